@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, as root. Safe to run again:
+# it does nothing when everything is there.
+set -euo pipefail
+
+packages=(
+  cmake g++ make python3
+  libgtest-dev libgmock-dev libbenchmark-dev googletest
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
+  wine wine32:i386 wine64
+  xvfb xauth x11-utils xclip xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test tier: native unit tests, Win32 tests under
+# Wine, end-to-end tests of Vimo.exe under Wine. Ends with one "N passed, N failed" line.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh || exit 1
+
+jobs=$(nproc)
+build() {
+  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j"$jobs" ${2:+--target $2}
+}
+build linux || exit 1
+build win32 || exit 1
+# The 64-bit build only has to compile: it catches pointer-size faults.
+build win64 Vimo || exit 1
+
+source scripts/wine-env.sh
+wine_env "$PWD/build/win32"
+start_xvfb || exit 1
+trap stop_wine_and_xvfb EXIT
+
+passed=0
+failed=0
+broken=0
+logs=build/test-logs
+mkdir -p "$logs"
+
+# Runs one GoogleTest program and adds its counts; a crash or a missing summary counts as broken.
+tier() {
+  local name="$1"; shift
+  echo "=== $name"
+  local log="$logs/$name.log"
+  timeout 1500 "$@" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local p f
+  p=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -1)
+  f=$(grep -Eo '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | grep -Eo '^\[  FAILED  \] [0-9]+' | grep -Eo '[0-9]+$' | tail -1)
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+  if [ -z "$p" ] && [ -z "$f" ]; then
+    echo "!!! $name ended without a test summary (exit $rc)"
+    broken=$((broken + 1))
+  elif [ "$rc" -ne 0 ] && [ -z "$f" ]; then
+    echo "!!! $name exited with $rc"
+    broken=$((broken + 1))
+  fi
+}
+
+tier unit ./build/linux/tests/vimo_unit_tests
+tier win32 wine build/win32/bin/vimo_win_tests.exe
+tier e2e wine build/win32/bin/vimo_e2e_tests.exe
+
+echo
+[ "$broken" -gt 0 ] && echo "$broken test program(s) broke off"
+echo "total: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ]

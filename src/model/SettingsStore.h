@@ -1,0 +1,46 @@
+#pragma once
+// Moves every setting between the registry and the process-wide model.
+#include <string>
+
+#include "model/ActionRecord.h"
+#include "model/SettingsRegistry.h"
+
+namespace vimo {
+
+inline constexpr const char* kProductName = "Vimo";
+inline constexpr const char* kProductVersion = "2.1";
+
+inline constexpr const char* secVimo = "Vimo";
+inline constexpr const char* secMouse = "Vimo\\Mouse";
+inline constexpr const char* secMouseActions = "Vimo\\Mouse\\Actions";
+inline constexpr const char* secKeys = "Vimo\\Keys";
+inline constexpr const char* secOptions = "Vimo\\Options";
+inline constexpr const char* secTray = "Vimo\\Tray";
+inline constexpr const char* secClipboard = "Vimo\\Clipboard";
+inline constexpr const char* secClips = "Vimo\\Clipboard\\Clips";
+inline constexpr const char* secHistory = "Vimo\\Clipboard\\History";
+inline constexpr const char* secWorldTimes = "Vimo\\WorldTimes";
+inline constexpr const char* secState = "Vimo\\State";
+
+struct TDefaultWorldTime {
+  const char* Name;
+  int Offset;
+};
+extern const TDefaultWorldTime DefaultWorldTimes[29];
+
+// Default kind of a mouse slot (corner 1..4, modifier 0..5).
+int DefaultMouseAction(int corner, int modifier);
+
+void LoadSettings(bool restoreDefaults);
+void SaveSettings();
+void SaveHistoryAndState();
+
+void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int defaultKind,
+                      TActionRecord& record);
+void WriteActionRecord(TSettingsRegistry& reg, const std::string& section, const TActionRecord& record);
+
+// Key path of a mouse slot, "Vimo\Mouse\Actions\<corner>\<modifier>", and of a tray slot.
+std::string MouseActionSection(int corner, int modifier);
+std::string TraySection(int modifier);
+
+}  // namespace vimo

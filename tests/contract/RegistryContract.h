@@ -1,0 +1,112 @@
+#pragma once
+// Behaviour the settings store relies on, checked against the in-memory registry
+// natively and against both it and the real registry under Wine. Each test works in
+// a scratch key below HKEY_CURRENT_USER that the fixture removes again.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "contract/RegistryParam.h"
+
+namespace vimo::test {
+
+class RegistryContract : public ::testing::TestWithParam<RegistryParam> {
+ protected:
+  static constexpr const char* kScratch = "SOFTWARE\\TramlexVimoContractTest";
+
+  void SetUp() override {
+    registry_ = GetParam().make();
+    Wipe();
+    root_ = registry_->CurrentUser()->Create(kScratch);
+    ASSERT_TRUE(root_);
+  }
+  void TearDown() override {
+    root_.reset();
+    Wipe();
+  }
+  void Wipe() {
+    auto hkcu = registry_->CurrentUser();
+    std::function<void(RegKey&, const std::string&)> del = [&](RegKey& parent, const std::string& name) {
+      if (auto k = parent.Open(name)) {
+        auto subs = k->SubKeyNames();
+        for (auto it = subs.rbegin(); it != subs.rend(); ++it) del(*k, *it);
+      }
+      parent.DeleteSubKey(name);
+    };
+    del(*hkcu, kScratch);
+  }
+
+  std::unique_ptr<Registry> registry_;
+  std::unique_ptr<RegKey> root_;
+};
+
+TEST_P(RegistryContract, KeyNamesAreCaseInsensitiveAndKeepTheirSpelling) {
+  ASSERT_TRUE(root_->Create("Vimo\\Mouse"));
+  EXPECT_TRUE(root_->Open("VIMO\\mouse"));
+  EXPECT_FALSE(root_->Open("Vimo\\Keys"));
+  auto vimo = root_->Open("vimo");
+  ASSERT_TRUE(vimo);
+  EXPECT_EQ(vimo->SubKeyNames(), std::vector<std::string>{"Mouse"});
+}
+
+TEST_P(RegistryContract, ValuesEnumerateInCreationOrderAndNamesIgnoreCase) {
+  auto k = root_->Create("WorldTimes");
+  ASSERT_TRUE(k);
+  for (const char* n : {"Zulu", "Alpha", "Berlin, Rome", "mike"}) ASSERT_TRUE(k->Set(n, RegValue::String("1")));
+  // Setting an existing value again, in another case, keeps its place and spelling.
+  ASSERT_TRUE(k->Set("ALPHA", RegValue::String("2")));
+  EXPECT_EQ(k->ValueNames(), EnumerationOrder(GetParam(), {"Zulu", "Alpha", "Berlin, Rome", "mike"}));
+  ASSERT_TRUE(k->Query("alpha"));
+  EXPECT_EQ(k->Query("alpha")->Text(), "2");
+  EXPECT_TRUE(k->DeleteValue("ZULU"));
+  EXPECT_FALSE(k->DeleteValue("ZULU"));
+  EXPECT_EQ(k->ValueNames(), EnumerationOrder(GetParam(), {"Alpha", "Berlin, Rome", "mike"}));
+}
+
+TEST_P(RegistryContract, ValueTypesAndBytesRoundTrip) {
+  auto k = root_->Create("Types");
+  ASSERT_TRUE(k);
+  RegValue dword{RegType::DWord, std::string("\x2a\0\0\0", 4)};
+  RegValue expand{RegType::ExpandSz, std::string("%TEMP%\0", 7)};
+  ASSERT_TRUE(k->Set("d", dword));
+  ASSERT_TRUE(k->Set("e", expand));
+  ASSERT_TRUE(k->Set("s", RegValue::String("line1\r\nline2")));
+  ASSERT_TRUE(k->Set("empty", RegValue::String("")));
+  EXPECT_EQ(k->Query("d")->type, RegType::DWord);
+  EXPECT_EQ(k->Query("d")->data, dword.data);
+  EXPECT_TRUE(k->Query("e")->IsString());
+  EXPECT_EQ(k->Query("e")->Text(), "%TEMP%");
+  EXPECT_EQ(k->Query("s")->Text(), "line1\r\nline2");
+  EXPECT_EQ(k->Query("empty")->Text(), "");
+  EXPECT_FALSE(k->Query("missing"));
+}
+
+TEST_P(RegistryContract, KeyWithSubKeysIsDeletedOnlyDepthFirst) {
+  ASSERT_TRUE(root_->Create("Vimo\\Keys\\1"));
+  ASSERT_TRUE(root_->Create("Vimo\\Keys\\2"));
+  EXPECT_FALSE(root_->DeleteSubKey("Vimo\\Keys"));
+  EXPECT_TRUE(root_->Open("Vimo\\Keys\\2"));
+  EXPECT_TRUE(root_->DeleteSubKey("Vimo\\Keys\\2"));
+  EXPECT_TRUE(root_->DeleteSubKey("Vimo\\Keys\\1"));
+  EXPECT_TRUE(root_->DeleteSubKey("Vimo\\Keys"));
+  EXPECT_FALSE(root_->Open("Vimo\\Keys"));
+  EXPECT_FALSE(root_->DeleteSubKey("Vimo\\Keys"));
+}
+
+TEST_P(RegistryContract, SubKeysEnumerateInNameOrder) {
+  for (const char* n : {"RightTop", "LeftTop", "leftBottom", "10", "2"}) ASSERT_TRUE(root_->Create(n));
+  EXPECT_EQ(root_->SubKeyNames(), (std::vector<std::string>{"10", "2", "leftBottom", "LeftTop", "RightTop"}));
+}
+
+TEST_P(RegistryContract, HandleToDeletedKeyNoLongerReadsOrWrites) {
+  auto k = root_->Create("Gone");
+  ASSERT_TRUE(k->Set("v", RegValue::String("x")));
+  ASSERT_TRUE(root_->DeleteSubKey("Gone"));
+  EXPECT_FALSE(k->Query("v"));
+  EXPECT_FALSE(k->Set("v", RegValue::String("y")));
+  EXPECT_FALSE(root_->Open("Gone"));
+}
+
+}  // namespace vimo::test
