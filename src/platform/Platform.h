@@ -1,7 +1,13 @@
 #pragma once
 // The services the program's logic reaches the operating system through. Vimo.exe
 // installs the Win32 implementations at start; tests install fakes.
+#include "platform/Desktop.h"
+#include "platform/HotKeys.h"
+#include "platform/KeyInjection.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
+#include "platform/Session.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
 
 namespace vimo {
@@ -10,6 +16,13 @@ struct PlatformServices {
   Registry* registry = nullptr;
   SystemInfo* system = nullptr;
   KeyboardState* keyboard = nullptr;
+  Shell* shell = nullptr;
+  SessionControl* session = nullptr;
+  KeyInjection* keyInjection = nullptr;
+  CursorScreen* cursorScreen = nullptr;
+  WindowControl* windows = nullptr;
+  MessageBoxes* messageBoxes = nullptr;
+  HotKeyRegistrar* hotKeys = nullptr;
 };
 
 PlatformServices& Platform();

@@ -1,0 +1,146 @@
+#include "host/Launchers.h"
+
+#include "actions/ActionKinds.h"
+#include "actions/ActionRunner.h"
+#include "model/Model.h"
+#include "platform/Platform.h"
+
+namespace vimo {
+
+void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_t& virtualKey) {
+  const std::uint32_t code = static_cast<std::uint32_t>(shortcut) & 0xFFFF;
+  modifiers = 0;
+  if (code & scCtrl) modifiers |= kModControl;
+  if (code & scShift) modifiers |= kModShift;
+  if (code & scAlt) modifiers |= kModAlt;
+  virtualKey = code & ~static_cast<std::uint32_t>(scShift | scCtrl | scAlt);
+}
+
+TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)
+    : timCorner_(timCorner), popups_(popups), events_(std::move(events)) {
+  timCorner_.OnTimer = [this] { timCornerTimer(); };
+}
+
+void TLaunchers::SetTrayImage(int index) {
+  if (events_.setTrayImage) events_.setTrayImage(index);
+}
+
+void TLaunchers::RegisterHotKeys(void* window) {
+  HotKeyRegistrar& hotKeys = *Platform().hotKeys;
+  for (int i = 0; i < HotKeyList->Count(); ++i) {
+    TActionRecord* record = HotKeyList->ActionAt(i);
+    std::uint32_t modifiers, key;
+    SplitShortcut(record->HotKey, modifiers, key);
+    record->HotKeyId = hotKeys.Register(window, i + 1, modifiers, key) ? i + 1 : 0;
+  }
+}
+
+void TLaunchers::UnregisterHotKeys(void* window) {
+  HotKeyRegistrar& hotKeys = *Platform().hotKeys;
+  for (int i = 0; i < HotKeyList->Count(); ++i) {
+    const TActionRecord* record = HotKeyList->ActionAt(i);
+    if (record->HotKeyId > 0) hotKeys.Unregister(window, record->HotKeyId);
+  }
+}
+
+void TLaunchers::WMHotKey(int id) {
+  if (Suspended) return;
+  PopupOpenedByKey = true;
+  const TActionRecord action = HotKeyList->FindByHotKeyId(id);
+  events_.runAction(KeyCorner + plHotKey, action);
+}
+
+int TLaunchers::CornerUnderCursor(int zone) {
+  CursorScreen& screen = *Platform().cursorScreen;
+  const TPoint p = screen.CursorPos();
+  const int w = screen.ScreenWidth();
+  const int h = screen.ScreenHeight();
+  // No outer bound: beyond the primary screen still counts as its side.
+  const bool left = p.x < zone;
+  const bool right = !left && p.x > w - 1 - zone;
+  const bool top = p.y < zone;
+  const bool bottom = !top && p.y > h - 1 - zone;
+  if (left && top) return cnLeftTop;
+  if (left && bottom) return cnLeftBottom;
+  if (right && top) return cnRightTop;
+  if (right && bottom) return cnRightBottom;
+  return cnNone;
+}
+
+void TLaunchers::cmpWinEventObjectLocationChange(std::int32_t objectId) {
+  if (Suspended || objectId != kObjIdCursor) return;
+  CornerStep();
+  AutoHideCheck();
+}
+
+void TLaunchers::CornerStep() {
+  const int c = CornerUnderCursor(CornerSize);
+  if (c == armedCorner_) return;  // a countdown in progress keeps running
+  armedCorner_ = c;
+  if (c != cnNone) {
+    if (TrayIconAnimated) SetTrayImage(TrayIconColor + kTrayImagePending);
+    if (CornerDelay <= 0) {
+      // No delay: the system timer would never run, so the corner fires at once.
+      timCorner_.SetEnabled(false);
+      FireCorner(c);
+      return;
+    }
+    timCorner_.SetInterval(static_cast<std::uint32_t>(CornerDelay) * 100);
+    timCorner_.SetEnabled(true);
+  } else {
+    SetTrayImage(TrayIconColor);
+    timCorner_.SetEnabled(false);
+  }
+}
+
+void TLaunchers::timCornerTimer() {
+  timCorner_.SetEnabled(false);
+  // A tick that was pending when the program got suspended runs nothing and keeps
+  // the suspended image.
+  if (Suspended) return;
+  const int c = CornerUnderCursor(CornerSize);
+  if (c != armedCorner_ || c == cnNone) {
+    SetTrayImage(TrayIconColor);
+    return;
+  }
+  FireCorner(c);
+}
+
+void TLaunchers::FireCorner(int corner) {
+  if (TrayIconAnimated) SetTrayImage(TrayIconColor + kTrayImageFired);
+  PopupOpenedByKey = false;
+  const std::optional<int> m = MouseModifier();
+  if (!m) return;  // Alt alone selects nothing
+  const TActionRecord action = MouseActions[corner - 1][*m];
+  events_.runAction(corner, action);
+}
+
+bool TLaunchers::CursorInPopup() {
+  if (!ActivePopup) return false;
+  const TPoint p = Platform().cursorScreen->CursorPos();
+  return popups_.Bounds(ActivePopup).Contains(p);
+}
+
+void TLaunchers::AutoHideCheck() {
+  if (armedCorner_ != cnNone || !AutoHideWindows || PopupOpenedByKey || !ActivePopup || CursorInPopup()) return;
+  // Clear the slot first: nothing may reach the form while it is being destroyed.
+  TForm* popup = ActivePopup;
+  ActivePopup = nullptr;
+  popups_.Free(popup);
+}
+
+void TLaunchers::cmpTrayIconClick() {
+  Platform().windows->Sleep(0);
+  if (Suspended) return;
+  PopupOpenedByKey = true;
+  CursorScreen& screen = *Platform().cursorScreen;
+  const TPoint p = screen.CursorPos();
+  const bool left = p.x < screen.ScreenWidth() / 2;
+  const bool top = p.y < screen.ScreenHeight() / 2;
+  const int corner = left ? (top ? cnLeftTop : cnLeftBottom) : (top ? cnRightTop : cnRightBottom);
+  const int m = TrayModifier();
+  const TActionRecord action = TrayActions[m];
+  events_.runAction(corner + plTrayClick, action);
+}
+
+}  // namespace vimo

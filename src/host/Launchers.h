@@ -1,0 +1,68 @@
+#pragma once
+// The launchers of the host form: hot keys, mouse corners with the auto-hide of
+// pop-ups, and tray clicks. The host form calls these from its handlers of the same
+// names; errors from RunAction propagate to the host's callback boundary.
+#include <cstdint>
+#include <functional>
+
+#include "actions/Popups.h"
+#include "model/ActionRecord.h"
+#include "platform/Timer.h"
+
+namespace vimo {
+
+inline constexpr std::int32_t kObjIdCursor = -9;  // OBJID_CURSOR
+
+// Tray image rows (added to TrayIconColor).
+inline constexpr int kTrayImagePending = 8;
+inline constexpr int kTrayImageFired = 16;
+inline constexpr int kTrayImageSuspended = 24;
+
+struct TLauncherEvents {
+  // RunAction of the action runner: placement code and record.
+  std::function<void(int, const TActionRecord&)> runAction;
+  // Sets the tray icon's image index.
+  std::function<void(int)> setTrayImage;
+};
+
+class TLaunchers {
+ public:
+  // `timCorner` is the host's corner timer; its OnTimer is bound to timCornerTimer here.
+  TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events);
+  TLaunchers(const TLaunchers&) = delete;
+  TLaunchers& operator=(const TLaunchers&) = delete;
+
+  // Hot keys: ids are list positions + 1.
+  void RegisterHotKeys(void* window);
+  void UnregisterHotKeys(void* window);
+  void WMHotKey(int id);
+
+  // Mouse corners.
+  int CornerUnderCursor(int zone);
+  // Location-change event of the window-event hook: corner step, then auto-hide.
+  void cmpWinEventObjectLocationChange(std::int32_t objectId);
+  void timCornerTimer();
+  int ArmedCorner() const { return armedCorner_; }
+
+  // Auto-hide.
+  bool CursorInPopup();
+
+  // Tray clicks.
+  void cmpTrayIconClick();
+
+ private:
+  void CornerStep();
+  void FireCorner(int corner);
+  void AutoHideCheck();
+  void SetTrayImage(int index);
+
+  Timer& timCorner_;
+  TPopupService& popups_;
+  TLauncherEvents events_;
+  int armedCorner_ = 0;
+};
+
+// RegisterHotKey's modifier flags and key for a shortcut code.
+void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_t& virtualKey);
+
+}  // namespace vimo

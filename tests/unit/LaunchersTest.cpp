@@ -1,0 +1,449 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "LaunchFixture.h"
+#include "actions/ActionKinds.h"
+#include "host/Launchers.h"
+
+namespace vimo::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+struct TRun {
+  int placement;
+  TActionRecord action;
+};
+
+TActionRecord Named(const std::string& comment, std::int32_t kind = akToggleDesktop) {
+  TActionRecord a;
+  a.Comment = comment;
+  a.Action = kind;
+  return a;
+}
+
+class LaunchersTest : public LaunchFixture {
+ protected:
+  void SetUp() override {
+    LaunchFixture::SetUp();
+    TrayIconColor = 3;
+  }
+  void MoveTo(int x, int y) {
+    desktop.cursor = {x, y};
+    launchers.cmpWinEventObjectLocationChange(kObjIdCursor);
+  }
+
+  FakeTimer timCorner;
+  std::vector<TRun> runs;
+  std::vector<int> images;
+  TLaunchers launchers{timCorner, popups,
+                       {[this](int p, const TActionRecord& a) { runs.push_back({p, a}); },
+                        [this](int i) { images.push_back(i); }}};
+};
+
+// Hot keys.
+
+TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsAndTheModifierMapping) {
+  HotKeyList->Add(Named("a"));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 'C';
+  HotKeyList->Add(Named("b"));
+  HotKeyList->ActionAt(1)->HotKey = scShift | 0x70;  // Shift+F1
+  HotKeyList->Add(Named("c"));                       // HotKey 0 is attempted like any other
+  HotKeyList->Add(Named("d"));
+  HotKeyList->ActionAt(3)->HotKey = 0x7FFF0000 | scCtrl | 'X';  // only the low 16 bits count
+  launchers.RegisterHotKeys(Wnd(0x10));
+  EXPECT_THAT(log, ElementsAre("RegisterHotKey(0x10,1,3,0x43)", "RegisterHotKey(0x10,2,4,0x70)",
+                               "RegisterHotKey(0x10,3,0,0x0)", "RegisterHotKey(0x10,4,2,0x58)"));
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(HotKeyList->ActionAt(i)->HotKeyId, i + 1);
+}
+
+TEST_F(LaunchersTest, TakenOrRepeatedCombinationsGetIdZeroAndNeverFire) {
+  for (const char* c : {"first", "second", "taken"}) HotKeyList->Add(Named(c));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | 'K';
+  HotKeyList->ActionAt(1)->HotKey = scCtrl | 'K';
+  HotKeyList->ActionAt(2)->HotKey = scAlt | 'T';
+  hotKeys.taken.insert({kModAlt, 'T'});
+  launchers.RegisterHotKeys(Wnd(0x10));
+  EXPECT_EQ(HotKeyList->ActionAt(0)->HotKeyId, 1);
+  EXPECT_EQ(HotKeyList->ActionAt(1)->HotKeyId, 0);
+  EXPECT_EQ(HotKeyList->ActionAt(2)->HotKeyId, 0);
+
+  log.clear();
+  launchers.UnregisterHotKeys(Wnd(0x10));
+  EXPECT_THAT(log, ElementsAre("UnregisterHotKey(0x10,1)"));
+  EXPECT_EQ(HotKeyList->ActionAt(0)->HotKeyId, 1);  // kept until the next registration
+}
+
+TEST_F(LaunchersTest, ReorderedHotKeysEachRunTheirOwnActionAfterRegisteringAgain) {
+  HotKeyList->Add(Named("one"));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | '1';
+  HotKeyList->Add(Named("two"));
+  HotKeyList->ActionAt(1)->HotKey = scCtrl | '2';
+  launchers.RegisterHotKeys(Wnd(0x10));
+  launchers.UnregisterHotKeys(Wnd(0x10));
+  HotKeyList->Exchange(0, 1);
+  launchers.RegisterHotKeys(Wnd(0x10));
+  launchers.WMHotKey(1);
+  launchers.WMHotKey(2);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].action.Comment, "two");
+  EXPECT_EQ(runs[1].action.Comment, "one");
+  EXPECT_TRUE(hotKeys.registered.count({Wnd(0x10), 1}));
+  const auto expected = std::make_pair(kModControl, std::uint32_t{0x32});
+  EXPECT_EQ(hotKeys.registered[std::make_pair(Wnd(0x10), 1)], expected);
+}
+
+TEST_F(LaunchersTest, HotKeyRunsWithKeyCornerAndMarksThePopupAsKeyOpened) {
+  HotKeyList->Add(Named("cal", akCalendar));
+  launchers.RegisterHotKeys(Wnd(0x10));
+  KeyCorner = 4;
+  launchers.WMHotKey(1);
+  launchers.WMHotKey(9);  // no such id: the empty action
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].placement, 0x104);
+  EXPECT_EQ(runs[0].action.Comment, "cal");
+  EXPECT_EQ(runs[1].placement, 0x104);
+  EXPECT_EQ(runs[1].action, TActionRecord{});
+  EXPECT_TRUE(PopupOpenedByKey);
+}
+
+TEST_F(LaunchersTest, SuspendedHotKeyRunsNothingAndKeepsTheRegistration) {
+  HotKeyList->Add(Named("x"));
+  launchers.RegisterHotKeys(Wnd(0x10));
+  Suspended = true;
+  launchers.WMHotKey(1);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_FALSE(PopupOpenedByKey);
+  EXPECT_EQ(hotKeys.registered.size(), 1u);
+}
+
+// Mouse corners.
+
+TEST_F(LaunchersTest, CornerZonesHaveNoOuterBound) {
+  struct {
+    TPoint p;
+    int corner;
+  } const cases[] = {
+      {{7, 0}, 1},        {{8, 0}, 0},          {{1016, 760}, 4},   {{1015, 760}, 0},   {{0, 767}, 2},
+      {{7, 759}, 0},      {{7, 760}, 2},        {{1016, 7}, 3},     {{1016, 8}, 0},     {{-50, -50}, 1},
+      {{2000, 5000}, 4},  {{-1, 900}, 2},       {{1500, -3}, 3},    {{512, -10}, 0},    {{-10, 384}, 0},
+      {{1023, 0}, 3},
+  };
+  for (const auto& c : cases) {
+    desktop.cursor = c.p;
+    EXPECT_EQ(launchers.CornerUnderCursor(8), c.corner) << c.p.x << "," << c.p.y;
+  }
+  desktop.cursor = {0, 0};
+  EXPECT_EQ(launchers.CornerUnderCursor(0), 0);  // a zone of no pixels
+  desktop.cursor = {49, 718};
+  EXPECT_EQ(launchers.CornerUnderCursor(50), 2);
+}
+
+TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {
+  MouseActions[0][0] = Named("lefttop");
+  MoveTo(3, 3);
+  EXPECT_EQ(launchers.ArmedCorner(), 1);
+  EXPECT_TRUE(timCorner.Enabled());
+  EXPECT_EQ(timCorner.Interval(), 2000u);
+  EXPECT_THAT(images, ElementsAre(11));
+  MoveTo(4, 2);  // moving inside the zone keeps the countdown
+  timCorner.Elapse(1999);
+  EXPECT_TRUE(runs.empty());
+  timCorner.Elapse(1);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].placement, 1);
+  EXPECT_EQ(runs[0].action.Comment, "lefttop");
+  EXPECT_FALSE(PopupOpenedByKey);
+  EXPECT_FALSE(timCorner.Enabled());
+  EXPECT_THAT(images, ElementsAre(11, 19));
+
+  MoveTo(1, 1);
+  timCorner.Elapse(10000);
+  EXPECT_EQ(runs.size(), 1u);  // no repeat while the pointer stays
+  MoveTo(500, 300);
+  EXPECT_THAT(images, ElementsAre(11, 19, 3));
+  MoveTo(0, 0);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 2u);  // left and came back
+}
+
+TEST_F(LaunchersTest, LeavingBeforeTheDelayRunsNothingAndRestoresTheImage) {
+  MoveTo(1020, 765);
+  timCorner.Elapse(1000);
+  MoveTo(900, 700);
+  EXPECT_FALSE(timCorner.Enabled());
+  timCorner.Elapse(5000);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_THAT(images, ElementsAre(11, 3));
+  EXPECT_EQ(launchers.ArmedCorner(), 0);
+}
+
+TEST_F(LaunchersTest, TimerFiringAfterThePointerLeftWithoutAnEventRunsNothing) {
+  MoveTo(0, 0);
+  desktop.cursor = {400, 400};  // no location-change event arrived
+  timCorner.Elapse(2000);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_THAT(images, ElementsAre(11, 3));
+  EXPECT_FALSE(timCorner.Enabled());
+}
+
+TEST_F(LaunchersTest, ModifiersAreReadWhenTheTimerFires) {
+  for (int m = 0; m < 6; ++m) MouseActions[2][m] = Named("rt" + std::to_string(m));
+  const struct {
+    std::set<int> keys;
+    const char* expected;
+  } cases[] = {
+      {{}, "rt0"},
+      {{kVkControl}, "rt1"},
+      {{kVkShift}, "rt2"},
+      {{kVkControl, kVkShift}, "rt3"},
+      {{kVkControl, kVkMenu, kVkShift}, "rt3"},
+      {{kVkControl, kVkMenu}, "rt4"},
+      {{kVkMenu, kVkShift}, "rt5"},
+      {{kVkMenu}, nullptr},
+  };
+  for (const auto& c : cases) {
+    runs.clear();
+    keyboard.held.clear();
+    MoveTo(300, 300);
+    MoveTo(1023, 0);
+    keyboard.held = c.keys;  // pressed after entering the zone
+    timCorner.Elapse(2000);
+    if (c.expected) {
+      ASSERT_EQ(runs.size(), 1u);
+      EXPECT_EQ(runs[0].action.Comment, c.expected);
+      EXPECT_EQ(runs[0].placement, 3);
+    } else {
+      EXPECT_TRUE(runs.empty());
+    }
+  }
+}
+
+TEST_F(LaunchersTest, AltAloneStillShowsTheFiredImageAndDoesNotRepeat) {
+  keyboard.held = {kVkMenu};
+  MoveTo(0, 767);
+  timCorner.Elapse(2000);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_THAT(images, ElementsAre(11, 19));
+  keyboard.held.clear();
+  timCorner.Elapse(5000);
+  EXPECT_TRUE(runs.empty());
+}
+
+TEST_F(LaunchersTest, WithoutAnimationOnlyTheNormalImageIsShown) {
+  TrayIconAnimated = false;
+  MoveTo(0, 0);
+  timCorner.Elapse(2000);
+  MoveTo(200, 200);
+  EXPECT_EQ(runs.size(), 1u);
+  EXPECT_THAT(images, ElementsAre(3));
+}
+
+TEST_F(LaunchersTest, OtherObjectsAndSuspendedIgnoreMovements) {
+  desktop.cursor = {0, 0};
+  launchers.cmpWinEventObjectLocationChange(0);  // OBJID_WINDOW
+  EXPECT_EQ(launchers.ArmedCorner(), 0);
+  EXPECT_EQ(desktop.cursorReads, 0);
+
+  Suspended = true;
+  MoveTo(0, 0);
+  timCorner.Elapse(5000);
+  EXPECT_EQ(launchers.ArmedCorner(), 0);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_TRUE(images.empty());  // the suspended image stays
+}
+
+TEST_F(LaunchersTest, SuspendingWhileACountdownRunsRunsNothing) {
+  MoveTo(0, 0);
+  Suspended = true;
+  timCorner.Elapse(2000);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_THAT(images, ElementsAre(11));
+  EXPECT_FALSE(timCorner.Enabled());
+}
+
+TEST_F(LaunchersTest, ZeroDelayRunsTheActionOnEntering) {
+  CornerDelay = 0;
+  MouseActions[3][1] = Named("now");
+  keyboard.held = {kVkControl};
+  MoveTo(1023, 767);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].action.Comment, "now");
+  EXPECT_EQ(runs[0].placement, 4);
+  EXPECT_THAT(images, ElementsAre(11, 19));
+  EXPECT_FALSE(timCorner.Enabled());
+  MoveTo(1022, 766);
+  EXPECT_EQ(runs.size(), 1u);
+}
+
+TEST_F(LaunchersTest, AFailingActionLeavesTheCornerFiredAndTheTimerOff) {
+  TLaunchers failing{timCorner, popups,
+                     {[](int, const TActionRecord&) { throw std::runtime_error("shell failed"); },
+                      [this](int i) { images.push_back(i); }}};
+  desktop.cursor = {0, 0};
+  failing.cmpWinEventObjectLocationChange(kObjIdCursor);
+  EXPECT_THROW(timCorner.Elapse(2000), std::runtime_error);
+  EXPECT_EQ(failing.ArmedCorner(), 1);
+  EXPECT_FALSE(timCorner.Enabled());
+  desktop.cursor = {300, 300};
+  failing.cmpWinEventObjectLocationChange(kObjIdCursor);
+  EXPECT_EQ(failing.ArmedCorner(), 0);
+  EXPECT_EQ(images.back(), 3);
+}
+
+// Auto-hide.
+
+class AutoHideTest : public LaunchersTest {
+ protected:
+  // A calendar opened from the top-left corner, lying at (100,100)-(300,250).
+  void OpenFromCorner() {
+    MouseActions[0][0] = Named("cal", akCalendar);
+    events.runAction = [this](int p, const TActionRecord& a) { runner.RunAction(p, a); };
+    MoveTo(0, 0);
+    timCorner.Elapse(2000);
+    ASSERT_NE(ActivePopup, nullptr);
+    ASSERT_FALSE(PopupOpenedByKey);
+  }
+  TLauncherEvents events;
+  TLaunchers launchers{timCorner, popups, {[this](int p, const TActionRecord& a) { events.runAction(p, a); }, {}}};
+  void MoveTo(int x, int y) {
+    desktop.cursor = {x, y};
+    launchers.cmpWinEventObjectLocationChange(kObjIdCursor);
+  }
+};
+
+TEST_F(AutoHideTest, CornerPopupStaysOverThePopupAndClosesWhenThePointerLeavesBoth) {
+  OpenFromCorner();
+  MoveTo(100, 100);  // straight from the corner into the calendar
+  MoveTo(299, 249);
+  EXPECT_NE(ActivePopup, nullptr);
+  MoveTo(300, 200);  // the right border line is outside
+  EXPECT_EQ(ActivePopup, nullptr);
+  EXPECT_EQ(popups.freed, 1);
+}
+
+TEST_F(AutoHideTest, BottomBorderLineCountsAsOutside) {
+  OpenFromCorner();
+  MoveTo(150, 250);
+  EXPECT_EQ(ActivePopup, nullptr);
+}
+
+TEST_F(AutoHideTest, CornerZonesKeepThePopupWhereverItLies) {
+  OpenFromCorner();
+  MoveTo(1020, 5);
+  MoveTo(3, 765);
+  EXPECT_NE(ActivePopup, nullptr);
+  EXPECT_EQ(popups.freed, 0);
+}
+
+TEST_F(AutoHideTest, OffSettingKeyOrTrayTriggerAndSuspendKeepThePopup) {
+  OpenFromCorner();
+  AutoHideWindows = false;
+  MoveTo(600, 600);
+  EXPECT_NE(ActivePopup, nullptr);
+  AutoHideWindows = true;
+
+  // A hot key that opened nothing: the last trigger was a key.
+  HotKeyList->Add(Named("app", akApplication));
+  launchers.RegisterHotKeys(Wnd(0x10));
+  launchers.WMHotKey(1);
+  MoveTo(610, 600);
+  EXPECT_NE(ActivePopup, nullptr);
+
+  // A tray click likewise.
+  PopupOpenedByKey = false;
+  launchers.cmpTrayIconClick();
+  MoveTo(620, 600);
+  EXPECT_NE(ActivePopup, nullptr);
+
+  PopupOpenedByKey = false;
+  Suspended = true;
+  MoveTo(630, 600);
+  EXPECT_NE(ActivePopup, nullptr);
+  Suspended = false;
+  MoveTo(640, 600);
+  EXPECT_EQ(ActivePopup, nullptr);
+}
+
+TEST_F(AutoHideTest, KeyOpenedPopupClosesAfterACornerRanANonPopupAction) {
+  events.runAction = [this](int p, const TActionRecord& a) { runner.RunAction(p, a); };
+  HotKeyList->Add(Named("cal", akCalendar));
+  launchers.RegisterHotKeys(Wnd(0x10));
+  launchers.WMHotKey(1);
+  ASSERT_NE(ActivePopup, nullptr);
+  MoveTo(700, 500);
+  EXPECT_NE(ActivePopup, nullptr);
+
+  MouseActions[3][0] = Named("desk", akToggleDesktop);
+  MoveTo(1023, 767);
+  timCorner.Elapse(2000);
+  EXPECT_NE(ActivePopup, nullptr);  // still in a zone
+  MoveTo(700, 500);
+  EXPECT_EQ(ActivePopup, nullptr);
+}
+
+TEST_F(AutoHideTest, CursorInPopupReadsTheCurrentPointer) {
+  EXPECT_FALSE(launchers.CursorInPopup());  // no pop-up
+  OpenFromCorner();
+  desktop.cursor = {100, 100};
+  EXPECT_TRUE(launchers.CursorInPopup());
+  desktop.cursor = {99, 100};
+  EXPECT_FALSE(launchers.CursorInPopup());
+}
+
+// Tray clicks.
+
+TEST_F(LaunchersTest, TrayClickPassesTheScreenQuarterAndTheModifierSlot) {
+  for (int m = 0; m < 8; ++m) TrayActions[m] = Named("slot" + std::to_string(m));
+  const struct {
+    TPoint p;
+    std::set<int> keys;
+    int placement;
+    const char* slot;
+  } cases[] = {
+      {{1000, 750}, {}, 0x14, "slot0"},
+      {{10, 10}, {}, 0x11, "slot0"},
+      {{511, 384}, {kVkControl}, 0x12, "slot1"},
+      {{512, 383}, {kVkMenu}, 0x13, "slot2"},
+      {{512, 384}, {kVkShift}, 0x14, "slot3"},
+      {{0, 0}, {kVkControl, kVkMenu}, 0x11, "slot4"},
+      {{0, 0}, {kVkControl, kVkShift}, 0x11, "slot5"},
+      {{0, 0}, {kVkMenu, kVkShift}, 0x11, "slot6"},
+      {{0, 0}, {kVkControl, kVkMenu, kVkShift}, 0x11, "slot7"},
+  };
+  for (const auto& c : cases) {
+    runs.clear();
+    log.clear();
+    PopupOpenedByKey = false;
+    desktop.cursor = c.p;
+    keyboard.held = c.keys;
+    launchers.cmpTrayIconClick();
+    EXPECT_THAT(log, ElementsAre("Sleep(0)"));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].placement, c.placement) << c.p.x << "," << c.p.y;
+    EXPECT_EQ(runs[0].action.Comment, c.slot);
+    EXPECT_TRUE(PopupOpenedByKey);
+  }
+}
+
+TEST_F(LaunchersTest, SuspendedTrayClickYieldsAndRunsNothing) {
+  TrayActions[0] = Named("x");
+  Suspended = true;
+  launchers.cmpTrayIconClick();
+  EXPECT_THAT(log, ElementsAre("Sleep(0)"));
+  EXPECT_TRUE(runs.empty());
+  EXPECT_FALSE(PopupOpenedByKey);
+}
+
+TEST_F(LaunchersTest, TrayCalendarEndsAtTheCursor) {
+  TrayActions[0] = Named("cal", akCalendar);
+  TLaunchers real{timCorner, popups, {[this](int p, const TActionRecord& a) { runner.RunAction(p, a); }, {}}};
+  desktop.cursor = {1010, 750};
+  real.cmpTrayIconClick();
+  ASSERT_NE(ActivePopup, nullptr);
+  EXPECT_EQ(popups.Of(ActivePopup).corner, 4);
+  EXPECT_EQ(popups.Of(ActivePopup).bounds, (TRect{810, 600, 1010, 750}));
+}
+
+}  // namespace
+}  // namespace vimo::test
