@@ -230,8 +230,8 @@ class FakeMessageBoxes final : public MessageBoxes {
   CallLog& log_;
 };
 
-// Behaves as RegisterHotKey does: a combination held by another id (of any window,
-// or of another program, `taken`) fails, and so does an id this window holds already.
+// Behaves as RegisterHotKey does: a combination held already (by any id of any window,
+// or by another program, `taken`) fails.
 class FakeHotKeys final : public HotKeyRegistrar {
  public:
   explicit FakeHotKeys(CallLog& log) : log_(log) {}
@@ -242,7 +242,7 @@ class FakeHotKeys final : public HotKeyRegistrar {
     log_.push_back("RegisterHotKey(" + Ptr(window) + "," + std::to_string(id) + "," + std::to_string(modifiers) + "," +
                    Hex(key) + ")");
     const auto combo = std::make_pair(modifiers, key);
-    if (taken.count(combo) || registered.count({window, id})) return false;
+    if (taken.count(combo)) return false;
     for (const auto& [k, v] : registered)
       if (v == combo) return false;
     registered[{window, id}] = combo;

@@ -1,0 +1,51 @@
+#include "platform/win32/Win32Desktop.h"
+
+#include <windows.h>
+
+namespace vimo {
+
+TPoint Win32CursorScreen::CursorPos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+int Win32CursorScreen::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int Win32CursorScreen::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+void* Win32WindowControl::ForegroundWindow() { return GetForegroundWindow(); }
+
+bool Win32WindowControl::SetForegroundWindow(void* window) {
+  return ::SetForegroundWindow(static_cast<HWND>(window)) != FALSE;
+}
+
+void* Win32WindowControl::FocusWindow() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(0, &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+bool Win32WindowControl::WindowRect(void* window, TRect& rect) {
+  RECT r{};
+  if (!GetWindowRect(static_cast<HWND>(window), &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+void* Win32WindowControl::FindTopWindow(const std::string& className, const std::string& title) {
+  return FindWindowA(className.c_str(), title.c_str());
+}
+
+std::intptr_t Win32WindowControl::SendMessageTo(void* window, std::uint32_t message, std::uintptr_t wParam,
+                                                std::intptr_t lParam) {
+  return SendMessageA(static_cast<HWND>(window), message, wParam, lParam);
+}
+
+void Win32WindowControl::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+int Win32MessageBoxes::Show(void* owner, const std::string& text, const std::string& caption, std::uint32_t flags) {
+  return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace vimo
