@@ -1,0 +1,83 @@
+// Under Wine: one pointer-movement event through the corner step and the auto-hide
+// check over the real pointer and screen calls, against the bare calls it must make
+// (GetCursorPos and two GetSystemMetrics for the corner, GetCursorPos and
+// GetWindowRect for the pop-up test).
+#include <windows.h>
+
+#include <cstdio>
+
+#include "FakeLaunchPlatform.h"
+#include "host/Launchers.h"
+#include "model/Model.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Desktop.h"
+
+namespace {
+
+double Seconds(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
+  return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// The pop-up is a real window: Bounds is GetWindowRect on it.
+class WindowPopups final : public vimo::TPopupService {
+ public:
+  explicit WindowPopups(HWND w) : window_(w) {}
+  vimo::TForm* CreateCalendar(int) override { return nullptr; }
+  vimo::TForm* CreateWorldTime(int) override { return nullptr; }
+  vimo::TForm* CreateTimeMap(int) override { return nullptr; }
+  vimo::TForm* CreateClipPopup(vimo::TPoint, int, bool) override { return nullptr; }
+  vimo::TRect Bounds(vimo::TForm*) override {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  void MoveTo(vimo::TForm*, int, int) override {}
+  void Show(vimo::TForm*) override {}
+  void BringToFront(vimo::TForm*) override {}
+  void Free(vimo::TForm*) override {}
+
+ private:
+  HWND window_;
+};
+
+}  // namespace
+
+int main() {
+  HWND popup = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "popup", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+  SetCursorPos(200, 200);
+  vimo::Win32CursorScreen screen;
+  vimo::Platform().cursorScreen = &screen;
+  vimo::AutoHideWindows = true;
+  vimo::PopupOpenedByKey = false;
+  vimo::ActivePopup = reinterpret_cast<vimo::TForm*>(popup);
+  WindowPopups popups(popup);
+  vimo::test::FakeTimer timer;
+  vimo::TLaunchers launchers(timer, popups, {[](int, const vimo::TActionRecord&) {}, [](int) {}});
+
+  const int n = 20000;
+  LARGE_INTEGER f, t0, t1, t2;
+  QueryPerformanceFrequency(&f);
+  for (int round = 0; round < 3; ++round) {
+    QueryPerformanceCounter(&t0);
+    volatile long sink = 0;
+    for (int i = 0; i < n; ++i) {
+      POINT p;
+      RECT r;
+      GetCursorPos(&p);
+      sink += GetSystemMetrics(SM_CXSCREEN) + GetSystemMetrics(SM_CYSCREEN);
+      GetCursorPos(&p);
+      GetWindowRect(popup, &r);
+      sink += p.x + r.left;
+    }
+    QueryPerformanceCounter(&t1);
+    for (int i = 0; i < n; ++i) launchers.cmpWinEventObjectLocationChange(vimo::kObjIdCursor);
+    QueryPerformanceCounter(&t2);
+    const double bare = Seconds(t0, t1, f) / n * 1e6;
+    const double event = Seconds(t1, t2, f) / n * 1e6;
+    std::printf("round %d: bare calls %.2f us, event %.2f us, ratio %.3f\n", round, bare, event, event / bare);
+  }
+  std::printf("pop-up still open: %s\n", vimo::ActivePopup ? "yes" : "no");
+  DestroyWindow(popup);
+  return 0;
+}
