@@ -91,7 +91,6 @@ void* TActionRunner::ApplicationWindow() const {
 void TActionRunner::RunAction(int placement, const TActionRecord& action) {
   const TActionRecord a = action;
   TargetWindow = Platform().windows->ForegroundWindow();
-  Shell& shell = *Platform().shell;
   const int show = ShowCommandFor(a.ExecWindowState);
   const bool explore = a.FolderMode == 1;
   switch (a.Action) {
@@ -105,7 +104,7 @@ void TActionRunner::RunAction(int placement, const TActionRecord& action) {
       ShowClipPopup(placement, a.Action);
       break;
     case akApplication:
-      shell.Execute(ApplicationWindow(), "open", a.ExecPath, a.ExecParams, show);  // failure is silent
+      Platform().shell->Execute(ApplicationWindow(), "open", a.ExecPath, a.ExecParams, show);  // failure is silent
       break;
     case akFolder:
       OpenFolderPath(a.ExecPath, show, explore);
@@ -132,13 +131,13 @@ void TActionRunner::RunAction(int placement, const TActionRecord& action) {
       OpenShellFolder(csidlPrinters, show, explore);
       break;
     case akRunDialog:
-      shell.OrdinalDialog(61, windows_.trayMessageWindow ? windows_.trayMessageWindow() : nullptr);
+      Platform().shell->OrdinalDialog(61, windows_.trayMessageWindow ? windows_.trayMessageWindow() : nullptr);
       break;
     case akFindFiles:
-      shell.OrdinalDialog(90, nullptr);
+      Platform().shell->OrdinalDialog(90, nullptr);
       break;
     case akFindComputer:
-      shell.OrdinalDialog(91, nullptr);
+      Platform().shell->OrdinalDialog(91, nullptr);
       break;
     case akScreenSaver:
       Platform().windows->SendMessageTo(ApplicationWindow(), kWmSysCommand, kScScreenSave, 0);
@@ -171,10 +170,10 @@ void TActionRunner::RunAction(int placement, const TActionRecord& action) {
       break;
     }
     case akOpenCdRom:
-      shell.MciSendString("Set cdaudio door open wait");
+      Platform().shell->MciSendString("Set cdaudio door open wait");
       break;
     case akCloseCdRom:
-      shell.MciSendString("Set cdaudio door closed wait");
+      Platform().shell->MciSendString("Set cdaudio door closed wait");
       break;
     default:
       break;
