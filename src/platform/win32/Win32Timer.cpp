@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <stdexcept>
 
 namespace vimo {
 
@@ -50,12 +51,19 @@ void Win32Timer::Update() {
 
 void Win32Timer::Tick() {
   try {
-    if (OnTimer) OnTimer();
-  } catch (const std::exception& e) {
-    if (OnError)
+    try {
+      if (OnTimer) OnTimer();
+    } catch (const std::exception& e) {
+      if (!OnError) throw;
       OnError(e);
-    else
-      MessageBoxA(nullptr, e.what(), "Tramlex Vimo", MB_OK | MB_ICONERROR);
+    } catch (...) {
+      if (!OnError) throw;
+      OnError(std::runtime_error("Unknown error"));
+    }
+  } catch (const std::exception& e) {
+    MessageBoxA(nullptr, e.what(), "Tramlex Vimo", MB_OK | MB_ICONERROR);
+  } catch (...) {
+    MessageBoxA(nullptr, "Unknown error", "Tramlex Vimo", MB_OK | MB_ICONERROR);
   }
 }
 
