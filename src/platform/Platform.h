@@ -10,6 +10,10 @@ struct PlatformServices {
   Registry* registry = nullptr;
   SystemInfo* system = nullptr;
   KeyboardState* keyboard = nullptr;
+  class TimerService* timers = nullptr;        // components/LiteTimer
+  class TrayShell* trayShell = nullptr;        // components/TrayIcon
+  class MenuService* menus = nullptr;          // components/PopupMenu
+  class WinEventService* winEvents = nullptr;  // components/WinEvent
 };
 
 PlatformServices& Platform();
