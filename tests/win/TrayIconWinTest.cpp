@@ -95,6 +95,10 @@ TEST(TrayIconWin, ImagesComeFromTheImageListAndCycle) {
   }
   ASSERT_EQ(images.Count(), 4);
   TTrayIcon icon;
+  TImageListView view(images.Handle());
+  icon.SetIconList(&view);
+  icon.SetIconIndex(7);
+  EXPECT_EQ(icon.IconIndex(), 3) << "a list owned elsewhere reads the same";
   icon.SetIconList(&images);
   icon.SetIconIndex(10);
   EXPECT_EQ(icon.IconIndex(), 3);

@@ -28,11 +28,21 @@ int TImageList::AddIcon(HICON icon) { return list_ ? ImageList_AddIcon(list_, ic
 
 int TImageList::AddMasked(HBITMAP bitmap, COLORREF mask) { return list_ ? ImageList_AddMasked(list_, bitmap, mask) : -1; }
 
-int TImageList::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+namespace {
 
-NativeHandle TImageList::GetIcon(int index) const {
-  if (!list_ || index < 0 || index >= Count()) return 0;
-  return reinterpret_cast<NativeHandle>(ImageList_GetIcon(list_, index, ILD_NORMAL));
+int CountOf(HIMAGELIST list) { return list ? ImageList_GetImageCount(list) : 0; }
+
+NativeHandle IconOf(HIMAGELIST list, int index) {
+  if (index < 0 || index >= CountOf(list)) return 0;
+  return reinterpret_cast<NativeHandle>(ImageList_GetIcon(list, index, ILD_NORMAL));
 }
+
+}  // namespace
+
+int TImageList::Count() const { return CountOf(list_); }
+NativeHandle TImageList::GetIcon(int index) const { return IconOf(list_, index); }
+
+int TImageListView::Count() const { return CountOf(list_); }
+NativeHandle TImageListView::GetIcon(int index) const { return IconOf(list_, index); }
 
 }  // namespace vimo

@@ -59,4 +59,15 @@ class TImageList final : public TImageSource {
   HIMAGELIST list_ = nullptr;
 };
 
+// Reads an image list owned elsewhere (for example the host's tray faces).
+class TImageListView final : public TImageSource {
+ public:
+  explicit TImageListView(HIMAGELIST list) : list_(list) {}
+  int Count() const override;
+  NativeHandle GetIcon(int index) const override;
+
+ private:
+  HIMAGELIST list_;
+};
+
 }  // namespace vimo
