@@ -116,15 +116,6 @@ TEST_F(TrayIconTest, TipIsCutTo127CharactersAndEmptyWithoutHintOrShowHint) {
   EXPECT_STREQ(shell.tray.at(icon.Id()).szTip, "Tramlex Vimo");
 }
 
-TEST_F(TrayIconTest, ModifyIconActsAlsoWhileTheIconIsHidden) {
-  TTrayIcon icon;
-  std::size_t before = shell.calls.size();
-  icon.SetHint("x");
-  ASSERT_EQ(shell.calls.size(), before + 1);
-  EXPECT_EQ(shell.calls.back().message, kNimModify);
-  EXPECT_FALSE(icon.ModifyIcon()) << "the shell fails a modify of an icon it does not have";
-}
-
 TEST_F(TrayIconTest, IconIndexIsClampedToTheImageList) {
   FakeImageList four(shell, 4);
   TTrayIcon icon;

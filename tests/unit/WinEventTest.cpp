@@ -218,11 +218,6 @@ TEST_F(WinEventTest, SystemAlertReadsTheMessageBoxButtonsTextAndCaption) {
                                           "0|Tramlex Vimo|Delete the clip?|12"}));
 }
 
-TEST_F(WinEventTest, ButtonIdsMapToDialogButtons) {
-  const TMsgDlgButtons expected[] = {0, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbYes, mbNo, 0, mbHelp, 0};
-  for (int id = 0; id <= 10; ++id) EXPECT_EQ(ButtonFromControlId(id), expected[id]) << "id " << id;
-}
-
 TEST_F(WinEventTest, TwoInstancesEachGetOnlyTheEventsOfTheirOwnHook) {
   TWinEvent a, b;
   int aCalls = 0, bCalls = 0;

@@ -236,5 +236,37 @@ TEST(TrayIconWin, TheMenuOpensAtTheCursorAndItsChoiceIsClicked) {
   EXPECT_EQ(menu.PopupComponent, &icon);
 }
 
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+
+HWND CreateOwnerForm() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &PlainProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "TVimoTestOwnerForm";
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                         wc.hInstance, nullptr);
+}
+
+TEST(TrayIconWin, TheOwnerSubclassMinimizesToTrayAndIsRemovedWithTheComponent) {
+  test::RealComponentServices services;
+  HWND owner = CreateOwnerForm();
+  ASSERT_TRUE(owner);
+  auto original = GetWindowLongPtrA(owner, GWLP_WNDPROC);
+  {
+    TTrayIcon icon(reinterpret_cast<NativeHandle>(owner));
+    EXPECT_NE(GetWindowLongPtrA(owner, GWLP_WNDPROC), original);
+    icon.MinimizeToTray = true;
+    int calls = 0;
+    icon.OnMinimizeToTray = [&](TTrayIcon&) { ++calls; };
+    EXPECT_EQ(SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0), 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(IsIconic(owner)) << "the old procedure must not minimize it";
+    EXPECT_TRUE(icon.IconVisible());
+  }
+  EXPECT_EQ(GetWindowLongPtrA(owner, GWLP_WNDPROC), original);
+  DestroyWindow(owner);
+}
+
 }  // namespace
 }  // namespace vimo

@@ -221,6 +221,13 @@ LRESULT CALLBACK Win32TrayShell::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, L
   auto it = OwnerHooks().find(hwnd);
   if (it == OwnerHooks().end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
   WNDPROC saved = it->second.savedProc;
+  if (msg == WM_NCDESTROY) {
+    // The owner is going away before the component: forget it so that a new window
+    // reusing the handle can be subclassed again.
+    OwnerHooks().erase(it);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
+    return CallWindowProcA(saved, hwnd, msg, wParam, lParam);
+  }
   auto proc = it->second.proc;
   bool handled = false;
   std::intptr_t result = 0;
