@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "components/FreeNotifier.h"
 #include "platform/Geometry.h"
 
 namespace vimo {
@@ -24,7 +25,7 @@ class TMenuItem {
   void Click();
 };
 
-class TPopupMenu {
+class TPopupMenu : public TFreeNotifier {
  public:
   using TNotifyEvent = std::function<void(TPopupMenu& sender)>;
 

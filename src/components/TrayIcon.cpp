@@ -109,6 +109,8 @@ TTrayIcon::TTrayIcon(NativeHandle owner, bool loading)
 }
 
 TTrayIcon::~TTrayIcon() {
+  if (iconList_) iconList_->RemoveFreeNotification(this);
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
   HideIcon();
   handler_->Unregister(this);
   cyclingTimer_.reset();
@@ -147,8 +149,16 @@ void TTrayIcon::SetShellBehaviour(std::uint8_t value) {
 }
 
 void TTrayIcon::SetIconList(TImageSource* list) {
+  if (iconList_) iconList_->RemoveFreeNotification(this);
   iconList_ = list;
+  if (iconList_) iconList_->FreeNotification(this, [this] { SetIconList(nullptr); });
   SetIconIndex(0);
+}
+
+void TTrayIcon::SetPopupMenu(TPopupMenu* menu) {
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = menu;
+  if (popupMenu_) popupMenu_->FreeNotification(this, [this] { popupMenu_ = nullptr; });
 }
 
 void TTrayIcon::SetCycleIcons(bool value) {
@@ -336,7 +346,7 @@ void TTrayIcon::HandleCallback(std::uint32_t event) {
       clickPending_ = false;
       doubleClickSeen_ = true;
       DblClick();
-      if (PopupMenu && PopupMenu->AutoPopup && !LeftPopup) PopupMenu->ClickDefault();
+      if (popupMenu_ && popupMenu_->AutoPopup && !LeftPopup) popupMenu_->ClickDefault();
       break;
     case kWmRButtonDown: {
       TPoint p = CursorPos();
@@ -372,14 +382,14 @@ void TTrayIcon::HandleCallback(std::uint32_t event) {
 }
 
 void TTrayIcon::PopupAtCursor() {
-  if (!PopupMenu || !PopupMenu->AutoPopup) return;
+  if (!popupMenu_ || !popupMenu_->AutoPopup) return;
   TPoint p;
   if (!shell_.GetCursorPos(p)) return;
   // The menu only closes on a click elsewhere when our window is in the foreground.
   shell_.ForegroundApplication();
   shell_.ProcessMessages();
-  PopupMenu->PopupComponent = this;
-  PopupMenu->Popup(p);
+  popupMenu_->PopupComponent = this;
+  popupMenu_->Popup(p);
   // Lets the shell finish the menu's closing (the documented tray menu quirk).
   if (owner_) shell_.PostNullMessage(owner_);
 }

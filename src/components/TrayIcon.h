@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "components/FreeNotifier.h"
 #include "components/LiteTimer.h"
 #include "platform/TrayShell.h"
 
@@ -27,9 +28,8 @@ inline constexpr TShiftState ssMiddle = 0x20;
 inline constexpr TShiftState ssDouble = 0x40;
 
 // An image list as the component reads it.
-class TImageSource {
+class TImageSource : public TFreeNotifier {
  public:
-  virtual ~TImageSource() = default;
   virtual int Count() const = 0;
   // A new icon of the image; the caller owns it. 0 when it cannot be made.
   virtual NativeHandle GetIcon(int index) const = 0;
@@ -108,7 +108,8 @@ class TTrayIcon {
   void SetIconVisible(bool value);
   std::int32_t IconIndex() const { return iconIndex_; }
   void SetIconIndex(std::int32_t value);
-  TPopupMenu* PopupMenu = nullptr;
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
   bool LeftPopup = false;
   bool WantEnterExitEvents() const { return wantEnterExit_; }
   void SetWantEnterExitEvents(bool value);
@@ -179,6 +180,7 @@ class TTrayIcon {
   bool loading_;
 
   TImageSource* iconList_ = nullptr;
+  TPopupMenu* popupMenu_ = nullptr;
   bool cycleIcons_ = false;
   std::uint32_t cycleInterval_ = 0;
   std::string hint_;

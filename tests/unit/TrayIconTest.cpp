@@ -148,6 +148,26 @@ TEST_F(TrayIconTest, TheIconIsACopyOwnedByTheComponent) {
   EXPECT_EQ(shell.badIconDestroys, 0);
 }
 
+TEST_F(TrayIconTest, FreeingTheImageListOrTheMenuClearsTheReference) {
+  auto list = std::make_unique<FakeImageList>(shell, 4);
+  auto menu = std::make_unique<TPopupMenu>();
+  TTrayIcon icon;
+  icon.SetIconList(list.get());
+  icon.SetIconIndex(2);
+  icon.SetPopupMenu(menu.get());
+  list.reset();
+  menu.reset();
+  EXPECT_EQ(icon.IconList(), nullptr);
+  EXPECT_EQ(icon.PopupMenu(), nullptr);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  Send(icon, kRDown);
+  Send(icon, kLDbl);
+  EXPECT_TRUE(shell.shownMenu.empty());
+  // The other way round: a list outliving its tray icon must not call back into it.
+  FakeImageList survivor(shell, 2);
+  { TTrayIcon gone; gone.SetIconList(&survivor); }
+}
+
 TEST_F(TrayIconTest, CyclingReportsNextIndexesAndShowsEachImageInTurn) {
   FakeImageList four(shell, 4);
   TTrayIcon icon;
@@ -188,7 +208,7 @@ TEST_F(TrayIconTest, WithOnlyOnClickAClickFiresAtReleaseAndADoubleClickOnceThenT
   menu.Add("About...", [&](TMenuItem&) { clicked.push_back("about"); }).Default = true;
   menu.Add("Exit", [&](TMenuItem&) { clicked.push_back("exit"); }).Default = true;
   TTrayIcon icon;
-  icon.PopupMenu = &menu;
+  icon.SetPopupMenu(&menu);
   int clicks = 0;
   icon.OnClick = [&](TTrayIcon&) { ++clicks; };
   Send(icon, kLDown);
@@ -254,7 +274,7 @@ TEST_F(TrayIconTest, ARightClickPopsTheMenuUpAtThePressAfterMouseDown) {
   menu.Add("Exit", [&](TMenuItem&) { ++exits; });
   shell.menuChoice = 2;
   TTrayIcon icon(kOwner);
-  icon.PopupMenu = &menu;
+  icon.SetPopupMenu(&menu);
   icon.OnMouseDown = [&](TTrayIcon&, TMouseButton, TShiftState, int, int) { shell.log.push_back("mouse down"); };
   shell.log.clear();
   Send(icon, kRDown);
@@ -270,7 +290,7 @@ TEST_F(TrayIconTest, ARightClickPopsTheMenuUpAtThePressAfterMouseDown) {
 TEST_F(TrayIconTest, TheMenuNeedsAutoPopupAndAReadableCursor) {
   TPopupMenu menu;
   TTrayIcon icon;
-  icon.PopupMenu = &menu;
+  icon.SetPopupMenu(&menu);
   menu.AutoPopup = false;
   Send(icon, kRDown);
   menu.AutoPopup = true;
@@ -286,7 +306,7 @@ TEST_F(TrayIconTest, TheMenuNeedsAutoPopupAndAReadableCursor) {
 TEST_F(TrayIconTest, WhileDisabledMouseNotificationsDoNothingButBalloonsStillArrive) {
   TPopupMenu menu;
   TTrayIcon icon;
-  icon.PopupMenu = &menu;
+  icon.SetPopupMenu(&menu);
   Record(icon);
   icon.Enabled = false;
   for (std::uint32_t e : {kMouseMove, kLDown, kLUp, kLDbl, kRDown, kRUp, kMDown, kMUp}) Send(icon, e);

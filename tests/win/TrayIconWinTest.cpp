@@ -212,7 +212,7 @@ TEST(TrayIconWin, TheMenuOpensAtTheCursorAndItsChoiceIsClicked) {
   menu.Add("-");
   menu.Add("Exit", [&](TMenuItem&) { ++exits; });
   TTrayIcon icon;
-  icon.PopupMenu = &menu;
+  icon.SetPopupMenu(&menu);
   SetCursorPos(300, 300);
   // The menu runs a modal loop: a timer in it picks the last item with the keyboard.
   int step = 0;
