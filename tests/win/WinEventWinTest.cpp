@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,6 +48,40 @@ TEST(WinEventWin, ARealHookReceivesTheCursorLocationChange) {
   RaiseCursorMove(20, 20, 4201);
   test::PumpPending();
   EXPECT_EQ(counter.calls, 1) << "an inactive instance gets nothing";
+}
+
+// Run only as the child of the next test: raises the cursor event from another process,
+// as a real cursor move in another program does.
+TEST(WinEventWin, DISABLED_RaiseCursorMoveForTheParent) {
+  char value[16] = {};
+  ASSERT_GT(GetEnvironmentVariableA("VIMO_CURSOR_CHILD_ID", value, sizeof value), 0u);
+  RaiseCursorMove(60, 60, std::atoi(value));
+}
+
+TEST(WinEventWin, ACursorEventRaisedByAnotherProcessArrives) {
+  test::RealComponentServices services;
+  TWinEvent w;
+  CursorCounter counter;
+  counter.Attach(w, 4205);
+  w.SetActive(true);
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string command = std::string("\"") + exe +
+                        "\" --gtest_also_run_disabled_tests --gtest_filter=WinEventWin.DISABLED_RaiseCursorMoveForTheParent";
+  SetEnvironmentVariableA("VIMO_CURSOR_CHILD_ID", "4205");
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+  SetEnvironmentVariableA("VIMO_CURSOR_CHILD_ID", nullptr);
+  EXPECT_TRUE(test::PumpUntil([&] { return counter.calls >= 1; }));
+  WaitForSingleObject(pi.hProcess, 10000);
+  DWORD exitCode = 1;
+  GetExitCodeProcess(pi.hProcess, &exitCode);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  EXPECT_EQ(exitCode, 0u) << "the child test failed";
+  EXPECT_EQ(counter.sender, &w);
 }
 
 TEST(WinEventWin, TwoInstancesEachGetOnlyTheEventsOfTheirOwnHook) {
