@@ -23,6 +23,10 @@ struct PlatformServices {
   WindowControl* windows = nullptr;
   MessageBoxes* messageBoxes = nullptr;
   HotKeyRegistrar* hotKeys = nullptr;
+  class TimerService* timers = nullptr;        // components/LiteTimer
+  class TrayShell* trayShell = nullptr;        // components/TrayIcon
+  class MenuService* menus = nullptr;          // components/PopupMenu
+  class WinEventService* winEvents = nullptr;  // components/WinEvent
 };
 
 PlatformServices& Platform();
