@@ -157,8 +157,12 @@ void ImportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
     } catch (const ERegistryError&) {
       // What was written before the failure is in the registry: the settings and the
       // dialog must show it before the error reaches the application's error display.
-      LoadSettings(false);
-      ui.SettingsReloaded();
+      // Should the reload fail as well, the first error is the one worth showing.
+      try {
+        LoadSettings(false);
+        ui.SettingsReloaded();
+      } catch (const std::exception&) {
+      }
       throw;
     }
   }
