@@ -1,0 +1,124 @@
+#include "ui/Application.h"
+
+#include <memory>
+
+namespace vimo {
+namespace {
+
+constexpr UINT WM_DEFERRED = WM_APP + 0x101;
+constexpr const char* kWindowClass = "TVimoApplication";
+
+}  // namespace
+
+TApplication& TApplication::Instance() {
+  static TApplication app;
+  return app;
+}
+
+void TApplication::Initialize() {
+  if (handle_) return;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &TApplication::WndProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kWindowClass;
+  RegisterClassA(&wc);
+  // A real top-level window, never shown: owner of forms and message boxes, and the
+  // window that receives WM_ACTIVATEAPP for the whole program.
+  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                            0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_) SetWindowTextA(handle_, title_.c_str());
+}
+
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data, HWND owner) {
+  if (HelpFile.empty()) return false;
+  return WinHelpA(owner ? owner : handle_, HelpFile.c_str(), command, data) != FALSE;
+}
+
+void TApplication::ShowException(const std::string& message) noexcept {
+  try {
+    if (ErrorDisplay) {
+      ErrorDisplay(message);
+      return;
+    }
+    MessageBoxA(handle_, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  } catch (...) {
+    // The error display itself failed: nothing sensible is left to show it with.
+  }
+}
+
+void TApplication::HandleCurrentException() noexcept {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException("Unknown error");
+  }
+}
+
+void TApplication::PostDeferred(std::function<void()> action) {
+  Initialize();
+  auto* heap = new std::function<void()>(std::move(action));
+  if (!PostMessageA(handle_, WM_DEFERRED, 0, reinterpret_cast<LPARAM>(heap))) {
+    // The queue is full or gone: run it now rather than leak it.
+    std::unique_ptr<std::function<void()>> owned(heap);
+    Guarded(*owned);
+  }
+}
+
+bool TApplication::HandleMessage(MSG& msg) {
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (!terminated_ && HandleMessage(msg)) {
+  }
+}
+
+void TApplication::Run() {
+  Initialize();
+  MSG msg;
+  while (!terminated_) {
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      terminated_ = true;
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TApplication& app = Instance();
+  switch (msg) {
+    case WM_DEFERRED: {
+      std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lParam));
+      Guarded(*action);
+      return 0;
+    }
+    case WM_ACTIVATEAPP:
+      if (!wParam && app.OnDeactivate) Guarded(app.OnDeactivate);
+      return 0;
+    case WM_CLOSE:
+      return 0;  // the application window lives as long as the program
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace vimo

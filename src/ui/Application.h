@@ -1,0 +1,77 @@
+#pragma once
+// The application object: a hidden top-level window of its own that owns the program's
+// forms and message boxes, the title, the help file, the deactivation handler, the
+// general error display and deferred release.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace vimo {
+
+class TApplication {
+ public:
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  static TApplication& Instance();
+
+  // Creates the application window; safe to call again.
+  void Initialize();
+  HWND Handle() const { return handle_; }
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  std::string HelpFile;
+  // Shows a topic of the help file (WinHelp commands); false when there is no help file.
+  bool HelpCommand(UINT command, ULONG_PTR data, HWND owner = nullptr);
+
+  // Called when the program loses activation to another program.
+  std::function<void()> OnDeactivate;
+
+  // The general error display: a message box with the application title. Tests may
+  // replace it to observe errors without a modal box.
+  std::function<void(const std::string&)> ErrorDisplay;
+  void ShowException(const std::string& message) noexcept;
+  // Hands the exception in flight to the error display; for catch (...) blocks.
+  void HandleCurrentException() noexcept;
+
+  // Runs `action` once the message being handled now is done (deferred release).
+  void PostDeferred(std::function<void()> action);
+  template <typename T>
+  void Release(T* object) {
+    PostDeferred([object] { delete object; });
+  }
+
+  void ProcessMessages();
+  // The message loop; returns after Terminate.
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+ private:
+  TApplication() = default;
+  static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+  bool HandleMessage(MSG& msg);
+
+  HWND handle_ = nullptr;
+  std::string title_;
+  bool terminated_ = false;
+};
+
+inline TApplication& Application() { return TApplication::Instance(); }
+
+// Runs `f`, handing any exception to the application's error display: every window
+// procedure, timer, hook and enumeration callback goes through this.
+template <typename F>
+void Guarded(F&& f) noexcept {
+  try {
+    f();
+  } catch (...) {
+    Application().HandleCurrentException();
+  }
+}
+
+}  // namespace vimo
