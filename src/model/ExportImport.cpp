@@ -113,6 +113,14 @@ TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const
   return result;
 }
 
+std::string DialogFilter(std::string_view filter) {
+  std::string result(filter);
+  for (char& c : result)
+    if (c == '|') c = '\0';
+  result.push_back('\0');
+  return result;
+}
+
 void ExportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
   std::string fileName;
   if (!ui.ExecuteExportDialog(fileName)) return;

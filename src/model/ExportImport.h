@@ -5,6 +5,7 @@
 // import reloads them from the registry when it has written.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "model/ExportFile.h"
 #include "platform/Registry.h"
@@ -90,6 +91,10 @@ class TExportImportUi {
   // The in-memory settings were reloaded: LoadControls and RefreshPages.
   virtual void SettingsReloaded() = 0;
 };
+
+// A "name|pattern|name|pattern" filter as the common file dialogs take it: each part
+// NUL-terminated, the whole ended by a second NUL (the string's own terminator).
+std::string DialogFilter(std::string_view filter);
 
 // btnExportClick: asks for a file, writes the ticked sections from the registry, and
 // tells the user the outcome. A failure leaves the part already written on disk.

@@ -63,6 +63,11 @@ TEST(ExportBoxes, ImportPathsSplitAtTheLastBackslashAndStayBelowTheProductKey) {
     EXPECT_FALSE(SplitImportPath(bad, s, n)) << bad;
 }
 
+TEST(ExportBoxes, TheFileFilterBecomesNulSeparatedPairs) {
+  EXPECT_EQ(DialogFilter(kExportFilter),
+            "Tramlex Vimo Files (*.tvf)\0*.tvf\0Any files (*.*)\0*.*\0"s);
+}
+
 class ExportImport : public ModelFixture {
  protected:
   void SetUp() override {
