@@ -271,17 +271,4 @@ TEST_P(ExportImportContract, PathsInTheFileNeverReachOutsideTheProductKey) {
   EXPECT_EQ(software->SubKeyNames(), softwareKeysBefore);
 }
 
-TEST_P(ExportImportContract, ADamagedFileKeepsWhatCameBeforeTheDamageAndSaysSo) {
-  std::string bytes = Pairs({{"Options\\KeyCorner", "2"}, {"WorldTimes\\Lima", "-300"}});
-  bytes += EncodeRecord("Options\\TrayIconColor");  // a path without its value
-  WriteFile(bytes);
-  ImportSettings(ui, kAllExportBoxes);
-  EXPECT_EQ(ui.events, (std::vector<std::string>{"dialog", std::string("ask:warning:") + msgConfirmImport,
-                                                 "reload", std::string("msg:error:") + msgDamaged}));
-  EXPECT_EQ(KeyCorner, 2);
-  ASSERT_EQ(WorldTimes->size(), 1u);
-  EXPECT_EQ((*WorldTimes)[0], (TWorldTime{"Lima", -300}));
-  EXPECT_EQ(Tree().count("Vimo\\Options\\TrayIconColor"), 0u);
-}
-
 }  // namespace vimo::test
