@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=build/fuzz
+# clang with its libFuzzer runtime; not in install-deps.sh because the test run never needs it.
+if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
+  apt-get install -y -q clang libclang-rt-dev
+fi
 mkdir -p "$out/corpus"
 mapfile -t sources < <(find src -name '*.cpp' -not -path '*/win32/*' -not -path 'src/ui/*' | sort)
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
