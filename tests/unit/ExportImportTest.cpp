@@ -43,8 +43,6 @@ TEST(ExportBoxes, PathsGoToTheFirstBoxWhoseHintIsTheirLeadingSection) {
       {"", -1},
   };
   for (const auto& [path, box] : cases) EXPECT_EQ(ExportBoxOfPath(path), box) << path;
-  EXPECT_STREQ(ExportBoxes[ebClipboardHistory].Sections[0], "Clipboard");
-  EXPECT_STREQ(ExportBoxes[ebClipboardHistory].Sections[1], "Clipboard\\History");
 }
 
 TEST(ExportBoxes, ImportPathsSplitAtTheLastBackslashAndStayBelowTheProductKey) {
