@@ -25,6 +25,9 @@ failed=0
 broken=0
 logs=build/test-logs
 mkdir -p "$logs"
+# The end-to-end tests leave screenshots of what a user would see here.
+export VIMO_SCREENSHOTS="$PWD/build/screenshots"
+mkdir -p "$VIMO_SCREENSHOTS"
 
 # Runs one GoogleTest program and adds its counts; a crash or a missing summary counts as broken.
 tier() {
@@ -49,7 +52,8 @@ tier() {
 
 tier unit ./build/linux/bin/vimo_unit_tests
 tier win32 wine build/win32/bin/vimo_win_tests.exe
-tier e2e wine build/win32/bin/vimo_e2e_tests.exe
+# In a virtual desktop: it has a taskbar with a notification area for the tray icon.
+tier e2e wine explorer /desktop=vimo-e2e,1024x768 build/win32/bin/vimo_e2e_tests.exe
 
 echo
 [ "$broken" -gt 0 ] && echo "$broken test program(s) broke off"

@@ -20,6 +20,7 @@ class TMenuItem {
   bool Enabled = true;
   bool Checked = false;
   bool Default = false;
+  int Tag = 0;
   TNotifyEvent OnClick;
   // Calls OnClick unless the item is disabled.
   void Click();

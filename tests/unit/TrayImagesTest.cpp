@@ -54,3 +54,19 @@ TEST(TrayImages, RestingImageFollowsSuspend) {
 
 }  // namespace
 }  // namespace vimo
+
+#include "host/HostTexts.h"
+
+namespace vimo {
+namespace {
+
+TEST(HostTexts, MenuCaptionAndHelpFile) {
+  EXPECT_STREQ(SuspendCaption(false), "Suspend");
+  EXPECT_STREQ(SuspendCaption(true), "Resume");
+  EXPECT_EQ(HelpFileFor("C:\\Tools\\Vimo.exe"), "C:\\Tools\\Vimo.hlp");
+  EXPECT_EQ(HelpFileFor("C:\\v1.2\\Vimo"), "C:\\v1.2\\Vimo.hlp");
+  EXPECT_EQ(HelpFileFor("C:\\Tools\\my.vimo.exe"), "C:\\Tools\\my.vimo.hlp");
+}
+
+}  // namespace
+}  // namespace vimo

@@ -1,16 +1,31 @@
-// Vimo.exe: module initialisation of the model. The tray host builds on this.
+// Vimo.exe: loads the settings, makes sure it runs once per logon, and runs the
+// hidden host form until "Exit".
 #include <windows.h>
 
 #include <exception>
 
+#include "components/win32/ComponentServices.h"
+#include "host/HostTexts.h"
+#include "host/win32/HostForm.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
+#include "ui/Application.h"
 
 namespace {
-constexpr const char* kApplicationTitle = "Tramlex Vimo";
+
+// Until the settings dialog exists, "Settings..." and "About..." say where the
+// settings are kept.
+bool ShowSetupPlaceholder(bool about) {
+  std::string text = about ? "Tramlex Vimo\rYour Everyday Utilities\rversion 2.1"
+                           : "Tramlex Vimo keeps its settings in the registry under\r"
+                             "HKEY_CURRENT_USER\\SOFTWARE\\Tramlex\\Vimo.";
+  MessageBoxA(vimo::Application().Handle(), text.c_str(), vimo::kApplicationTitle, MB_OK | MB_ICONINFORMATION);
+  return false;
 }
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vimo::Win32Registry registry;
@@ -20,13 +35,35 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform.registry = &registry;
   platform.system = &system;
   platform.keyboard = &keyboard;
+  vimo::InstallComponentServices();
 
+  // Module initialisation: the settings are loaded before anything else.
   try {
     vimo::InitializeModel();
-    vimo::FinalizeModel();
   } catch (const std::exception& e) {
-    MessageBoxA(nullptr, e.what(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    MessageBoxA(nullptr, e.what(), vimo::kApplicationTitle, MB_OK | MB_ICONERROR);
     return 1;
   }
+
+  HANDLE mutex = CreateMutexA(nullptr, TRUE, vimo::kMutexName);
+  if (!mutex) return 0;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // Another instance runs for this logon: end silently.
+    CloseHandle(mutex);
+    vimo::FinalizeModel();
+    return 0;
+  }
+
+  vimo::TApplication& app = vimo::Application();
+  app.Initialize();
+  app.SetTitle(vimo::kApplicationTitle);
+  try {
+    vimo::TfrmVimoHost01 host(ShowSetupPlaceholder);
+    app.Run();
+  } catch (...) {
+    app.HandleCurrentException();
+  }
+  vimo::FinalizeModel();
+  CloseHandle(mutex);
   return 0;
 }

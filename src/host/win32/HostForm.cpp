@@ -1,0 +1,180 @@
+#include "host/win32/HostForm.h"
+
+#include <random>
+
+#include "host/HostTexts.h"
+#include "host/TrayImages.h"
+#include "model/Model.h"
+#include "model/SettingsStore.h"
+#include "platform/Platform.h"
+#include "ui/Application.h"
+
+namespace vimo {
+
+// timClipboard as the clipboard monitor drives it.
+class TfrmVimoHost01::ClipboardTimer final : public MonitorTimer {
+ public:
+  explicit ClipboardTimer(TLiteTimer& timer) : timer_(timer) {}
+  void SetInterval(unsigned ms) override { timer_.SetInterval(static_cast<std::int32_t>(ms)); }
+  void SetEnabled(bool enabled) override { timer_.SetEnabled(enabled); }
+
+ private:
+  TLiteTimer& timer_;
+};
+
+namespace {
+
+constexpr const char* kHostClass = "TfrmVimoHost01";
+constexpr int kHostWidth = 120;
+constexpr int kHostHeight = 40;
+
+}  // namespace
+
+TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::move(showSetup)) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = &TfrmVimoHost01::WndProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kHostClass;
+  RegisterClassA(&wc);
+  // Never shown; kept off screen (left = -width) like a form that is only a message target.
+  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, kHostCaption, WS_POPUP, -kHostWidth, 0, kHostWidth,
+                            kHostHeight, Application().Handle(), nullptr, instance, this);
+  if (!handle_) throw std::runtime_error("Cannot create the host window");
+
+  mniExit = &pmnTray.Add("Exit", [this](TMenuItem&) { mniExitClick(); });
+  mniExitSeparator = &pmnTray.Add("-");
+  mniSuspend = &pmnTray.Add("Suspend", [this](TMenuItem& s) { mniSuspendClick(s); });
+  mniHelp = &pmnTray.Add("Help", [this](TMenuItem&) { mniHelpClick(); });
+  mniAbout = &pmnTray.Add("About...", [this](TMenuItem& s) { mniCustomizeClick(s); });
+  mniAbout->Tag = 1;
+  mniCustomize = &pmnTray.Add("Settings...", [this](TMenuItem& s) { mniCustomizeClick(s); });
+  pmnTray.OnPopup = [this](TPopupMenu&) { pmnTrayPopup(); };
+
+  imlTrayIcons = CreateTrayImageList();
+  trayImages_ = std::make_unique<TImageListView>(imlTrayIcons.get());
+
+  timClipboard = std::make_unique<TLiteTimer>(static_cast<std::int32_t>(kFirstProbeInterval),
+                                              [this](TLiteTimer&) { monitor_->timClipboardTimer(); });
+  clipboard_ = std::make_unique<Win32ClipboardViewer>(handle_);
+  clipboardTimer_ = std::make_unique<ClipboardTimer>(*timClipboard);
+  monitor_ = std::make_unique<TClipboardMonitor>(*clipboard_, textCompare_, *clipboardTimer_, handle_,
+                                                 [] { SaveHistoryAndState(); });
+
+  cmpTrayIcon = std::make_unique<TTrayIcon>(reinterpret_cast<NativeHandle>(handle_), true);
+  cmpTrayIcon->SetHint(kApplicationTitle);
+  cmpTrayIcon->SetCycleIcons(false);
+  cmpTrayIcon->SetPopupMenu(&pmnTray);
+  cmpTrayIcon->SetIconList(trayImages_.get());
+  cmpTrayIcon->OnBalloonHintTimeout = [this](TTrayIcon&) { cmpTrayIconBalloonHintTimeout(); };
+  cmpTrayIcon->Loaded();
+
+  FormCreate();
+}
+
+TfrmVimoHost01::~TfrmVimoHost01() {
+  FormDestroy();
+  // The tray icon removes its icon as it goes, before the window it reports to.
+  cmpTrayIcon.reset();
+  timClipboard.reset();
+  if (handle_) {
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+  }
+}
+
+void TfrmVimoHost01::FormCreate() {
+  Application().HelpFile = HelpFileFor(Platform().system->ExePath());
+  Application().OnDeactivate = [this] { ClosePopup(); };
+  if (TrayIconRandom) {
+    static std::mt19937 random{std::random_device{}()};
+    TrayIconColor = std::uniform_int_distribution<int>(0, 7)(random);
+  }
+  ShowRestingImage();
+  cmpTrayIcon->SetIconVisible(true);
+  RegisterHotKeys();
+  timClipboard->SetEnabled(!DisableHistory);
+  if (FirstRun)
+    cmpTrayIcon->ShowBalloonHint(kFirstRunBalloonTitle, kFirstRunBalloonText, 1, kFirstRunBalloonSeconds);
+}
+
+void TfrmVimoHost01::FormDestroy() {
+  monitor_->LeaveViewerChain();
+  UnregisterHotKeys();
+}
+
+void TfrmVimoHost01::ShowRestingImage() {
+  int color = TrayIconColor >= 0 && TrayIconColor < kTrayColorCount ? TrayIconColor : 0;
+  cmpTrayIcon->SetIconIndex(RestingTrayImage(color, Suspended));
+}
+
+void TfrmVimoHost01::pmnTrayPopup() { mniSuspend->Caption = SuspendCaption(Suspended); }
+
+void TfrmVimoHost01::mniExitClick() { Application().Terminate(); }
+
+void TfrmVimoHost01::mniSuspendClick(TMenuItem& sender) {
+  Suspended = !Suspended;
+  sender.Caption = SuspendCaption(Suspended);
+  ShowRestingImage();
+}
+
+void TfrmVimoHost01::mniHelpClick() { Application().HelpCommand(HELP_CONTENTS, 0); }
+
+void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
+  bool about = sender.Tag != 0;
+  Application().ProcessMessages();
+  mniCustomize->Enabled = false;
+  mniAbout->Enabled = false;
+  UnregisterHotKeys();
+  // Whatever the dialog does, also when it raises, the hot keys and the menu come back.
+  struct Restore {
+    TfrmVimoHost01& host;
+    ~Restore() {
+      host.RegisterHotKeys();
+      host.mniCustomize->Enabled = true;
+      host.mniAbout->Enabled = true;
+    }
+  } restore{*this};
+  if (showSetup_ && showSetup_(about)) ShowRestingImage();
+}
+
+void TfrmVimoHost01::cmpTrayIconBalloonHintTimeout() { cmpTrayIcon->HideBalloonHint(); }
+
+void TfrmVimoHost01::ClosePopup() {
+  // The pop-up forms arrive with the launchers; until then nothing can be open.
+  ActivePopup = nullptr;
+}
+
+void TfrmVimoHost01::RegisterHotKeys() {}
+void TfrmVimoHost01::UnregisterHotKeys() {}
+
+LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_DRAWCLIPBOARD:
+      monitor_->WMDrawClipboard();
+      return 0;
+    case WM_CHANGECBCHAIN:
+      return monitor_->WMChangeCBChain(reinterpret_cast<WindowHandle>(wParam), reinterpret_cast<WindowHandle>(lParam));
+    case WM_CLOSE:
+      return 0;  // only "Exit" ends the program
+  }
+  return DefWindowProcA(handle_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TfrmVimoHost01::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TfrmVimoHost01*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self || !self->monitor_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  Guarded([&] {
+    result = self->HandleMessage(msg, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : 0;
+}
+
+}  // namespace vimo

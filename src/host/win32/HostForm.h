@@ -1,0 +1,77 @@
+#pragma once
+// TfrmVimoHost01: the hidden host form. It owns the tray icon with its menu, the
+// timers, the window-event hook, and the window that receives hot keys and clipboard
+// notifications.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "components/LiteTimer.h"
+#include "components/PopupMenu.h"
+#include "components/TrayIcon.h"
+#include "components/win32/ImageList.h"
+#include "host/ClipboardMonitor.h"
+#include "host/win32/TrayImageList.h"
+#include "platform/win32/Win32ClipboardViewer.h"
+
+namespace vimo {
+
+// Shows the settings dialog modally, on "About" or on "General"; true when closed with OK.
+using TShowSetupDialog = std::function<bool(bool about)>;
+
+class TfrmVimoHost01 {
+ public:
+  explicit TfrmVimoHost01(TShowSetupDialog showSetup);
+  ~TfrmVimoHost01();
+  TfrmVimoHost01(const TfrmVimoHost01&) = delete;
+  TfrmVimoHost01& operator=(const TfrmVimoHost01&) = delete;
+
+  HWND Handle() const { return handle_; }
+
+  // Components, in the order the form declares them.
+  TPopupMenu pmnTray;
+  TMenuItem* mniExit = nullptr;
+  TMenuItem* mniExitSeparator = nullptr;
+  TMenuItem* mniSuspend = nullptr;
+  TMenuItem* mniHelp = nullptr;
+  TMenuItem* mniAbout = nullptr;
+  TMenuItem* mniCustomize = nullptr;
+  TImageListHandle imlTrayIcons;
+  std::unique_ptr<TLiteTimer> timClipboard;
+  std::unique_ptr<TTrayIcon> cmpTrayIcon;
+
+  void pmnTrayPopup();
+  void mniExitClick();
+  void mniSuspendClick(TMenuItem& sender);
+  void mniHelpClick();
+  void mniCustomizeClick(TMenuItem& sender);
+  void cmpTrayIconBalloonHintTimeout();
+  void ClosePopup();
+
+  // The image for the current colour at rest: the suspended face while suspended.
+  void ShowRestingImage();
+
+  // Hot keys of the host window (ids by list position).
+  void RegisterHotKeys();
+  void UnregisterHotKeys();
+
+  TClipboardMonitor& Monitor() { return *monitor_; }
+
+ private:
+  class ClipboardTimer;
+  static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void FormCreate();
+  void FormDestroy();
+
+  HWND handle_ = nullptr;
+  TShowSetupDialog showSetup_;
+  std::unique_ptr<TImageListView> trayImages_;
+  std::unique_ptr<Win32ClipboardViewer> clipboard_;
+  Win32TextCompare textCompare_;
+  std::unique_ptr<ClipboardTimer> clipboardTimer_;
+  std::unique_ptr<TClipboardMonitor> monitor_;
+};
+
+}  // namespace vimo
