@@ -4,6 +4,7 @@
 
 #include "FakeLaunchPlatform.h"
 #include "FakeSystem.h"
+#include "components/WinEvent.h"
 #include "host/Launchers.h"
 #include "model/Model.h"
 #include "platform/Platform.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FakeLaunchPlatform.h"
+#include "components/WinEvent.h"
 #include "host/Launchers.h"
 #include "model/Model.h"
 #include "platform/Platform.h"

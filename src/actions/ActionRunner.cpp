@@ -1,6 +1,7 @@
 #include "actions/ActionRunner.h"
 
 #include "actions/ActionKinds.h"
+#include "host/HostTexts.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 

@@ -9,8 +9,6 @@
 
 namespace vimo {
 
-inline constexpr const char* kApplicationTitle = "Tramlex Vimo";
-
 // Placement code: the corner in bits 0..3, plus a flag for the trigger.
 inline constexpr int plCornerMask = 0xF;
 inline constexpr int plTrayClick = 0x10;

@@ -2,6 +2,8 @@
 
 #include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
+#include "components/WinEvent.h"
+#include "host/TrayImages.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 
@@ -78,7 +80,7 @@ void TLaunchers::CornerStep() {
   if (c == armedCorner_) return;  // a countdown in progress keeps running
   armedCorner_ = c;
   if (c != cnNone) {
-    if (TrayIconAnimated) SetTrayImage(TrayIconColor + kTrayImagePending);
+    if (TrayIconAnimated) SetTrayImage(TrayImageIndex(TrayIconColor, trCornerPending));
     if (CornerDelay <= 0) {
       // No delay: the system timer would never run, so the corner fires at once.
       timCorner_.SetEnabled(false);
@@ -88,7 +90,7 @@ void TLaunchers::CornerStep() {
     timCorner_.SetInterval(static_cast<std::uint32_t>(CornerDelay) * 100);
     timCorner_.SetEnabled(true);
   } else {
-    SetTrayImage(TrayIconColor);
+    SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     timCorner_.SetEnabled(false);
   }
 }
@@ -100,14 +102,14 @@ void TLaunchers::timCornerTimer() {
   if (Suspended) return;
   const int c = CornerUnderCursor(CornerSize);
   if (c != armedCorner_ || c == cnNone) {
-    SetTrayImage(TrayIconColor);
+    SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;
   }
   FireCorner(c);
 }
 
 void TLaunchers::FireCorner(int corner) {
-  if (TrayIconAnimated) SetTrayImage(TrayIconColor + kTrayImageFired);
+  if (TrayIconAnimated) SetTrayImage(TrayImageIndex(TrayIconColor, trCornerFired));
   PopupOpenedByKey = false;
   const std::optional<int> m = MouseModifier();
   if (!m) return;  // Alt alone selects nothing

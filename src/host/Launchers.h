@@ -11,13 +11,6 @@
 
 namespace vimo {
 
-inline constexpr std::int32_t kObjIdCursor = -9;  // OBJID_CURSOR
-
-// Tray image rows (added to TrayIconColor).
-inline constexpr int kTrayImagePending = 8;
-inline constexpr int kTrayImageFired = 16;
-inline constexpr int kTrayImageSuspended = 24;
-
 struct TLauncherEvents {
   // RunAction of the action runner: placement code and record.
   std::function<void(int, const TActionRecord&)> runAction;

@@ -3,6 +3,7 @@
 
 #include "LaunchFixture.h"
 #include "actions/ActionKinds.h"
+#include "components/WinEvent.h"
 #include "host/Launchers.h"
 
 namespace vimo::test {

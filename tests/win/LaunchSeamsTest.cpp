@@ -15,6 +15,7 @@
 #include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
 #include "contract/HotKeyContract.h"
+#include "components/WinEvent.h"
 #include "host/Launchers.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
