@@ -1,6 +1,7 @@
 #pragma once
 // The services the program's logic reaches the operating system through. Vimo.exe
 // installs the Win32 implementations at start; tests install fakes.
+#include "platform/Locale.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
 
@@ -10,6 +11,8 @@ struct PlatformServices {
   Registry* registry = nullptr;
   SystemInfo* system = nullptr;
   KeyboardState* keyboard = nullptr;
+  LocaleInfo* locale = nullptr;
+  Clock* clock = nullptr;
 };
 
 PlatformServices& Platform();

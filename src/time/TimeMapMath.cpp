@@ -1,0 +1,35 @@
+#include "time/TimeMapMath.h"
+
+namespace vimo {
+
+int MapColumnMinutes(int x, int mapWidth, int bias, int nowMinutes) {
+  return (x - kGreenwichColumn) * 1440 / mapWidth + bias + nowMinutes;
+}
+
+int WrapMapX(int x, int mapWidth) {
+  if (mapWidth <= 0) return x;
+  while (x < 0) x += mapWidth;
+  while (x > mapWidth) x -= mapWidth;
+  return x;
+}
+
+int LocalMarkerX(int mapWidth, int bias) { return mapWidth * -bias / 1440 + kGreenwichColumn; }
+
+int HourMarkX(int hour, int mapWidth, int bias, int nowMinutes) {
+  return (-nowMinutes - bias) * mapWidth / 1440 + mapWidth * hour / 24 + kGreenwichColumn;
+}
+
+TTimeMapLayout TimeMapLayout(int corner, int screenWidth, int screenHeight, int mapWidth, int mapHeight,
+                             int buttonSize, int toolbarBevel, int stripHeight, int bordersBorder,
+                             int bordersBevel, int timeBorder, int leftShift, int mapBorder) {
+  TTimeMapLayout l;
+  l.ToolbarWidth = buttonSize + 2 * toolbarBevel;
+  // pnlMap's outer width: the picture plus its single-line border.
+  int mapPanelWidth = mapWidth + 2 * mapBorder;
+  l.MainHeight = mapHeight + 2 * stripHeight + 2 * bordersBorder + 4 * bordersBevel;
+  l.MainWidth = mapPanelWidth + 2 * leftShift + l.ToolbarWidth + 2 * timeBorder;
+  l.Place = PlaceInCorner(corner, l.MainWidth, l.MainHeight, screenWidth, screenHeight, buttonSize);
+  return l;
+}
+
+}  // namespace vimo
