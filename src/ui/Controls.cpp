@@ -256,23 +256,26 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TControl::PaintBuffered() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(handle_, &ps);
+  PaintInto(dc);
+  EndPaint(handle_, &ps);
+}
+
+void TControl::PaintInto(HDC dc) {
   RECT r{};
   GetClientRect(handle_, &r);
-  if (r.right > 0 && r.bottom > 0) {
-    HDC mem = CreateCompatibleDC(dc);
-    TGdiObject bitmap(CreateCompatibleBitmap(dc, r.right, r.bottom));
-    HGDIOBJ oldBitmap = SelectObject(mem, bitmap.Get());
-    FillSolid(mem, r, Color());
-    HGDIOBJ oldFont = nullptr;
-    if (TForm* form = OwnerForm()) oldFont = SelectObject(mem, form->Font());
-    SetBkMode(mem, TRANSPARENT);
-    Paint(mem);
-    BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
-    if (oldFont) SelectObject(mem, oldFont);
-    SelectObject(mem, oldBitmap);
-    DeleteDC(mem);
-  }
-  EndPaint(handle_, &ps);
+  if (r.right <= 0 || r.bottom <= 0) return;
+  HDC mem = CreateCompatibleDC(dc);
+  TGdiObject bitmap(CreateCompatibleBitmap(dc, r.right, r.bottom));
+  HGDIOBJ oldBitmap = SelectObject(mem, bitmap.Get());
+  FillSolid(mem, r, Color());
+  HGDIOBJ oldFont = nullptr;
+  if (TForm* form = OwnerForm()) oldFont = SelectObject(mem, form->Font());
+  SetBkMode(mem, TRANSPARENT);
+  Paint(mem);
+  BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
+  if (oldFont) SelectObject(mem, oldFont);
+  SelectObject(mem, oldBitmap);
+  DeleteDC(mem);
 }
 
 void TControl::MouseEvent(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -303,6 +306,9 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT:
       PaintBuffered();
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintInto(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_ERASEBKGND:
       return TRUE;  // everything is painted through the buffer: no flicker
@@ -713,6 +719,10 @@ TUpDown::TUpDown(TControl* parent, TEdit* buddy, int min, int max)
 
 int TUpDown::Position() const {
   return static_cast<int>(SendMessageA(handle_, UDM_GETPOS32, 0, 0));
+}
+
+void TUpDown::SetBuddy(TEdit* buddy) {
+  SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
 }
 
 void TUpDown::SetPosition(int p) { SendMessageA(handle_, UDM_SETPOS32, 0, static_cast<LPARAM>(p)); }

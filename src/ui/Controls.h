@@ -124,6 +124,7 @@ class TControl {
   static TControl* FromHandle(HWND h);
   void Attach();
   void PaintBuffered();
+  void PaintInto(HDC dc);
   void MouseEvent(UINT msg, WPARAM wParam, LPARAM lParam);
 
   TControl* parent_ = nullptr;
@@ -289,6 +290,8 @@ class TUpDown : public TControl {
   TUpDown(TControl* parent, TEdit* buddy, int min, int max);
   int Position() const;
   void SetPosition(int p);
+  // Binds again, so that the up-down moves beside the buddy's current place.
+  void SetBuddy(TEdit* buddy);
 };
 
 }  // namespace vimo

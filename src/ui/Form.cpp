@@ -67,6 +67,10 @@ TForm::TForm(TFormStyle style)
   font_ = TGdiObject(MakeFont(fontHeight_, FW_NORMAL));
   boldFont_ = TGdiObject(MakeFont(fontHeight_, FW_BOLD));
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  if (style == TFormStyle::Dialog) {
+    // A group box leaves its inside to the parent: the dialog must paint beneath it.
+    SetWindowLongPtrA(handle_, GWL_STYLE, GetWindowLongPtrA(handle_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
+  }
 }
 
 TForm::~TForm() {
