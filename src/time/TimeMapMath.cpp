@@ -33,3 +33,22 @@ TTimeMapLayout TimeMapLayout(int corner, int screenWidth, int screenHeight, int 
 }
 
 }  // namespace vimo
+
+#include "time/TimeHelpers.h"
+
+namespace vimo {
+
+void PaintMapBits(std::uint32_t* bits, int width, int height, int stride, int bias, int nowMinutes) {
+  constexpr std::uint32_t kWhite = 0x00FFFFFF;
+  for (int x = 0; x < width; ++x) {
+    TColor c = DayColor(MapColumnMinutes(x, width, bias, nowMinutes));
+    // A DIB stores blue in the low byte, a COLORREF red.
+    std::uint32_t pixel = static_cast<std::uint32_t>(RedOf(c)) << 16 | static_cast<std::uint32_t>(GreenOf(c)) << 8 |
+                          static_cast<std::uint32_t>(BlueOf(c));
+    std::uint32_t* p = bits + x;
+    for (int y = 0; y < height; ++y, p += stride)
+      if ((*p & kWhite) != kWhite) *p = pixel;
+  }
+}
+
+}  // namespace vimo

@@ -29,3 +29,13 @@ TTimeMapLayout TimeMapLayout(int corner, int screenWidth, int screenHeight, int 
                              int timeBorder = 0, int leftShift = 25, int mapBorder = 1);
 
 }  // namespace vimo
+
+#include <cstdint>
+
+namespace vimo {
+
+// Recolours the land of a 32-bit top-down picture (0x00RRGGBB pixels, `stride` pixels a
+// row): every pixel that is not white takes the colour of its column's time.
+void PaintMapBits(std::uint32_t* bits, int width, int height, int stride, int bias, int nowMinutes);
+
+}  // namespace vimo

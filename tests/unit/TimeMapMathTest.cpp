@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "time/TimeHelpers.h"
 #include "time/TimeMapMath.h"
 
@@ -42,6 +44,31 @@ TEST(TimeMapMath, LayoutPerCorner) {
   EXPECT_EQ(r.Place.Top, 768 - r.MainHeight);
   EXPECT_EQ(r.Place.CloseTop, r.MainHeight - 25);
   EXPECT_EQ(TimeMapLayout(3, 1024, 768).Place.CloseTop, 1);
+}
+
+}  // namespace
+}  // namespace vimo
+
+namespace vimo {
+namespace {
+
+TEST(TimeMapMath, PaintMapRecoloursOnlyNonWhitePixels) {
+  const int w = kMapWidth, h = 3, stride = w + 5;  // padded rows
+  std::vector<std::uint32_t> bits(static_cast<std::size_t>(stride) * h, 0x00FFFFFF);
+  auto at = [&](int x, int y) -> std::uint32_t& { return bits[static_cast<std::size_t>(y) * stride + x]; };
+  at(180, 0) = 0;           // land
+  at(275, 1) = 0;           // land
+  at(0, 2) = 0x00FEFFFF;    // anything not pure white counts as land
+  at(181, 0) = 0xFFFFFFFF;  // white whatever the unused top byte
+  at(w, 0) = 0;             // padding beyond the width stays
+  PaintMapBits(bits.data(), w, h, stride, 0, 720);
+  EXPECT_EQ(at(180, 0), 0x00FFFF00u) << "yellow at Greenwich at noon UTC";
+  EXPECT_EQ(at(275, 1), 0x00FF0000u) << "red six hours east";
+  TColor c = DayColor(37);
+  EXPECT_EQ(at(0, 2), static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c)));
+  EXPECT_EQ(at(181, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(at(180, 1), 0x00FFFFFFu);
+  EXPECT_EQ(at(w, 0), 0u);
 }
 
 }  // namespace
