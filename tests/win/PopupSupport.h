@@ -29,7 +29,35 @@ inline POINT ScreenOrigin(HWND h) {
   return p;
 }
 
-// Paints a window into a 32-bit bitmap and reads one pixel (RGB, as COLORREF).
+// A window's client area painted once into a bitmap, for reading many pixels.
+class PrintedWindow {
+ public:
+  explicit PrintedWindow(HWND h) {
+    RECT r{};
+    GetClientRect(h, &r);
+    HDC screen = GetDC(nullptr);
+    mem_ = CreateCompatibleDC(screen);
+    bmp_ = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(mem_, bmp_);
+    SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem_), PRF_CLIENT);
+  }
+  ~PrintedWindow() {
+    SelectObject(mem_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(mem_);
+  }
+  PrintedWindow(const PrintedWindow&) = delete;
+  PrintedWindow& operator=(const PrintedWindow&) = delete;
+  COLORREF Pixel(int x, int y) const { return GetPixel(mem_, x, y); }
+
+ private:
+  HDC mem_;
+  HBITMAP bmp_;
+  HGDIOBJ old_;
+};
+
+// Paints a window into a bitmap and reads one pixel (RGB, as COLORREF).
 inline COLORREF PrintedPixel(HWND h, int x, int y) {
   RECT r = ClientRectOf(h);
   HDC screen = GetDC(nullptr);

@@ -5,41 +5,37 @@
 #include "platform/Platform.h"
 
 namespace vimo {
-namespace {
-
-std::string LocaleText(LCTYPE item) {
+std::string Win32Locale::Text(unsigned long item) const {
   char buffer[128] = {};
-  int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, item, buffer, sizeof buffer);
+  int n = GetLocaleInfoA(static_cast<LCID>(lcid_), static_cast<LCTYPE>(item), buffer, sizeof buffer);
   return n > 0 ? std::string(buffer) : std::string();
 }
 
-}  // namespace
-
 int Win32Locale::FirstDayOfWeek() {
-  std::string s = LocaleText(LOCALE_IFIRSTDAYOFWEEK);
+  std::string s = Text(LOCALE_IFIRSTDAYOFWEEK);
   int f = s.empty() ? 0 : s[0] - '0';
   return f >= 0 && f <= 6 ? f : 0;
 }
 
 bool Win32Locale::TwelveHourClock() {
-  std::string s = LocaleText(LOCALE_ITIME);
+  std::string s = Text(LOCALE_ITIME);
   return !s.empty() && s[0] == '0';
 }
 
 // The short date order decides: "2" is year-month-day.
 bool Win32Locale::YearFirst() {
-  std::string s = LocaleText(LOCALE_IDATE);
+  std::string s = Text(LOCALE_IDATE);
   return !s.empty() && s[0] == '2';
 }
 
 std::string Win32Locale::MonthName(int month) {
   if (month < 1 || month > 12) return {};
-  return LocaleText(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month - 1));
+  return Text(LOCALE_SMONTHNAME1 + static_cast<LCTYPE>(month - 1));
 }
 
 std::string Win32Locale::AbbrevDayName(int day) {
   if (day < 0 || day > 6) return {};
-  return LocaleText(LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(day));
+  return Text(LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(day));
 }
 
 TLocalTime Win32Clock::Now() {

@@ -6,11 +6,17 @@ namespace vimo {
 
 class Win32Locale final : public LocaleInfo {
  public:
+  // The user's locale unless another is named (tests draw under chosen locales).
+  explicit Win32Locale(unsigned long lcid = 0x0400 /* LOCALE_USER_DEFAULT */) : lcid_(lcid) {}
   int FirstDayOfWeek() override;
   bool TwelveHourClock() override;
   bool YearFirst() override;
   std::string MonthName(int month) override;
   std::string AbbrevDayName(int day) override;
+
+ private:
+  std::string Text(unsigned long item) const;
+  unsigned long lcid_;
 };
 
 class Win32Clock final : public Clock {
