@@ -15,8 +15,9 @@ build win32 || exit 1
 build win64 Vimo || exit 1
 
 source scripts/wine-env.sh
-wine_env "$PWD/build/win32"
+# The display first: a Wine prefix created without one keeps a desktop that cannot show windows.
 start_xvfb || exit 1
+wine_env "$PWD/build/win32"
 trap stop_wine_and_xvfb EXIT
 
 passed=0
@@ -46,7 +47,7 @@ tier() {
   fi
 }
 
-tier unit ./build/linux/tests/vimo_unit_tests
+tier unit ./build/linux/bin/vimo_unit_tests
 tier win32 wine build/win32/bin/vimo_win_tests.exe
 tier e2e wine build/win32/bin/vimo_e2e_tests.exe
 

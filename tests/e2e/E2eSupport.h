@@ -3,6 +3,7 @@
 // for it, and reads what it left in the registry.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace vimo::e2e {
@@ -19,5 +20,37 @@ bool WaitEnded(HANDLE process, DWORD ms);
 std::string ReadValue(const std::string& path, const std::string& name);
 void WriteValue(const std::string& path, const std::string& name, const std::string& text);
 void DeleteProductKey();
+// The auto-start value under the Run key, or "<none>".
+std::string RunKeyValue();
+void DeleteRunValue();
+
+// Polls `condition` until it holds or `ms` pass; the last result.
+bool WaitFor(const std::function<bool()>& condition, DWORD ms);
+
+// Runs a shell command line on the Linux side (xclip, import, ...) and waits for it.
+bool RunUnix(const std::string& command, DWORD timeoutMs = 15000);
+// Puts text on the X11 clipboard from outside Wine, as another program would.
+bool CopyWithX11(const std::string& text);
+// Screenshot of the whole X display into a PNG file (a Linux path).
+bool Screenshot(const std::string& pngPath);
+
+// Vimo.exe running for one test; ended when the object goes.
+class VimoProcess {
+ public:
+  VimoProcess();
+  ~VimoProcess();
+  VimoProcess(const VimoProcess&) = delete;
+  VimoProcess& operator=(const VimoProcess&) = delete;
+  bool Started() const { return process_ != nullptr; }
+  // The hidden host window, once it exists (null until then).
+  HWND Host() const;
+  bool WaitForHost(DWORD ms = 15000) const;
+  bool Running() const;
+  bool WaitEnded(DWORD ms) const;
+  DWORD ExitCode() const;
+
+ private:
+  HANDLE process_ = nullptr;
+};
 
 }  // namespace vimo::e2e

@@ -27,25 +27,20 @@ class Win32RegKey final : public RegKey {
   }
 
   std::optional<RegValue> Query(const std::string& name) override {
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      return std::nullopt;
+    // Most values are short: one call with a small buffer, a second only when it is too small.
     RegValue v;
-    v.type = static_cast<RegType>(type);
-    // The value may grow between the two calls; ask again with the new size.
+    v.data.assign(256, '\0');
     for (;;) {
-      v.data.assign(size, '\0');
-      DWORD got = size;
-      LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type,
-                                 reinterpret_cast<BYTE*>(v.data.data()), &got);
+      DWORD type = 0;
+      DWORD size = static_cast<DWORD>(v.data.size());
+      LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(v.data.data()), &size);
       if (rc == ERROR_MORE_DATA) {
-        size = got;
+        v.data.assign(size, '\0');  // the value may still grow before the next call
         continue;
       }
       if (rc != ERROR_SUCCESS) return std::nullopt;
       v.type = static_cast<RegType>(type);
-      v.data.resize(got);
+      v.data.resize(size);
       return v;
     }
   }

@@ -1,0 +1,179 @@
+#include "settings/SetupLogic.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "actions/ActionKinds.h"
+
+namespace vimo {
+
+void LoadControls(TSetupWork& work) {
+  TSetupControls& c = work.controls;
+  c.trayIconColumn = TrayIconColor;
+  c.trayIconRandom = TrayIconRandom;
+  c.trayIconAnimated = TrayIconAnimated;
+  c.autoHide = AutoHideWindows;
+  c.autoRun = AutoRun;
+  work.WorkMouseActions = MouseActions;
+  c.cornerSizePosition = CornerSize;
+  c.cornerDelayPosition = CornerDelay / 5;
+  work.WorkHotKeys.Assign(*HotKeyList);
+  c.hotKeysCornerItem = KeyCorner - 1;
+  work.WorkTrayActions = TrayActions;
+  work.WorkClips.Assign(*ClipList);
+  c.clipShowInEditor = ShowInEditor;
+  c.clipNumerateItems = NumerateItems;
+  c.clipDisableHistory = DisableHistory;
+  c.historyDepthPosition = HistoryDepth;
+  work.WorkWorldTimes = *WorldTimes;
+}
+
+void StoreControls(const TSetupWork& work) {
+  const TSetupControls& c = work.controls;
+  TrayIconColor = c.trayIconColumn;
+  TrayIconRandom = c.trayIconRandom;
+  TrayIconAnimated = c.trayIconAnimated;
+  AutoHideWindows = c.autoHide;
+  AutoRun = c.autoRun;
+  MouseActions = work.WorkMouseActions;
+  CornerSize = c.cornerSizePosition;
+  CornerDelay = c.cornerDelayPosition * 5;
+  HotKeyList->Assign(work.WorkHotKeys);
+  KeyCorner = c.hotKeysCornerItem + 1;
+  TrayActions = work.WorkTrayActions;
+  ClipList->Assign(work.WorkClips);
+  ShowInEditor = c.clipShowInEditor;
+  NumerateItems = c.clipNumerateItems;
+  DisableHistory = c.clipDisableHistory;
+  HistoryDepth = c.historyDepthPosition;
+  *WorldTimes = work.WorkWorldTimes;
+}
+
+std::string CornerSizeText(int position) { return std::to_string(position) + " pix"; }
+
+std::string CornerDelayText(int position, char decimalSeparator) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%1.1f sec", position / 2.0);
+  std::string text = buf;
+  std::replace(text.begin(), text.end(), '.', decimalSeparator);
+  return text;
+}
+
+std::string OffsetText(int minutes) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%s%02d:%02d", minutes < 0 ? "-" : "+", std::abs(minutes / 60), std::abs(minutes % 60));
+  return buf;
+}
+
+std::string HotKeyText(int shortcut, const KeyNameFunc& layoutName) {
+  int vk = shortcut & 0xFF;
+  std::string name;
+  if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) {
+    name = std::string(1, static_cast<char>(vk));
+  } else if (vk >= 0x60 && vk <= 0x69) {  // number pad digits
+    name = std::string(1, static_cast<char>('0' + vk - 0x60));
+  } else if (vk >= 0x70 && vk <= 0x87) {
+    name = "F" + std::to_string(vk - 0x70 + 1);
+  } else {
+    switch (vk) {
+      case 0x08: name = "BkSp"; break;
+      case 0x09: name = "Tab"; break;
+      case 0x0D: name = "Enter"; break;
+      case 0x1B: name = "Esc"; break;
+      case 0x20: name = "Space"; break;
+      case 0x21: name = "PgUp"; break;
+      case 0x22: name = "PgDn"; break;
+      case 0x23: name = "End"; break;
+      case 0x24: name = "Home"; break;
+      case 0x25: name = "Left"; break;
+      case 0x26: name = "Up"; break;
+      case 0x27: name = "Right"; break;
+      case 0x28: name = "Down"; break;
+      case 0x2D: name = "Ins"; break;
+      case 0x2E: name = "Del"; break;
+      default: name = vk ? layoutName(vk) : std::string(); break;
+    }
+  }
+  if (name.empty()) return {};
+  std::string prefix;
+  if (shortcut & scShift) prefix += "Shift+";
+  if (shortcut & scCtrl) prefix += "Ctrl+";
+  if (shortcut & scAlt) prefix += "Alt+";
+  return prefix + name;
+}
+
+bool DragMove(TSetupWork& work, TDragGrid grid, int row, int rowCount, const std::function<void(int, int)>& swap) {
+  if (!work.Dragging || row < 0 || row >= rowCount || row == work.DragRow) return false;
+  if (grid == TDragGrid::Clips) {
+    swap(work.DragRow, row);
+  } else if (row > 0 && work.DragRow > 0) {
+    swap(work.DragRow - 1, row - 1);
+  }
+  work.DragRow = row;
+  return true;
+}
+
+void SortWorldTimesByName(TWorldTimeList& list,
+                          const std::function<int(const std::string&, const std::string&)>& compare) {
+  std::sort(list.begin(), list.end(),
+            [&](const TWorldTime& a, const TWorldTime& b) { return compare(a.Name, b.Name) < 0; });
+}
+
+void SortWorldTimesByTime(TWorldTimeList& list) {
+  for (std::size_t i = 1; i < list.size(); ++i) {
+    TWorldTime item = list[i];
+    std::size_t j = i;
+    for (; j > 0 && list[j - 1].Offset > item.Offset; --j) list[j] = list[j - 1];
+    list[j] = item;
+  }
+}
+
+void TrimHistory(TStringList& history, int depth) {
+  while (static_cast<int>(history.size()) > depth && !history.empty()) history.pop_back();
+}
+
+int ActionFieldMask(int kindId) {
+  if (kindId == akApplication) return tagPath | tagParameters | tagWindow;
+  if (kindId == akFolder) return tagPath | tagWindow | tagFolderMode;
+  if (kindId >= akMyComputer && kindId <= akPrintersAndFaxes && kindId % 100 == 0) return tagWindow | tagFolderMode;
+  return 0;
+}
+
+std::vector<int> EditorKinds(bool excludeClipKinds) {
+  std::vector<int> ids;
+  for (const auto& k : ActionKinds)
+    if (!excludeClipKinds || k.ForTray) ids.push_back(k.Id);
+  return ids;
+}
+
+TActionRecord EditorResult(const TActionEditorValues& v, bool hotKeyEnabled) {
+  TActionRecord r;
+  r.Comment = v.comment;
+  r.Action = v.kind;
+  if (hotKeyEnabled) r.HotKey = v.hotKey;
+  int mask = ActionFieldMask(v.kind);
+  if (mask & tagWindow) r.ExecWindowState = v.windowItem;
+  if (mask & tagPath) r.ExecPath = v.path;
+  if (mask & tagParameters) r.ExecParams = v.parameters;
+  if (mask & tagFolderMode) r.FolderMode = v.folderModeItem;
+  return r;
+}
+
+std::string CrLfLineBreaks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += "\r\n";
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace vimo

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "ModelFixture.h"
+#include "actions/ActionKinds.h"
+#include "model/SettingsStore.h"
+#include "settings/SetupLogic.h"
+
+namespace vimo::test {
+namespace {
+
+using SetupWorkingCopies = ModelFixture;
+
+TEST_F(SetupWorkingCopies, LoadThenStoreChangesNothingAndEditsReachTheSettings) {
+  InitializeModel();
+  HotKeyList->Add(TActionRecord{"k", akCalendar, 0, "", "", 0, 0xC074, 3});
+  ClipList->Add(TClipRecord{"c", "t"});
+  CornerDelay = 20;
+  KeyCorner = 3;
+  TSetupWork work;
+  LoadControls(work);
+  EXPECT_EQ(work.controls.cornerDelayPosition, 4);
+  EXPECT_EQ(work.controls.hotKeysCornerItem, 2);
+  EXPECT_EQ(work.WorkWorldTimes.size(), 29u);
+
+  // The working copies are independent of the settings until stored.
+  work.WorkHotKeys.ActionAt(0)->Comment = "edited";
+  work.WorkClips.Clear();
+  work.WorkMouseActions[0][0] = TActionRecord{};
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "k");
+  EXPECT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(MouseActions[0][0].Action, akCloseCdRom);
+
+  work.controls.cornerDelayPosition = 1;
+  work.controls.hotKeysCornerItem = 0;
+  work.WorkWorldTimes.resize(2);
+  StoreControls(work);
+  EXPECT_EQ(CornerDelay, 5);
+  EXPECT_EQ(KeyCorner, 1);
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "edited");
+  EXPECT_EQ(ClipList->Count(), 0);
+  EXPECT_EQ(MouseActions[0][0], TActionRecord{});
+  EXPECT_EQ(WorldTimes->size(), 2u);
+}
+
+TEST(SetupTexts, LabelsAndOffsets) {
+  EXPECT_EQ(CornerSizeText(8), "8 pix");
+  EXPECT_EQ(CornerDelayText(4, '.'), "2.0 sec");
+  EXPECT_EQ(CornerDelayText(5, ','), "2,5 sec");
+  EXPECT_EQ(CornerDelayText(0, '.'), "0.0 sec");
+  EXPECT_EQ(OffsetText(-330), "-05:30");
+  EXPECT_EQ(OffsetText(345), "+05:45");
+  EXPECT_EQ(OffsetText(0), "+00:00");
+  EXPECT_EQ(OffsetText(-30), "-00:30");
+  EXPECT_EQ(OffsetText(-720), "-12:00");
+}
+
+TEST(SetupTexts, HotKeyNames) {
+  auto layout = [](int vk) { return vk == 0xBA ? std::string(";") : std::string(); };
+  EXPECT_EQ(HotKeyText(0xC074, layout), "Ctrl+Alt+F5");
+  EXPECT_EQ(HotKeyText(scShift | scCtrl | scAlt | 'A', layout), "Shift+Ctrl+Alt+A");
+  EXPECT_EQ(HotKeyText(scCtrl | 0x65, layout), "Ctrl+5");  // number pad 5
+  EXPECT_EQ(HotKeyText(scAlt | 0x87, layout), "Alt+F24");
+  EXPECT_EQ(HotKeyText(scCtrl | 0x2E, layout), "Ctrl+Del");
+  EXPECT_EQ(HotKeyText(scCtrl | 0x21, layout), "Ctrl+PgUp");
+  EXPECT_EQ(HotKeyText(scCtrl | 0xBA, layout), "Ctrl+;");
+  EXPECT_EQ(HotKeyText(scCtrl | 0xE8, layout), "");  // no name: no text at all
+  EXPECT_EQ(HotKeyText(0, layout), "");
+}
+
+TEST(SetupDragging, FirstHotKeyDraggedDownThreeRowsBecomesFourth) {
+  TSetupWork work;
+  std::vector<std::string> list = {"a", "b", "c", "d", "e"};
+  auto swap = [&](int x, int y) { std::swap(list[x], list[y]); };
+  work.DragRow = 1;  // the header is row 0
+  work.Dragging = true;
+  for (int row : {2, 2, 3, 4}) DragMove(work, TDragGrid::HotKeys, row, 6, swap);
+  EXPECT_EQ(list, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
+  EXPECT_FALSE(DragMove(work, TDragGrid::HotKeys, 6, 6, swap)) << "below the last row";
+  DragMove(work, TDragGrid::HotKeys, 0, 6, swap);  // onto the header: nothing is swapped
+  EXPECT_EQ(list, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
+
+  std::vector<std::string> clips = {"x", "y"};
+  TSetupWork w2;
+  w2.DragRow = 0;
+  w2.Dragging = true;
+  DragMove(w2, TDragGrid::Clips, 1, 2, [&](int x, int y) { std::swap(clips[x], clips[y]); });
+  EXPECT_EQ(clips, (std::vector<std::string>{"y", "x"}));
+  w2.Dragging = false;
+  EXPECT_FALSE(DragMove(w2, TDragGrid::Clips, 0, 2, [&](int, int) { FAIL(); }));
+}
+
+TEST(SetupSorting, ByTimeIsStableAndByNameFollowsTheCollation) {
+  TWorldTimeList list = {{"first", 60}, {"west", -60}, {"second", 60}};
+  SortWorldTimesByTime(list);
+  EXPECT_EQ(list, (TWorldTimeList{{"west", -60}, {"first", 60}, {"second", 60}}));
+
+  TWorldTimeList defaults;
+  for (const auto& d : DefaultWorldTimes) defaults.push_back({d.Name, d.Offset});
+  TWorldTimeList sorted = defaults;
+  SortWorldTimesByTime(sorted);
+  EXPECT_EQ(sorted, defaults);
+  SortWorldTimesByName(sorted, [](const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()); });
+  EXPECT_EQ(sorted.front().Name, "Abu Dhabi, Muscat");
+  EXPECT_EQ(sorted.back().Name, "Tehran");
+}
+
+TEST(ActionEditorLogic, MasksKindsAndReturnedRecord) {
+  EXPECT_EQ(ActionFieldMask(akApplication), tagPath | tagParameters | tagWindow);
+  EXPECT_EQ(ActionFieldMask(akFolder), tagPath | tagWindow | tagFolderMode);
+  for (int id : {300, 400, 500, 600, 700, 800, 900}) EXPECT_EQ(ActionFieldMask(id), tagWindow | tagFolderMode) << id;
+  for (int id : {0, 40, 80, 1000, 1510, 1700, 350}) EXPECT_EQ(ActionFieldMask(id), 0) << id;
+  EXPECT_EQ(EditorKinds(false).size(), 28u);
+  auto tray = EditorKinds(true);
+  EXPECT_EQ(tray.size(), 26u);
+  EXPECT_EQ(std::count(tray.begin(), tray.end(), akClipHistory), 0);
+
+  TActionEditorValues v{"Mine", akCalendar, "C:\\app.exe", "-x", 2, 1, 0x4041};
+  EXPECT_EQ(EditorResult(v, false), (TActionRecord{"Mine", akCalendar}));
+  v.kind = akApplication;
+  EXPECT_EQ(EditorResult(v, true), (TActionRecord{"Mine", akApplication, 0, "C:\\app.exe", "-x", 2, 0x4041, 0}));
+  v.kind = akMyDocuments;
+  EXPECT_EQ(EditorResult(v, false), (TActionRecord{"Mine", akMyDocuments, 1, "", "", 2, 0, 0}));
+}
+
+TEST(ClipEditorLogic, LineBreaksComeBackAsCrLf) {
+  EXPECT_EQ(CrLfLineBreaks("single line"), "single line");
+  EXPECT_EQ(CrLfLineBreaks("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(CrLfLineBreaks("\n\r"), "\r\n\r\n");
+  EXPECT_EQ(CrLfLineBreaks("end\r"), "end\r\n");
+}
+
+TEST(SetupHistory, ClosingTrimsToTheDepth) {
+  TStringList h = {"1", "2", "3", "4", "5", "6"};
+  TrimHistory(h, 5);
+  EXPECT_EQ(h, (TStringList{"1", "2", "3", "4", "5"}));
+  TrimHistory(h, 20);
+  EXPECT_EQ(h.size(), 5u);
+}
+
+}  // namespace
+}  // namespace vimo::test

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "host/TrayImages.h"
+
+namespace vimo {
+namespace {
+
+std::uint32_t At(const TTrayPixels& px, int x, int y) { return px[y * kTrayImageSize + x]; }
+TRgb Rgb(std::uint32_t argb) {
+  return {static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8), static_cast<std::uint8_t>(argb)};
+}
+
+TEST(TrayImages, RowsUseTheDarkOrBrightColourAndContrastingFeatures) {
+  for (int color = 0; color < kTrayColorCount; ++color) {
+    for (int row = 0; row < 4; ++row) {
+      auto px = TrayImagePixels(TrayImageIndex(color, row));
+      TRgb expected = (row == 1 || row == 2) ? TrayBrightColors[color] : TrayDarkColors[color];
+      SCOPED_TRACE(testing::Message() << "colour " << color << " row " << row);
+      EXPECT_EQ(Rgb(At(px, 7, 1)), expected);
+      EXPECT_EQ(At(px, 0, 0) >> 24, 0u) << "corners are transparent";
+      EXPECT_EQ(At(px, 15, 15) >> 24, 0u);
+      EXPECT_EQ(Rgb(At(px, 4, 4)), FeatureColor(expected)) << "eye";
+      EXPECT_NE(Rgb(At(px, 4, 4)), expected) << "features must stand out";
+    }
+  }
+  EXPECT_EQ(FeatureColor({0, 128, 0}), (TRgb{255, 255, 255}));
+  EXPECT_EQ(FeatureColor({0, 255, 0}), (TRgb{0, 0, 0}));
+  EXPECT_EQ(FeatureColor({192, 192, 192}), (TRgb{0, 0, 0}));
+  EXPECT_EQ(FeatureColor({0, 0, 0}), (TRgb{255, 255, 255}));
+}
+
+TEST(TrayImages, MouthsTellTheState) {
+  auto mouth = [](int row) {
+    auto px = TrayImagePixels(TrayImageIndex(3, row));
+    std::set<int> dots;
+    for (int y = 8; y < 14; ++y)
+      for (int x = 0; x < 16; ++x)
+        if (px[y * 16 + x] != px[1 * 16 + 7]) dots.insert(y * 16 + x);
+    return dots;
+  };
+  EXPECT_EQ(mouth(trNormal), mouth(trCornerPending)) << "pending is the smile in the bright colour";
+  EXPECT_NE(mouth(trNormal), mouth(trCornerFired));
+  EXPECT_NE(mouth(trNormal), mouth(trSuspended));
+  EXPECT_GT(mouth(trCornerFired).size(), mouth(trNormal).size()) << "the laugh is wide open";
+}
+
+TEST(TrayImages, RestingImageFollowsSuspend) {
+  EXPECT_EQ(RestingTrayImage(5, false), 5);
+  EXPECT_EQ(RestingTrayImage(5, true), 29);
+  EXPECT_EQ(TrayImageIndex(7, trCornerFired), 23);
+}
+
+}  // namespace
+}  // namespace vimo

@@ -1,0 +1,129 @@
+// The real clipboard and viewer chain under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "platform/win32/Win32ClipboardViewer.h"
+
+namespace vimo {
+namespace {
+
+int g_draws = 0;
+
+LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_DRAWCLIPBOARD) ++g_draws;
+  return DefWindowProcA(h, m, w, l);
+}
+
+HWND MakeWindow() {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ViewerProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "VimoClipboardTestWindow";
+  RegisterClassA(&wc);
+  return CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void Put(HWND owner, UINT format, const void* data, size_t size) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+  std::memcpy(GlobalLock(mem), data, size);
+  GlobalUnlock(mem);
+  SetClipboardData(format, mem);
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+class ClipboardViewerWin : public ::testing::Test {
+ protected:
+  void SetUp() override { hwnd = MakeWindow(); }
+  void TearDown() override { DestroyWindow(hwnd); }
+  HWND hwnd = nullptr;
+};
+
+TEST_F(ClipboardViewerWin, ReadsTextAndTheMarksOfSecretContent) {
+  Win32ClipboardViewer viewer(hwnd);
+  std::uint32_t before = viewer.SequenceNumber();
+  ASSERT_TRUE(OpenClipboard(hwnd));
+  EmptyClipboard();
+  const char text[] = "Dear John,\r\nthanks";
+  Put(hwnd, CF_TEXT, text, sizeof text);
+  DWORD zero = 0;
+  Put(hwnd, RegisterClipboardFormatA("CanIncludeInClipboardHistory"), &zero, sizeof zero);
+  Put(hwnd, RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), "", 1);
+  CloseClipboard();
+  EXPECT_NE(viewer.SequenceNumber(), before);
+
+  TClipboardContent c = viewer.Read();
+  EXPECT_EQ(c.text, "Dear John,\r\nthanks");
+  EXPECT_TRUE(c.canIncludeInHistory.has_value());
+  EXPECT_EQ(c.canIncludeInHistory.value_or(1), 0u);
+  EXPECT_NE(std::find(c.formatNames.begin(), c.formatNames.end(), "ExcludeClipboardContentFromMonitorProcessing"),
+            c.formatNames.end());
+
+  ASSERT_TRUE(OpenClipboard(hwnd));
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_EQ(viewer.Read().text, "");
+}
+
+TEST_F(ClipboardViewerWin, AClipboardHeldByAnotherThreadCannotBeRead) {
+  Win32ClipboardViewer viewer(hwnd);
+  std::atomic<int> stage{0};
+  std::thread holder([&] {
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    OpenClipboard(other);
+    stage = 1;
+    while (stage != 2) Sleep(5);
+    CloseClipboard();
+    DestroyWindow(other);
+  });
+  while (stage != 1) Sleep(5);
+  try {
+    viewer.Read();
+    ADD_FAILURE() << "read a clipboard held open by another window";
+  } catch (const EClipboardError& e) {
+    EXPECT_STREQ(e.what(), "Cannot open clipboard");
+  }
+  stage = 2;
+  holder.join();
+  EXPECT_NO_THROW(viewer.Read());
+}
+
+TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
+  Win32ClipboardViewer viewer(hwnd);
+  g_draws = 0;
+  HWND next = static_cast<HWND>(viewer.SetViewer(hwnd));
+  Pump();
+  int afterJoin = g_draws;
+  ASSERT_TRUE(OpenClipboard(hwnd));
+  EmptyClipboard();
+  Put(hwnd, CF_TEXT, "x", 2);
+  CloseClipboard();
+  Pump();
+  EXPECT_GT(g_draws, afterJoin);
+  viewer.ChangeChain(hwnd, next);
+  int afterLeave = g_draws;
+  ASSERT_TRUE(OpenClipboard(hwnd));
+  EmptyClipboard();
+  Put(hwnd, CF_TEXT, "y", 2);
+  CloseClipboard();
+  Pump();
+  EXPECT_EQ(g_draws, afterLeave);
+}
+
+TEST(TextCompareWin, IgnoresLetterCaseOnly) {
+  Win32TextCompare cmp;
+  EXPECT_TRUE(cmp.EqualIgnoreCase("HELLO", "hello"));
+  EXPECT_FALSE(cmp.EqualIgnoreCase("hello", "hello "));
+  EXPECT_FALSE(cmp.EqualIgnoreCase("a\r\nb", "a\nb"));
+}
+
+}  // namespace
+}  // namespace vimo
