@@ -34,9 +34,10 @@ def land_mask():
         grid = os.path.join(tmp, "mask.nc")
         subprocess.run(["gmt", "grdlandmask", f"-R{west:.6f}/{east:.6f}/{SOUTH}/{NORTH}",
                         f"-I{WIDTH}+n/{HEIGHT}+n", "-r", "-Dl", "-N0/1/1/1/1", f"-G{grid}"],
-                       check=True, stderr=subprocess.DEVNULL)
+                       check=True, stderr=subprocess.DEVNULL, cwd=tmp)
+        # GMT leaves a history file where it runs: keep it in the scratch folder.
         out = subprocess.run(["gmt", "grd2xyz", grid, "-ZTLa"], check=True, capture_output=True,
-                             text=True).stdout.split()
+                             text=True, cwd=tmp).stdout.split()
     values = [int(float(v)) for v in out]
     if len(values) != WIDTH * HEIGHT:
         sys.exit(f"unexpected grid size {len(values)}")
