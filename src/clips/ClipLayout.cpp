@@ -11,6 +11,10 @@ TClipLayout ClipLayout(const TClipLayoutInput& in) {
   l.ToolbarWidth = in.ButtonSize + 2 * in.ToolbarBevel;
   l.MainHeight = l.GridHeight + 4 * in.ClipsBevel + 2 * in.ClipsBorder;
   l.MainWidth = in.Width;
+  // The grip has no lower limit, so a stored width may be zero or negative: such a
+  // pop-up would open invisible and take the focus. Open it wide enough to use.
+  const int minimum = l.ToolbarWidth + in.GripWidth + kMinClipGridWidth;
+  if (l.MainWidth < minimum) l.MainWidth = minimum;
   if (in.ScreenHeight < l.MainHeight) l.MainHeight = in.ScreenHeight;
   if (in.ScreenWidth < l.MainWidth) l.MainWidth = in.ScreenWidth;
   l.CloseTop = in.Placement == 2 || in.Placement == 4 ? l.MainHeight - in.ButtonSize - 1 : 1;

@@ -20,6 +20,9 @@ struct TClipLayout {
   int Top = 0;
 };
 
+// The narrowest grid a pop-up opens with (a stored width may be anything).
+inline constexpr int kMinClipGridWidth = 40;
+
 struct TClipLayoutInput {
   TPoint Anchor;
   int Placement = 0;   // the whole placement code
@@ -32,6 +35,7 @@ struct TClipLayoutInput {
   int ToolbarBevel = 1;
   int ClipsBevel = 1;
   int ClipsBorder = 1;
+  int GripWidth = 8;
 };
 
 TClipLayout ClipLayout(const TClipLayoutInput& in);

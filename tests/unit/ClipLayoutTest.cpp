@@ -26,6 +26,9 @@ TEST(ClipLayout, SizeFollowsRowsWidthAndScreen) {
   auto tall = ClipLayout(Input({0, 0}, 1, 60, 2000));
   EXPECT_EQ(tall.MainHeight, 768);
   EXPECT_EQ(tall.MainWidth, 1024);
+  EXPECT_EQ(ClipLayout(Input({0, 0}, 1, 5, -120)).MainWidth, 26 + 8 + kMinClipGridWidth)
+      << "a width dragged below nothing still opens usable";
+  EXPECT_EQ(ClipLayout(Input({0, 0}, 1, 5, 74)).MainWidth, 74);
   auto in = Input({0, 0}, 1, 5);
   in.PixelsPerInch = 144;
   EXPECT_EQ(ClipLayout(in).RowHeight, 22);

@@ -54,6 +54,7 @@ TfrmClips::TfrmClips(TPoint anchor, bool showsCollection, int placement) : Shows
   in.ToolbarBevel = pnlToolbar->BevelWidth;
   in.ClipsBevel = pnlClips->BevelWidth;
   in.ClipsBorder = pnlClips->BorderWidth;
+  in.GripWidth = 8;
   TClipLayout layout = ClipLayout(in);
   gripLeft_ = layout.GripLeft;
 
@@ -62,7 +63,7 @@ TfrmClips::TfrmClips(TPoint anchor, bool showsCollection, int placement) : Shows
   dgdClips->DefaultRowHeight = layout.RowHeight;
   dgdClips->SetRowCount(layout.RowCount);
   dgdClips->SetAlign(TAlign::Client);
-  pnlSize->SetBounds(0, 0, 8, layout.MainHeight);
+  pnlSize->SetBounds(0, 0, in.GripWidth, layout.MainHeight);
   pnlSize->SetAlign(gripLeft_ ? TAlign::Left : TAlign::Right);
   pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
   pnlToolbar->SetAlign(gripLeft_ ? TAlign::Right : TAlign::Left);
