@@ -57,6 +57,10 @@ std::vector<TKeyEvent> TKeyReplay::Abandon() {
   return rest;
 }
 
+bool ReplayMustFallBack(bool cancelled, bool started, std::uint32_t elapsedMs) {
+  return cancelled || (!started && elapsedMs > kReplayStartBound) || elapsedMs > kReplayTotalBound;
+}
+
 void TKeyReplay::Reset() {
   events_.clear();
   current_ = 0;

@@ -56,4 +56,14 @@ class TKeyReplay {
   bool started_ = false;
 };
 
+// How long a journal hook may sit unplayed before the paste types the keys itself, and
+// how long a started replay may take in all.
+inline constexpr std::uint32_t kReplayStartBound = 250;
+inline constexpr std::uint32_t kReplayTotalBound = 2000;
+
+// Whether the paste must stop waiting for the journal and send the rest itself: the
+// system cancelled the journal, it never started playing within the start bound, or the
+// whole replay took too long.
+bool ReplayMustFallBack(bool cancelled, bool started, std::uint32_t elapsedMs);
+
 }  // namespace vimo

@@ -161,5 +161,15 @@ TEST(PasteQueue, AnAbandonedReplayHandsBackWhatWasNotPlayed) {
   EXPECT_TRUE(replay.Abandon().empty());
 }
 
+TEST(PasteQueue, TheWaitForTheJournalIsBounded) {
+  EXPECT_FALSE(ReplayMustFallBack(false, false, 0));
+  EXPECT_FALSE(ReplayMustFallBack(false, false, kReplayStartBound));
+  EXPECT_TRUE(ReplayMustFallBack(false, false, kReplayStartBound + 1)) << "never played (Wine, Windows 11)";
+  EXPECT_FALSE(ReplayMustFallBack(false, true, kReplayStartBound + 1)) << "playing: let it finish";
+  EXPECT_TRUE(ReplayMustFallBack(false, true, kReplayTotalBound + 1));
+  EXPECT_TRUE(ReplayMustFallBack(true, true, 0)) << "WM_CANCELJOURNAL";
+  EXPECT_TRUE(ReplayMustFallBack(true, false, 0));
+}
+
 }  // namespace
 }  // namespace vimo

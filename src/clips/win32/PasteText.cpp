@@ -9,11 +9,6 @@
 namespace vimo {
 namespace {
 
-// How long a journal hook may sit unplayed before the paste types the keys itself,
-// and how long a started replay may take in all.
-constexpr DWORD kStartBound = 250;
-constexpr DWORD kTotalBound = 2000;
-
 TKeyReplay replay;
 HHOOK journal = nullptr;
 
@@ -124,7 +119,7 @@ void PasteText(HWND target, const std::string& text) {
   // A replay of an earlier paste still running (a paste from inside the pump) ends first.
   DWORD waitStart = GetTickCount();
   while (replay.IsPlaying()) {
-    if (PumpOnce() || GetTickCount() - waitStart > kTotalBound) FallBack();
+    if (ReplayMustFallBack(PumpOnce(), true, GetTickCount() - waitStart)) FallBack();
     else MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
 
@@ -137,8 +132,7 @@ void PasteText(HWND target, const std::string& text) {
   DWORD start = GetTickCount();
   while (replay.IsPlaying()) {
     bool cancelled = PumpOnce();
-    DWORD elapsed = GetTickCount() - start;
-    if (cancelled || (!replay.Started() && elapsed > kStartBound) || elapsed > kTotalBound) {
+    if (ReplayMustFallBack(cancelled, replay.Started(), GetTickCount() - start)) {
       FallBack();
       break;
     }
