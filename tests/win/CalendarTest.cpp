@@ -120,10 +120,12 @@ TEST_F(CalendarTest, EscapeAndTheCloseButtonReleaseThePopup) {
 }
 
 TEST_F(CalendarTest, DISABLED_View) {
-  auto* form = new TfrmCalendar(4);
-  form->Show();
-  test::HoldForViewing(form);
-  delete form;
+  for (int corner : {4, 1}) {
+    auto* form = new TfrmCalendar(corner);
+    form->Show();
+    test::HoldForViewing(form);
+    delete form;
+  }
 }
 
 }  // namespace
