@@ -11,6 +11,10 @@ struct PlatformServices {
   Registry* registry = nullptr;
   SystemInfo* system = nullptr;
   KeyboardState* keyboard = nullptr;
+  class TimerService* timers = nullptr;        // components/LiteTimer
+  class TrayShell* trayShell = nullptr;        // components/TrayIcon
+  class MenuService* menus = nullptr;          // components/PopupMenu
+  class WinEventService* winEvents = nullptr;  // components/WinEvent
   LocaleInfo* locale = nullptr;
   Clock* clock = nullptr;
 };

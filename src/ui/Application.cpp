@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include <memory>
+#include <vector>
 
 namespace vimo {
 namespace {
@@ -82,6 +83,26 @@ bool TApplication::HandleMessage(MSG& msg) {
   return true;
 }
 
+int TApplication::HookMainWindow(std::function<void(UINT, WPARAM, LPARAM)> hook) {
+  Initialize();
+  mainWindowHooks_[++lastHookId_] = std::move(hook);
+  return lastHookId_;
+}
+
+void TApplication::UnhookMainWindow(int id) { mainWindowHooks_.erase(id); }
+
+void TApplication::RunMainWindowHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A hook may remove itself or another one: walk the ids and skip those gone since.
+  std::vector<int> ids;
+  for (const auto& entry : mainWindowHooks_) ids.push_back(entry.first);
+  for (int id : ids) {
+    auto it = mainWindowHooks_.find(id);
+    if (it == mainWindowHooks_.end()) continue;
+    auto hook = it->second;
+    Guarded([&] { hook(msg, wParam, lParam); });
+  }
+}
+
 void TApplication::ProcessMessages() {
   MSG msg;
   while (!terminated_ && HandleMessage(msg)) {
@@ -106,6 +127,7 @@ void TApplication::Terminate() { PostQuitMessage(0); }
 
 LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TApplication& app = Instance();
+  if (!app.mainWindowHooks_.empty()) app.RunMainWindowHooks(msg, wParam, lParam);
   switch (msg) {
     case WM_DEFERRED: {
       std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lParam));

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <functional>
+#include <map>
 #include <string>
 
 namespace vimo {
@@ -45,6 +46,11 @@ class TApplication {
     PostDeferred([object] { delete object; });
   }
 
+  // Main-window hooks see the application window's messages first and never consume
+  // them (the tray icon puts its icon back on "TaskbarCreated" this way).
+  int HookMainWindow(std::function<void(UINT, WPARAM, LPARAM)> hook);
+  void UnhookMainWindow(int id);
+
   void ProcessMessages();
   // The message loop; returns after Terminate.
   void Run();
@@ -55,10 +61,13 @@ class TApplication {
   TApplication() = default;
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
   bool HandleMessage(MSG& msg);
+  void RunMainWindowHooks(UINT msg, WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
   std::string title_;
   bool terminated_ = false;
+  std::map<int, std::function<void(UINT, WPARAM, LPARAM)>> mainWindowHooks_;
+  int lastHookId_ = 0;
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }
