@@ -119,6 +119,36 @@ TEST_F(ClipFormTest, TheGripWidensAndTheNextPopupOfTheSameSourceOpensWider) {
   delete next;
 }
 
+TEST_F(ClipFormTest, TheGripIsACheckerboardInsideItsBevels) {
+  auto* form = Open(false, 1);
+  TDoubleColorPanel* grip = form->pnlSize;
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  test::PrintedWindow printed(grip->Handle());
+  // Two bevels of one pixel: the pattern covers 2 <= x <= width - 5, 2 <= y <= height - 5.
+  EXPECT_EQ(printed.Pixel(2, 2), grip->Color());
+  EXPECT_EQ(printed.Pixel(3, 2), highlight);
+  EXPECT_EQ(printed.Pixel(2, 3), highlight);
+  EXPECT_EQ(printed.Pixel(3, 3), grip->Color());
+  const int h = grip->ClientHeight();
+  EXPECT_EQ(printed.Pixel(2, h - 5), (2 + h - 5) % 2 ? highlight : grip->Color());
+  EXPECT_NE(printed.Pixel(4, 3), highlight) << "beyond the pattern";
+  EXPECT_NE(printed.Pixel(3, h - 4), highlight) << "beyond the pattern";
+  grip->SetColor2(RGB(1, 2, 3));
+  EXPECT_EQ(test::PrintedPixel(grip->Handle(), 3, 2), RGB(1, 2, 3));
+  form->sbtClose->Click();
+}
+
+TEST_F(ClipFormTest, ClickingTheCloseButtonClosesWithoutPasting) {
+  auto* form = Open(true, 2);
+  HWND close = form->sbtClose->Handle();
+  SendMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(close, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(ActivePopup, nullptr);
+  EXPECT_EQ(form->ModalResult, mrNone) << "the close button leaves the modal result unset";
+  Application().ProcessMessages();
+  EXPECT_EQ(ClipCollectionWidth, 250);
+}
+
 // Starts Wine's notepad and finds its edit control.
 struct Notepad {
   PROCESS_INFORMATION pi{};
