@@ -1,5 +1,7 @@
 #include "clips/KeyReplay.h"
 
+#include <utility>
+
 #include "platform/System.h"
 
 namespace vimo {

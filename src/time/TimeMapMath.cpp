@@ -1,5 +1,7 @@
 #include "time/TimeMapMath.h"
 
+#include "time/TimeHelpers.h"
+
 namespace vimo {
 
 int MapColumnMinutes(int x, int mapWidth, int bias, int nowMinutes) {
@@ -31,12 +33,6 @@ TTimeMapLayout TimeMapLayout(int corner, int screenWidth, int screenHeight, int 
   l.Place = PlaceInCorner(corner, l.MainWidth, l.MainHeight, screenWidth, screenHeight, buttonSize);
   return l;
 }
-
-}  // namespace vimo
-
-#include "time/TimeHelpers.h"
-
-namespace vimo {
 
 void PaintMapBits(std::uint32_t* bits, int width, int height, int stride, int bias, int nowMinutes) {
   constexpr std::uint32_t kWhite = 0x00FFFFFF;

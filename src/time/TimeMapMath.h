@@ -1,5 +1,7 @@
 #pragma once
 // Longitude and time arithmetic of the sun time map, and its geometry.
+#include <cstdint>
+
 #include "time/WorldTimeMath.h"
 
 namespace vimo {
@@ -27,12 +29,6 @@ TTimeMapLayout TimeMapLayout(int corner, int screenWidth, int screenHeight, int 
                              int mapHeight = kMapHeight, int buttonSize = 24, int toolbarBevel = 1,
                              int stripHeight = 24, int bordersBorder = 1, int bordersBevel = 1,
                              int timeBorder = 0, int leftShift = 25, int mapBorder = 1);
-
-}  // namespace vimo
-
-#include <cstdint>
-
-namespace vimo {
 
 // Recolours the land of a 32-bit top-down picture (0x00RRGGBB pixels, `stride` pixels a
 // row): every pixel that is not white takes the colour of its column's time.
