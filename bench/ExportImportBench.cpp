@@ -1,0 +1,78 @@
+// Export and import of a full configuration through memory streams, against the
+// in-memory registry: what the format and the section walk cost, without the disk.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "FakeRegistry.h"
+#include "FakeSystem.h"
+#include "common/FullConfiguration.h"
+#include "model/ExportImport.h"
+#include "model/SettingsStore.h"
+#include "platform/Platform.h"
+
+namespace vimo {
+namespace {
+
+struct FullExport {
+  test::FakeRegistry registry;
+  test::FakeSystemInfo system;
+  std::string file;
+  FullExport() {
+    Platform().registry = &registry;
+    Platform().system = &system;
+    InitializeModel();
+    bench::FillFullConfiguration();
+    SaveSettings();
+    SaveHistoryAndState();
+    std::ostringstream out;
+    TExportFileWriter writer(out);
+    writer.WriteHeader();
+    ExportRecords(registry, kAllExportBoxes, writer);
+    file = out.str();
+  }
+  ~FullExport() { FinalizeModel(); }
+};
+
+void BM_ExportAllSections(benchmark::State& state) {
+  FullExport full;
+  for (auto _ : state) {
+    std::ostringstream out;
+    TExportFileWriter writer(out);
+    writer.WriteHeader();
+    ExportRecords(full.registry, kAllExportBoxes, writer);
+    benchmark::DoNotOptimize(out);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * full.file.size()));
+  state.counters["file_bytes"] = static_cast<double>(full.file.size());
+}
+BENCHMARK(BM_ExportAllSections)->Unit(benchmark::kMicrosecond);
+
+void BM_ImportAllSections(benchmark::State& state) {
+  FullExport full;
+  for (auto _ : state) {
+    std::istringstream in(full.file);
+    TExportFileReader reader(in);
+    reader.ReadHeader();
+    auto result = ImportRecords(full.registry, reader, kAllExportBoxes);
+    benchmark::DoNotOptimize(result);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * full.file.size()));
+}
+BENCHMARK(BM_ImportAllSections)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadRecords(benchmark::State& state) {
+  FullExport full;
+  for (auto _ : state) {
+    std::istringstream in(full.file);
+    TExportFileReader reader(in);
+    reader.ReadHeader();
+    std::string text;
+    while (!reader.AtEnd() && reader.ReadRecord(text)) benchmark::DoNotOptimize(text);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * full.file.size()));
+}
+BENCHMARK(BM_ReadRecords)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vimo

@@ -1,0 +1,185 @@
+#include "model/ExportImport.h"
+
+#include <fstream>
+#include <memory>
+
+#include "model/SettingsRegistry.h"
+#include "model/SettingsStore.h"
+#include "platform/Platform.h"
+
+namespace vimo {
+
+const std::array<TExportBoxInfo, kExportBoxCount> ExportBoxes = {{
+    {"chbGeneralSettings", "General Settings", "Options", {"Options", nullptr}},
+    {"chbMouseActions", "Mouse Actions", "Mouse", {"Mouse", nullptr}},
+    {"chbHotKeyActions", "Hot Key Actions", "Keys", {"Keys", nullptr}},
+    {"chbTrayIconActions", "Tray Icon Actions", "Tray", {"Tray", nullptr}},
+    {"chbClipboardHistory", "Clipboard History", "Clipboard\\History", {"Clipboard", "Clipboard\\History"}},
+    {"chbClipboardCollection", "Clipboard Collection", "Clipboard\\Clips", {"Clipboard\\Clips", nullptr}},
+    {"chbWorldTimeSettings", "World Time Settings", "WorldTimes", {"WorldTimes", nullptr}},
+}};
+
+namespace {
+
+const std::string kProductKeyPath = std::string(kBaseKeyPath) + "\\" + secVimo;
+
+}  // namespace
+
+int ExportBoxOfPath(const std::string& path) {
+  // A hint names whole sections: "Clipboard\History" must not claim the Clipboard
+  // key's own "HistoryDepth", or the four Clipboard values would not all stay out.
+  for (int i = 0; i < kExportBoxCount; ++i) {
+    std::string_view hint = ExportBoxes[i].Hint;
+    if (path.size() > hint.size() && path.starts_with(hint) && path[hint.size()] == '\\') return i;
+  }
+  return -1;
+}
+
+bool SplitImportPath(const std::string& path, std::string& section, std::string& name) {
+  auto last = path.rfind('\\');
+  if (last == std::string::npos || last == 0) return false;
+  std::string s = path.substr(0, last);
+  // Every part must name a real key below the product key: no empty part (a leading,
+  // doubled or trailing backslash) and nothing a path parser could take for a parent.
+  std::size_t start = 0;
+  for (;;) {
+    auto end = s.find('\\', start);
+    std::string part = s.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (part.empty() || part == "." || part == "..") return false;
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  section = std::move(s);
+  name = path.substr(last + 1);
+  return true;
+}
+
+void ExportSection(RegKey& productKey, const std::string& section, TExportFileWriter& writer) {
+  auto key = productKey.Open(section);
+  if (!key) return;
+  for (const auto& name : key->ValueNames()) {
+    auto value = key->Query(name);
+    if (!value) throw ERegistryError("Cannot read '" + name + "'");
+    if (!value->IsString()) throw EInvalidDataType(name);
+    writer.WritePair(section + "\\" + name, value->Text());
+  }
+  auto subKeys = key->SubKeyNames();
+  // Closed before descending, so that deep trees never hold a handle per level.
+  key.reset();
+  for (const auto& sub : subKeys) ExportSection(productKey, section + "\\" + sub, writer);
+}
+
+void ExportRecords(Registry& registry, const TExportChoice& ticked, TExportFileWriter& writer) {
+  auto product = registry.CurrentUser()->Open(kProductKeyPath);
+  if (!product) return;
+  for (int i = 0; i < kExportBoxCount; ++i) {
+    if (!ticked[i]) continue;
+    for (const char* section : ExportBoxes[i].Sections)
+      if (section) ExportSection(*product, section, writer);
+  }
+}
+
+TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const TExportChoice& ticked) {
+  TImportResult result;
+  auto base = registry.CurrentUser()->Create(kBaseKeyPath);
+  if (!base) throw ERegistryError(std::string("Failed to create key ") + kBaseKeyPath);
+
+  // Consecutive values mostly share a section: keep its key open until the next one.
+  std::string openSection;
+  std::unique_ptr<RegKey> sectionKey;
+
+  std::string path, value, section, name;
+  while (!reader.AtEnd()) {
+    if (!reader.ReadRecord(path) || !reader.ReadRecord(value)) {
+      result.Damaged = true;
+      break;
+    }
+    int box = ExportBoxOfPath(path);
+    if (box < 0 || !ticked[box] || !SplitImportPath(path, section, name)) {
+      ++result.Skipped;
+      continue;
+    }
+    std::string keyPath = std::string(secVimo) + "\\" + section;
+    if (!sectionKey || keyPath != openSection) {
+      sectionKey.reset();
+      sectionKey = base->Create(keyPath);
+      if (!sectionKey) throw ERegistryError("Failed to create key " + keyPath);
+      openSection = keyPath;
+    }
+    if (!sectionKey->Set(name, RegValue::String(value)))
+      throw ERegistryError("Failed to set data for '" + name + "'");
+    ++result.Imported;
+  }
+  return result;
+}
+
+std::string DialogFilter(std::string_view filter) {
+  std::string result(filter);
+  for (char& c : result)
+    if (c == '|') c = '\0';
+  result.push_back('\0');
+  return result;
+}
+
+void ExportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
+  std::string fileName;
+  if (!ui.ExecuteExportDialog(fileName)) return;
+  bool written = false;
+  {
+    std::ofstream file(fileName, std::ios::binary | std::ios::out | std::ios::trunc);
+    try {
+      if (!file) throw EExportWriteError(msgCannotWrite);
+      TExportFileWriter writer(file);
+      writer.WriteHeader();
+      ExportRecords(*Platform().registry, ticked, writer);
+      file.close();
+      written = !file.fail();
+    } catch (const std::exception&) {
+      written = false;
+    }
+  }
+  if (written)
+    ui.ShowMessage(msgExported, TMessageIcon::Information);
+  else
+    ui.ShowMessage(msgCannotWrite, TMessageIcon::Error);
+}
+
+void ImportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
+  std::string fileName;
+  if (!ui.ExecuteImportDialog(fileName)) return;
+  TImportResult result;
+  {
+    std::ifstream file(fileName, std::ios::binary | std::ios::in);
+    if (!file) {
+      ui.ShowMessage(msgCannotRead, TMessageIcon::Error);
+      return;
+    }
+    TExportFileReader reader(file);
+    if (!reader.ReadHeader()) {
+      ui.ShowMessage(msgIncompatible, TMessageIcon::Error);
+      return;
+    }
+    if (!ui.AskYesNo(msgConfirmImport, TMessageIcon::Warning)) return;
+    try {
+      result = ImportRecords(*Platform().registry, reader, ticked);
+    } catch (const ERegistryError&) {
+      // What was written before the failure is in the registry: the settings and the
+      // dialog must show it before the error reaches the application's error display.
+      // Should the reload fail as well, the first error is the one worth showing.
+      try {
+        LoadSettings(false);
+        ui.SettingsReloaded();
+      } catch (const std::exception&) {
+      }
+      throw;
+    }
+  }
+  LoadSettings(false);
+  ui.SettingsReloaded();
+  if (result.Damaged)
+    ui.ShowMessage(msgDamaged, TMessageIcon::Error);
+  else
+    ui.ShowMessage(msgImported, TMessageIcon::Information);
+}
+
+}  // namespace vimo

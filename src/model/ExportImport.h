@@ -1,0 +1,107 @@
+#pragma once
+// Export of chosen sections of the product key to a ".tvf" file and import back,
+// as the "Export / Import" page of the settings dialog does them. The registry is
+// both the source and the target: export never looks at the in-memory settings, and
+// import reloads them from the registry when it has written.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "model/ExportFile.h"
+#include "platform/Registry.h"
+
+namespace vimo {
+
+// The check boxes of grbExportImport, in page order: import's first-match rule relies on it.
+enum TExportBox : int {
+  ebGeneralSettings,
+  ebMouseActions,
+  ebHotKeyActions,
+  ebTrayIconActions,
+  ebClipboardHistory,
+  ebClipboardCollection,
+  ebWorldTimeSettings,
+};
+inline constexpr int kExportBoxCount = 7;
+
+struct TExportBoxInfo {
+  const char* Name;         // the check box's name on the page
+  const char* Caption;
+  const char* Hint;         // the section below the product key that the box stands for
+  const char* Sections[2];  // sections exported for the box, in order; null past the last
+};
+extern const std::array<TExportBoxInfo, kExportBoxCount> ExportBoxes;
+
+// Ticked state of each box, indexed by TExportBox.
+using TExportChoice = std::array<bool, kExportBoxCount>;
+inline constexpr TExportChoice kAllExportBoxes = {true, true, true, true, true, true, true};
+
+// The first box in page order whose hint begins the path (exact, case-sensitive) as a
+// whole section, that is followed by a backslash; -1 for none.
+int ExportBoxOfPath(const std::string& path);
+
+// Splits an imported path at its last backslash into a section below the product key
+// and a value name. False when the path cannot be written inside the product key: no
+// backslash, an empty section part, or a "." or ".." part.
+bool SplitImportPath(const std::string& path, std::string& section, std::string& name);
+
+// Writes the values of one section and, depth first, of all its sub-keys: a key's
+// values come before its sub-keys, each in the registry's enumeration order. A missing
+// section writes nothing. A value that is not text raises EInvalidDataType.
+void ExportSection(RegKey& productKey, const std::string& section, TExportFileWriter& writer);
+
+// Every section of the ticked boxes, in page order. The product key itself is opened
+// without being created.
+void ExportRecords(Registry& registry, const TExportChoice& ticked, TExportFileWriter& writer);
+
+struct TImportResult {
+  int Imported = 0;      // values written
+  int Skipped = 0;       // pairs whose path is not ticked or not writable
+  bool Damaged = false;  // reading stopped at a damaged record or a path without its value
+};
+
+// Reads the pairs after the header and writes the ticked ones as string values below
+// the product key, creating keys as needed. Nothing is deleted: the file is merged into
+// what the registry holds. Registry failures raise ERegistryError with what was written
+// before them kept.
+TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const TExportChoice& ticked);
+
+// The messages of the page (application title as caption).
+enum class TMessageIcon { Information, Warning, Error };
+
+inline constexpr const char* msgExported = "Selected settings are exported.";
+inline constexpr const char* msgCannotWrite = "Cannot write the target file.";
+inline constexpr const char* msgIncompatible = "Incompatible file format.";
+inline constexpr const char* msgConfirmImport = "The selected settings will be replaced by the imported ones.\rContinue?";
+inline constexpr const char* msgImported = "Selected settings are imported.";
+inline constexpr const char* msgDamaged =
+    "The file is damaged.\rThe settings read before the damaged part are imported.";
+inline constexpr const char* msgCannotRead = "Cannot read the selected file.";
+
+// What the settings dialog lends to the two operations.
+class TExportImportUi {
+ public:
+  virtual ~TExportImportUi() = default;
+  // svdExport and opdImport; false when the user cancels.
+  virtual bool ExecuteExportDialog(std::string& fileName) = 0;
+  virtual bool ExecuteImportDialog(std::string& fileName) = 0;
+  virtual void ShowMessage(const std::string& text, TMessageIcon icon) = 0;
+  // Yes/No question; true on Yes.
+  virtual bool AskYesNo(const std::string& text, TMessageIcon icon) = 0;
+  // The in-memory settings were reloaded: LoadControls and RefreshPages.
+  virtual void SettingsReloaded() = 0;
+};
+
+// A "name|pattern|name|pattern" filter as the common file dialogs take it: each part
+// NUL-terminated, the whole ended by a second NUL (the string's own terminator).
+std::string DialogFilter(std::string_view filter);
+
+// btnExportClick: asks for a file, writes the ticked sections from the registry, and
+// tells the user the outcome. A failure leaves the part already written on disk.
+void ExportSettings(TExportImportUi& ui, const TExportChoice& ticked);
+
+// btnImportClick: asks for a file and for confirmation, merges the ticked sections
+// into the registry, reloads every setting and tells the user the outcome.
+void ImportSettings(TExportImportUi& ui, const TExportChoice& ticked);
+
+}  // namespace vimo

@@ -1,0 +1,56 @@
+#include "model/win32/ExportImportUi.h"
+
+#include <commdlg.h>
+
+namespace vimo {
+
+TWin32ExportImportUi::TWin32ExportImportUi(HWND owner, std::string caption, std::function<void()> onReloaded)
+    : owner_(owner), caption_(std::move(caption)), onReloaded_(std::move(onReloaded)) {}
+
+bool TWin32ExportImportUi::Execute(bool save, std::string& fileName) {
+  std::string filter = DialogFilter(kExportFilter);
+  char buffer[MAX_PATH] = {};
+  OPENFILENAMEA ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer;
+  ofn.nMaxFile = sizeof buffer;
+  ofn.lpstrDefExt = kExportDefaultExt;
+  // OFN_NOCHANGEDIR: the process must not keep the chosen folder as its current one,
+  // which would hold it open and stop the user from removing it.
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return false;
+  fileName = buffer;
+  return true;
+}
+
+bool TWin32ExportImportUi::ExecuteExportDialog(std::string& fileName) { return Execute(true, fileName); }
+
+bool TWin32ExportImportUi::ExecuteImportDialog(std::string& fileName) { return Execute(false, fileName); }
+
+UINT TWin32ExportImportUi::IconFlags(TMessageIcon icon) {
+  switch (icon) {
+    case TMessageIcon::Information: return MB_ICONINFORMATION;
+    case TMessageIcon::Warning: return MB_ICONEXCLAMATION;
+    case TMessageIcon::Error: return MB_ICONERROR;
+  }
+  return 0;
+}
+
+void TWin32ExportImportUi::ShowMessage(const std::string& text, TMessageIcon icon) {
+  MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_OK | IconFlags(icon));
+}
+
+bool TWin32ExportImportUi::AskYesNo(const std::string& text, TMessageIcon icon) {
+  return MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_YESNO | IconFlags(icon)) == IDYES;
+}
+
+void TWin32ExportImportUi::SettingsReloaded() {
+  if (onReloaded_) onReloaded_();
+}
+
+}  // namespace vimo

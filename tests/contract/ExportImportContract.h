@@ -1,0 +1,274 @@
+#pragma once
+// Export from a registry to a real file and import back: the in-memory registry
+// natively, the real one (and the fake again) under Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "FakeExportImportUi.h"
+#include "FakeSystem.h"
+#include "contract/RegistryParam.h"
+#include "model/ExportImport.h"
+#include "model/Model.h"
+#include "model/SettingsStore.h"
+#include "platform/Platform.h"
+
+namespace vimo::test {
+
+class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
+ protected:
+  using TTree = std::map<std::string, std::string>;
+
+  void SetUp() override {
+    registry_ = GetParam().make();
+    saved_ = Platform();
+    Platform().registry = registry_.get();
+    Platform().system = &system_;
+    Platform().keyboard = &keyboard_;
+    Wipe();
+    InitializeModel();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->name()) + "-" + GetParam().name + ".tvf";
+    for (char& c : name)
+      if (c == '/') c = '-';
+    file_ = (std::filesystem::temp_directory_path() / ("vimo-" + name)).string();
+    ui.fileName = file_;
+  }
+  void TearDown() override {
+    FinalizeModel();
+    Wipe();
+    std::error_code ec;
+    std::filesystem::remove(file_, ec);
+    Platform() = saved_;
+  }
+
+  static void DeleteTree(RegKey& parent, const std::string& name) {
+    if (auto k = parent.Open(name)) {
+      auto subs = k->SubKeyNames();
+      for (auto it = subs.rbegin(); it != subs.rend(); ++it) DeleteTree(*k, *it);
+    }
+    parent.DeleteSubKey(name);
+  }
+  void Wipe() { DeleteTree(*registry_->CurrentUser(), kBaseKeyPath); }
+
+  void Put(const std::string& path, const std::string& name, const std::string& text) {
+    auto k = registry_->CurrentUser()->Create(std::string(kBaseKeyPath) + "\\" + path);
+    ASSERT_TRUE(k);
+    ASSERT_TRUE(k->Set(name, RegValue::String(text)));
+  }
+
+  static void Collect(RegKey& key, const std::string& prefix, TTree& tree) {
+    for (const auto& n : key.ValueNames()) {
+      auto v = key.Query(n);
+      tree[prefix + n] = v ? v->Text() : "<unreadable>";
+    }
+    for (const auto& sub : key.SubKeyNames())
+      if (auto k = key.Open(sub)) Collect(*k, prefix + sub + "\\", tree);
+  }
+  // Every value below SOFTWARE\Tramlex, as "Vimo\Section\Name" -> text.
+  TTree Tree() {
+    TTree tree;
+    if (auto base = registry_->CurrentUser()->Open(kBaseKeyPath)) Collect(*base, "", tree);
+    return tree;
+  }
+
+  void WriteFile(const std::string& bytes) {
+    std::ofstream out(file_, std::ios::binary | std::ios::trunc);
+    out << bytes;
+  }
+  std::string ReadFile() {
+    std::ifstream in(file_, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // The records of the file; fails the test on a damaged one.
+  std::vector<std::string> Records() {
+    std::ifstream in(file_, std::ios::binary);
+    TExportFileReader reader(in);
+    std::vector<std::string> records;
+    EXPECT_TRUE(reader.ReadHeader());
+    std::string text;
+    while (!reader.AtEnd()) {
+      if (!reader.ReadRecord(text)) {
+        ADD_FAILURE() << "damaged record at " << reader.Position();
+        break;
+      }
+      records.push_back(text);
+    }
+    return records;
+  }
+  static std::string Pairs(const std::vector<std::pair<std::string, std::string>>& pairs) {
+    std::string bytes(kExportHeader);
+    for (const auto& [p, v] : pairs) bytes += EncodeRecord(p) + EncodeRecord(v);
+    return bytes;
+  }
+
+  // Some of every section, written the way the program writes them.
+  void FillSettings() {
+    CornerSize = 13;
+    MouseActions[0][0].Comment = "eject";
+    MouseActions[3][5].ExecPath = "C:\\Tools\\x.exe";
+    auto key = std::make_unique<TActionRecord>();
+    key->Comment = "calc";
+    key->Action = 100;
+    key->HotKey = scCtrl | 'K';
+    HotKeyList->Add(std::move(key));
+    KeyCorner = 4;
+    TrayIconColor = 5;
+    TrayActions[2].Action = 300;
+    auto clip = std::make_unique<TClipRecord>();
+    clip->Comment = "";
+    clip->Text = "line 1\r\nline 2\n\tend";
+    ClipList->Add(std::move(clip));
+    HistoryDepth = 7;
+    ShowInEditor = false;
+    *ClipHistory = {"newest", "two\r\nlines"};
+    *WorldTimes = {{"Kabul", 270}, {"Far, West", -600}};
+    ClipHistoryWidth = 333;
+    SaveSettings();
+    SaveHistoryAndState();
+  }
+
+  std::unique_ptr<Registry> registry_;
+  FakeSystemInfo system_;
+  FakeKeyboardState keyboard_;
+  FakeExportImportUi ui;
+  std::string file_;
+
+ private:
+  PlatformServices saved_;
+};
+
+TEST_P(ExportImportContract, RoundTripRestoresTheTickedSectionsInRegistryAndMemory) {
+  FillSettings();
+  TTree before = Tree();
+  ExportSettings(ui, kAllExportBoxes);
+  ASSERT_EQ(ui.events.back(), std::string("msg:info:") + msgExported);
+
+  Wipe();
+  LoadSettings(false);
+  ui.events.clear();
+  ImportSettings(ui, kAllExportBoxes);
+  EXPECT_EQ(ui.events, (std::vector<std::string>{"dialog", std::string("ask:warning:") + msgConfirmImport,
+                                                 "reload", std::string("msg:info:") + msgImported}));
+
+  // State is never exported and the Clipboard key's own values are never imported;
+  // everything else comes back as it was.
+  TTree expected = before;
+  for (auto it = expected.begin(); it != expected.end();) {
+    bool clipboardOwn = it->first.rfind("Vimo\\Clipboard\\", 0) == 0 &&
+                        it->first.find('\\', std::string("Vimo\\Clipboard\\").size()) == std::string::npos;
+    if (it->first.rfind("Vimo\\State\\", 0) == 0 || clipboardOwn || it->first.rfind("SOFTWARE", 0) == 0)
+      it = expected.erase(it);
+    else
+      ++it;
+  }
+  EXPECT_EQ(Tree(), expected);
+
+  EXPECT_EQ(CornerSize, 13);
+  EXPECT_EQ(MouseActions[0][0].Comment, "eject");
+  ASSERT_EQ(HotKeyList->Count(), 1);
+  EXPECT_EQ(HotKeyList->ActionAt(0)->HotKey, scCtrl | 'K');
+  ASSERT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(ClipList->ClipAt(0)->Text, "line 1\r\nline 2\n\tend");
+  EXPECT_EQ(*ClipHistory, (TStringList{"newest", "two\r\nlines"}));
+  EXPECT_EQ(TrayActions[2].Action, 300);
+  EXPECT_EQ(HistoryDepth, 20) << "Clipboard values are not imported";
+  EXPECT_TRUE(ShowInEditor);
+  EXPECT_EQ(ClipHistoryWidth, system_.screenWidth / 4);
+  EXPECT_EQ(WorldTimes->size(), 2u);
+}
+
+TEST_P(ExportImportContract, ImportMergesAndKeepsWhatTheFileDoesNotName) {
+  Put("Vimo\\WorldTimes", "Stays", "60");
+  Put("Vimo\\WorldTimes", "Kabul", "0");
+  Put("Vimo\\Keys", "Count", "3");
+  Put("Vimo\\Keys\\3", "Comment", "third");
+  WriteFile(Pairs({{"WorldTimes\\Kabul", "270"}, {"WorldTimes\\New", "-60"}, {"Keys\\Count", "1"}}));
+  ImportSettings(ui, kAllExportBoxes);
+
+  TTree t = Tree();
+  EXPECT_EQ(t["Vimo\\WorldTimes\\Stays"], "60");
+  EXPECT_EQ(t["Vimo\\WorldTimes\\Kabul"], "270");
+  EXPECT_EQ(t["Vimo\\WorldTimes\\New"], "-60");
+  EXPECT_EQ(t["Vimo\\Keys\\3\\Comment"], "third") << "import deletes nothing";
+  EXPECT_EQ(HotKeyList->Count(), 1) << "a smaller count leaves the higher keys unread";
+  EXPECT_EQ(WorldTimes->size(), 3u);
+}
+
+TEST_P(ExportImportContract, OnlyTheTickedSectionsAreExportedAndImported) {
+  FillSettings();
+  TExportChoice worldOnly{};
+  worldOnly[ebWorldTimeSettings] = true;
+  ExportSettings(ui, worldOnly);
+  auto records = Records();
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(records[0].rfind("WorldTimes\\", 0), 0u) << records[0];
+  EXPECT_EQ(records[2].rfind("WorldTimes\\", 0), 0u) << records[2];
+
+  // A file with everything, imported with one box ticked, changes only that section.
+  ExportSettings(ui, kAllExportBoxes);
+  Put("Vimo\\Options", "KeyCorner", "2");
+  Put("Vimo\\Mouse", "CornerSize", "40");
+  Put("Vimo\\Clipboard\\Clips\\1", "Text", "changed");
+  Put("Vimo\\WorldTimes", "Kabul", "1");
+  ImportSettings(ui, worldOnly);
+  TTree t = Tree();
+  EXPECT_EQ(t["Vimo\\Options\\KeyCorner"], "2");
+  EXPECT_EQ(t["Vimo\\Mouse\\CornerSize"], "40");
+  EXPECT_EQ(t["Vimo\\Clipboard\\Clips\\1\\Text"], "changed");
+  EXPECT_EQ(t["Vimo\\WorldTimes\\Kabul"], "270");
+
+  // Clips written by "Clipboard History" come back only with "Clipboard Collection".
+  TExportChoice historyOnly{};
+  historyOnly[ebClipboardHistory] = true;
+  ExportSettings(ui, historyOnly);
+  Put("Vimo\\Clipboard\\History", "1", "edited");
+  Put("Vimo\\Clipboard\\Clips\\1", "Text", "edited");
+  ImportSettings(ui, historyOnly);
+  t = Tree();
+  EXPECT_EQ(t["Vimo\\Clipboard\\History\\1"], "newest");
+  EXPECT_EQ(t["Vimo\\Clipboard\\Clips\\1\\Text"], "edited");
+  TExportChoice collection{};
+  collection[ebClipboardCollection] = true;
+  ImportSettings(ui, collection);
+  EXPECT_EQ(Tree()["Vimo\\Clipboard\\Clips\\1\\Text"], "changed");
+}
+
+TEST_P(ExportImportContract, PathsInTheFileNeverReachOutsideTheProductKey) {
+  auto software = registry_->CurrentUser()->Open("SOFTWARE");
+  ASSERT_TRUE(software);
+  auto softwareKeysBefore = software->SubKeyNames();
+  WriteFile(Pairs({
+      {"Options\\..\\..\\Escaped\\Value", "x"},
+      {"Options\\..\\Escaped", "x"},
+      {"Keys\\.\\Count", "9"},
+      {"Keys\\\\Count", "9"},
+      {"WorldTimes\\\\SOFTWARE\\Escaped\\Value", "x"},
+      {"Options\\", "default value"},
+      {"\\Options\\KeyCorner", "4"},
+      {"..\\Options\\KeyCorner", "4"},
+      {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Escaped", "x"},
+      {"Options\\KeyCorner", "3"},
+  }));
+  ImportSettings(ui, kAllExportBoxes);
+  EXPECT_EQ(ui.events.back(), std::string("msg:info:") + msgImported);
+
+  TTree t = Tree();
+  for (const auto& [path, value] : t) {
+    EXPECT_EQ(path.rfind("Vimo\\", 0), 0u) << path;
+    EXPECT_EQ(path.find(".."), std::string::npos) << path;
+    EXPECT_NE(value, "x") << path;
+    EXPECT_NE(value, "9") << path;
+  }
+  EXPECT_EQ(t["Vimo\\Options\\KeyCorner"], "3");
+  EXPECT_EQ(t["Vimo\\Options\\"], "default value");
+  EXPECT_EQ(KeyCorner, 3);
+  EXPECT_EQ(software->SubKeyNames(), softwareKeysBefore);
+}
+
+}  // namespace vimo::test

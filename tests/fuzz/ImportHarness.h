@@ -1,0 +1,79 @@
+#pragma once
+// One import of arbitrary bytes into an in-memory registry, with the properties that
+// must hold for any input. Shared by the fuzz target and the unit test that replays
+// the seed files. Returns an empty string when every property holds.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "FakeRegistry.h"
+#include "model/ExportImport.h"
+#include "model/SettingsRegistry.h"
+
+namespace vimo::test {
+
+namespace harness {
+
+inline bool BelowProduct(RegKey& key, const std::string& path, std::string& fault) {
+  for (const auto& sub : key.SubKeyNames()) {
+    std::string p = path + "\\" + sub;
+    if (p != "\\SOFTWARE" && p != "\\SOFTWARE\\Tramlex" && p.rfind("\\SOFTWARE\\Tramlex\\Vimo", 0) != 0) {
+      fault = "key outside the product key: " + p;
+      return false;
+    }
+    if (sub == "." || sub == "..") {
+      fault = "key named like a parent: " + p;
+      return false;
+    }
+    if (auto k = key.Open(sub); k && !BelowProduct(*k, p, fault)) return false;
+  }
+  if (path.rfind("\\SOFTWARE\\Tramlex\\Vimo", 0) != 0 && !key.ValueNames().empty()) {
+    fault = "value outside the product key in " + path;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace harness
+
+inline std::string CheckImportOf(const std::uint8_t* data, std::size_t size) {
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+
+  // The reader alone: every record it accepts re-encodes to exactly the bytes it read.
+  {
+    std::istringstream in(bytes);
+    TExportFileReader reader(in);
+    if (reader.Size() != size) return "wrong size";
+    if (!reader.ReadHeader()) return "";
+    std::string text;
+    while (!reader.AtEnd()) {
+      std::uint64_t start = reader.Position();
+      if (!reader.ReadRecord(text)) break;
+      if (text.size() > size) return "record larger than the file";
+      if (reader.Position() > size) return "read past the end";
+      if (EncodeRecord(text) != bytes.substr(start, reader.Position() - start)) return "record does not re-encode";
+    }
+    if (reader.Position() > size) return "position past the end";
+  }
+
+  // The whole import: everything written stays below the product key.
+  FakeRegistry registry;
+  std::istringstream in(bytes);
+  TExportFileReader reader(in);
+  reader.ReadHeader();
+  TImportResult result;
+  try {
+    result = ImportRecords(registry, reader, kAllExportBoxes);
+  } catch (const ERegistryError& e) {
+    return std::string("registry error: ") + e.what();
+  }
+  if (result.Imported < 0 || result.Skipped < 0) return "negative counts";
+  if (!result.Damaged && !reader.AtEnd()) return "stopped early without damage";
+  std::string fault;
+  auto root = registry.CurrentUser();
+  if (!harness::BelowProduct(*root, "", fault)) return fault;
+  return "";
+}
+
+}  // namespace vimo::test

@@ -1,0 +1,10 @@
+#include "FakeRegistry.h"
+#include "contract/ExportImportContract.h"
+
+namespace vimo::test {
+
+INSTANTIATE_TEST_SUITE_P(Fake, ExportImportContract,
+                         ::testing::Values(RegistryParam{"fake", [] { return std::make_unique<FakeRegistry>(); }}),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace vimo::test

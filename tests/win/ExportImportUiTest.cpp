@@ -1,0 +1,157 @@
+// The real message boxes and file dialogs of export and import, answered from a CBT
+// hook on this thread when they activate, the way a user would answer them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+
+#include "model/win32/ExportImportUi.h"
+
+namespace vimo {
+namespace {
+
+struct TSeenDialog {
+  std::string caption;
+  std::string className;
+  std::vector<std::string> texts;  // texts of its static controls
+  bool hasYes = false, hasNo = false, hasOk = false;
+};
+
+// Answers the next dialog that activates on this thread.
+class TDialogAnswerer {
+ public:
+  explicit TDialogAnswerer(std::function<void(HWND)> answer) {
+    current_ = this;
+    answer_ = std::move(answer);
+    hook_ = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+  }
+  ~TDialogAnswerer() {
+    UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  TDialogAnswerer(const TDialogAnswerer&) = delete;
+  TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
+
+  std::vector<TSeenDialog> seen;
+
+ private:
+  static BOOL CALLBACK CollectText(HWND child, LPARAM lp) {
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") == 0) {
+      char text[512] = {};
+      GetWindowTextA(child, text, sizeof text);
+      if (text[0]) reinterpret_cast<TSeenDialog*>(lp)->texts.push_back(text);
+    }
+    return TRUE;
+  }
+  static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+    HWND hwnd = reinterpret_cast<HWND>(wp);
+    char cls[64] = {};
+    // Only dialogs, each once: activation also reaches other windows as a box closes.
+    if (code == HCBT_ACTIVATE && current_ && GetClassNameA(hwnd, cls, sizeof cls) &&
+        lstrcmpA(cls, "#32770") == 0 && current_->answered_.insert(hwnd).second) {
+      TSeenDialog d;
+      char buf[256] = {};
+      GetWindowTextA(hwnd, buf, sizeof buf);
+      d.caption = buf;
+      d.className = cls;
+      EnumChildWindows(hwnd, &CollectText, reinterpret_cast<LPARAM>(&d));
+      d.hasYes = GetDlgItem(hwnd, IDYES) != nullptr;
+      d.hasNo = GetDlgItem(hwnd, IDNO) != nullptr;
+      d.hasOk = GetDlgItem(hwnd, IDOK) != nullptr;
+      current_->seen.push_back(d);
+      current_->answer_(hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+
+  static inline TDialogAnswerer* current_ = nullptr;
+  std::function<void(HWND)> answer_;
+  std::set<HWND> answered_;
+  HHOOK hook_ = nullptr;
+};
+
+std::function<void(HWND)> Press(int id) {
+  return [id](HWND hwnd) { PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+}
+
+// Types a file name into the file dialog and presses its OK button.
+std::function<void(HWND)> ChooseFile(const std::string& name) {
+  return [name](HWND hwnd) {
+    // The file-name box is cmb13 in explorer-style dialogs and edt1 in the old style.
+    SetDlgItemTextA(hwnd, 0x47C, name.c_str());
+    SetDlgItemTextA(hwnd, 0x480, name.c_str());
+    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+}
+
+bool HasText(const TSeenDialog& d, const std::string& text) {
+  for (const auto& t : d.texts)
+    if (t == text) return true;
+  return false;
+}
+
+TEST(Win32ExportImportUi, MessagesUseTheApplicationTitleAndTheRightButtons) {
+  bool reloaded = false;
+  TWin32ExportImportUi ui(nullptr, "Tramlex Vimo", [&] { reloaded = true; });
+  {
+    TDialogAnswerer answer(Press(IDOK));
+    ui.ShowMessage(msgExported, TMessageIcon::Information);
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].caption, "Tramlex Vimo");
+    EXPECT_TRUE(HasText(answer.seen[0], msgExported));
+    EXPECT_TRUE(answer.seen[0].hasOk);
+    EXPECT_FALSE(answer.seen[0].hasYes);
+  }
+  {
+    TDialogAnswerer answer(Press(IDYES));
+    EXPECT_TRUE(ui.AskYesNo(msgConfirmImport, TMessageIcon::Warning));
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_TRUE(answer.seen[0].hasYes && answer.seen[0].hasNo);
+  }
+  {
+    TDialogAnswerer answer(Press(IDNO));
+    EXPECT_FALSE(ui.AskYesNo(msgConfirmImport, TMessageIcon::Warning));
+  }
+  ui.SettingsReloaded();
+  EXPECT_TRUE(reloaded);
+  EXPECT_EQ(TWin32ExportImportUi::IconFlags(TMessageIcon::Information), static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(TWin32ExportImportUi::IconFlags(TMessageIcon::Warning), static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(TWin32ExportImportUi::IconFlags(TMessageIcon::Error), static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST(Win32ExportImportUi, FileDialogsAddTheDefaultExtensionAndCanBeCancelled) {
+  auto dir = std::filesystem::temp_directory_path() / "vimo-dialogs";
+  std::filesystem::create_directories(dir);
+  std::string base = (dir / "settings").string();
+  std::filesystem::remove(base + ".tvf");
+  TWin32ExportImportUi ui(nullptr, "Tramlex Vimo", nullptr);
+
+  std::string chosen;
+  {
+    TDialogAnswerer answer(ChooseFile(base));
+    ASSERT_TRUE(ui.ExecuteExportDialog(chosen));
+  }
+  EXPECT_EQ(std::filesystem::path(chosen), std::filesystem::path(base + ".tvf"));
+
+  std::ofstream(base + ".tvf", std::ios::binary) << "TVDF01\r\n";
+  {
+    TDialogAnswerer answer(ChooseFile(base + ".tvf"));
+    ASSERT_TRUE(ui.ExecuteImportDialog(chosen));
+  }
+  EXPECT_EQ(std::filesystem::path(chosen), std::filesystem::path(base + ".tvf"));
+  {
+    TDialogAnswerer answer(Press(IDCANCEL));
+    EXPECT_FALSE(ui.ExecuteImportDialog(chosen));
+    EXPECT_FALSE(ui.ExecuteExportDialog(chosen));
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace vimo
