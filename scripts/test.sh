@@ -52,6 +52,8 @@ tier() {
 
 tier unit ./build/linux/bin/vimo_unit_tests
 tier win32 wine build/win32/bin/vimo_win_tests.exe
+# A fresh Wine session: the desktop left by the previous tier cannot host a virtual one.
+wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
 # In a virtual desktop: it has a taskbar with a notification area for the tray icon.
 tier e2e wine explorer /desktop=vimo-e2e,1024x768 build/win32/bin/vimo_e2e_tests.exe
 

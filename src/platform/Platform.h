@@ -4,6 +4,7 @@
 #include "platform/Desktop.h"
 #include "platform/HotKeys.h"
 #include "platform/KeyInjection.h"
+#include "platform/Locale.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Registry.h"
 #include "platform/Session.h"
@@ -27,6 +28,8 @@ struct PlatformServices {
   class TrayShell* trayShell = nullptr;        // components/TrayIcon
   class MenuService* menus = nullptr;          // components/PopupMenu
   class WinEventService* winEvents = nullptr;  // components/WinEvent
+  LocaleInfo* locale = nullptr;
+  Clock* clock = nullptr;
 };
 
 PlatformServices& Platform();

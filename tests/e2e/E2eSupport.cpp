@@ -122,6 +122,10 @@ bool CopyWithX11(const std::string& text) {
   return RunUnix("printf '%s' " + quoted + " | xclip -selection clipboard");
 }
 
+bool OpenClipboardSoon() {
+  return WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 2000);
+}
+
 bool Screenshot(const std::string& pngPath) { return RunUnix("import -window root '" + pngPath + "'"); }
 
 VimoProcess::VimoProcess() : process_(Start(VimoPath())) {}

@@ -31,6 +31,8 @@ bool WaitFor(const std::function<bool()>& condition, DWORD ms);
 bool RunUnix(const std::string& command, DWORD timeoutMs = 15000);
 // Puts text on the X11 clipboard from outside Wine, as another program would.
 bool CopyWithX11(const std::string& text);
+// OpenClipboard, retried: Wine's clipboard manager holds it briefly after each change.
+bool OpenClipboardSoon();
 // Screenshot of the whole X display into a PNG file (a Linux path).
 bool Screenshot(const std::string& pngPath);
 

@@ -17,7 +17,7 @@ class Host : public ::testing::Test {
     DeleteProductKey();
     DeleteRunValue();
     // Joining the viewer chain captures what is on the clipboard: start from nothing.
-    if (OpenClipboard(nullptr)) {
+    if (OpenClipboardSoon()) {
       EmptyClipboard();
       CloseClipboard();
     }
@@ -86,7 +86,7 @@ TEST_F(Host, CapturesNothingWhileHistoryIsDisabledAlsoAfterARestart) {
 
 // Puts text on the clipboard together with another format, as a word processor does.
 void CopyWithExtraFormat(const char* text, const char* formatName, const void* data, size_t size) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardSoon());
   EmptyClipboard();
   auto put = [](UINT format, const void* bytes, size_t n) {
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, n);
@@ -119,7 +119,7 @@ TEST_F(Host, LeavesEveryFormatOnTheClipboard) {
   CopyWithExtraFormat("formatted", "Rich Text Format", rtf, sizeof rtf);
   ASSERT_TRUE(WaitFor([] { return HistoryEntry(1) == "formatted"; }, 10000));
   Sleep(15000);  // past the ten-second probe that follows the copy
-  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(OpenClipboardSoon());
   bool hasRtf = IsClipboardFormatAvailable(RegisterClipboardFormatA("Rich Text Format"));
   bool hasText = IsClipboardFormatAvailable(CF_TEXT);
   CloseClipboard();

@@ -5,24 +5,23 @@
 namespace vimo::e2e {
 namespace {
 
-TEST(Startup, FirstStartWritesTheIdentityValues) {
+TEST(Startup, FirstStartWritesTheIdentityValuesAndLaterStartsAreNotFirst) {
   DeleteProductKey();
-  HANDLE p = Start(VimoPath());
-  ASSERT_NE(p, nullptr) << "cannot start " << VimoPath();
-  ASSERT_TRUE(WaitEnded(p, 30000));
-  DWORD code = 1;
-  GetExitCodeProcess(p, &code);
-  CloseHandle(p);
-  EXPECT_EQ(code, 0u);
-  EXPECT_EQ(ReadValue("Vimo", "@Name"), "Vimo");
-  EXPECT_EQ(ReadValue("Vimo", "@Version"), "2.1");
-  std::string path = ReadValue("Vimo", "@Path");
-  EXPECT_EQ(_stricmp(path.c_str(), VimoPath().c_str()), 0) << path;
-  // Loading alone writes no settings.
-  EXPECT_EQ(ReadValue("Vimo\\Mouse", "CornerSize"), "<none>");
+  {
+    VimoProcess vimo;
+    ASSERT_TRUE(vimo.Started()) << "cannot start " << VimoPath();
+    ASSERT_TRUE(vimo.WaitForHost());
+    EXPECT_EQ(ReadValue("Vimo", "@Name"), "Vimo");
+    EXPECT_EQ(ReadValue("Vimo", "@Version"), "2.1");
+    std::string path = ReadValue("Vimo", "@Path");
+    EXPECT_EQ(_stricmp(path.c_str(), VimoPath().c_str()), 0) << path;
+    // Loading alone writes no settings.
+    EXPECT_EQ(ReadValue("Vimo\\Mouse", "CornerSize"), "<none>");
+  }
+  DeleteProductKey();
 }
 
-TEST(Startup, StartsDespiteCorruptValues) {
+TEST(Startup, StartsAtOnceDespiteCorruptValues) {
   DeleteProductKey();
   WriteValue("Vimo\\Keys", "Count", "2000000000");
   WriteValue("Vimo\\Clipboard\\History", "Count", "2000000000");
@@ -34,13 +33,11 @@ TEST(Startup, StartsDespiteCorruptValues) {
   RegSetValueExA(key, "CornerSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&twelve), sizeof twelve);
   RegCloseKey(key);
 
-  HANDLE p = Start(VimoPath());
-  ASSERT_NE(p, nullptr);
-  ASSERT_TRUE(WaitEnded(p, 30000)) << "start-up hangs on a corrupt Count";
-  DWORD code = 1;
-  GetExitCodeProcess(p, &code);
-  CloseHandle(p);
-  EXPECT_EQ(code, 0u);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.Started());
+  EXPECT_TRUE(vimo.WaitForHost()) << "start-up stalls or stops on corrupt values";
+  EXPECT_TRUE(vimo.Running());
+  DeleteProductKey();
 }
 
 }  // namespace

@@ -35,6 +35,16 @@ void Put(HWND owner, UINT format, const void* data, size_t size) {
   SetClipboardData(format, mem);
 }
 
+// Wine's clipboard manager holds the clipboard for a moment after each change while
+// it hands the content to X11.
+bool OpenClipboardSoon(HWND owner) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 void Pump() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -50,7 +60,7 @@ class ClipboardViewerWin : public ::testing::Test {
 TEST_F(ClipboardViewerWin, ReadsTextAndTheMarksOfSecretContent) {
   Win32ClipboardViewer viewer(hwnd);
   std::uint32_t before = viewer.SequenceNumber();
-  ASSERT_TRUE(OpenClipboard(hwnd));
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
   EmptyClipboard();
   const char text[] = "Dear John,\r\nthanks";
   Put(hwnd, CF_TEXT, text, sizeof text);
@@ -67,7 +77,7 @@ TEST_F(ClipboardViewerWin, ReadsTextAndTheMarksOfSecretContent) {
   EXPECT_NE(std::find(c.formatNames.begin(), c.formatNames.end(), "ExcludeClipboardContentFromMonitorProcessing"),
             c.formatNames.end());
 
-  ASSERT_TRUE(OpenClipboard(hwnd));
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
   EmptyClipboard();
   CloseClipboard();
   EXPECT_EQ(viewer.Read().text, "");
@@ -102,7 +112,7 @@ TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
   HWND next = static_cast<HWND>(viewer.SetViewer(hwnd));
   Pump();
   int afterJoin = g_draws;
-  ASSERT_TRUE(OpenClipboard(hwnd));
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
   EmptyClipboard();
   Put(hwnd, CF_TEXT, "x", 2);
   CloseClipboard();
@@ -110,7 +120,7 @@ TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
   EXPECT_GT(g_draws, afterJoin);
   viewer.ChangeChain(hwnd, next);
   int afterLeave = g_draws;
-  ASSERT_TRUE(OpenClipboard(hwnd));
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
   EmptyClipboard();
   Put(hwnd, CF_TEXT, "y", 2);
   CloseClipboard();

@@ -1,0 +1,55 @@
+#include "clips/ClipLayout.h"
+
+namespace vimo {
+
+TClipLayout ClipLayout(const TClipLayoutInput& in) {
+  TClipLayout l;
+  l.RowHeight = in.PixelsPerInch * 15 / 96;
+  l.RowCount = in.TextCount > 0 ? in.TextCount : 1;
+  l.GridHeight = l.RowCount * l.RowHeight;
+  l.GripLeft = in.Placement == 3 || in.Placement == 4;
+  l.ToolbarWidth = in.ButtonSize + 2 * in.ToolbarBevel;
+  l.MainHeight = l.GridHeight + 4 * in.ClipsBevel + 2 * in.ClipsBorder;
+  l.MainWidth = in.Width;
+  // The grip has no lower limit, so a stored width may be zero or negative: such a
+  // pop-up would open invisible and take the focus. Open it wide enough to use.
+  const int minimum = l.ToolbarWidth + in.GripWidth + kMinClipGridWidth;
+  if (l.MainWidth < minimum) l.MainWidth = minimum;
+  if (in.ScreenHeight < l.MainHeight) l.MainHeight = in.ScreenHeight;
+  if (in.ScreenWidth < l.MainWidth) l.MainWidth = in.ScreenWidth;
+  l.CloseTop = in.Placement == 2 || in.Placement == 4 ? l.MainHeight - in.ButtonSize - 1 : 1;
+
+  l.Left = in.Anchor.x;
+  l.Top = in.Anchor.y;
+  if (l.Left + l.MainWidth > in.ScreenWidth) l.Left -= l.MainWidth;
+  if (l.Left < 0) l.Left = 0;
+  if (l.Top + l.MainHeight > in.ScreenHeight) l.Top -= l.MainHeight;
+  if (l.Top < 0) l.Top = 0;
+  return l;
+}
+
+std::string ClipLabel(int row) {
+  if (row >= 0 && row <= 8) return std::string(1, static_cast<char>('1' + row));
+  if (row >= 9 && row <= 34) return std::string(1, static_cast<char>(row + 88));
+  return {};
+}
+
+int RowForKey(char key, bool numerateItems) {
+  if (!numerateItems) return 0;
+  if (key >= '1' && key <= '9') return key - '1';
+  if (key >= 'a' && key <= 'z') return key - 'a' + 9;
+  return -1;
+}
+
+int WrapRow(bool up, int row, int rowCount) {
+  if (up && row == 0) return rowCount - 1;
+  if (!up && row == rowCount - 1) return 0;
+  return -1;
+}
+
+TGripResult GripMove(bool gripLeft, int formLeft, int formWidth, int gripX, int x) {
+  if (gripLeft) return {formLeft + x - gripX, formWidth + gripX - x};
+  return {formLeft, formWidth + x - gripX};
+}
+
+}  // namespace vimo

@@ -1,0 +1,36 @@
+#pragma once
+// Locale facts and the clock the time tools read.
+#include <string>
+
+namespace vimo {
+
+struct TLocalTime {
+  int Year = 2000;
+  int Month = 1;
+  int Day = 1;
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+};
+
+class LocaleInfo {
+ public:
+  virtual ~LocaleInfo() = default;
+  // First day of the week: 0 Monday .. 6 Sunday.
+  virtual int FirstDayOfWeek() = 0;
+  virtual bool TwelveHourClock() = 0;
+  // Dates are ordered year-month-day.
+  virtual bool YearFirst() = 0;
+  virtual std::string MonthName(int month) = 0;     // 1..12
+  virtual std::string AbbrevDayName(int day) = 0;   // 0 Monday .. 6 Sunday
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual TLocalTime Now() = 0;
+  // The standard bias of the time zone in minutes (UTC = local + bias); daylight ignored.
+  virtual int StandardBias() = 0;
+};
+
+}  // namespace vimo

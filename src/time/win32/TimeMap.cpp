@@ -1,0 +1,227 @@
+#include "time/win32/TimeMap.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "model/Model.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Locale.h"
+#include "time/TimeHelpers.h"
+#include "time/TimeMapMath.h"
+
+namespace vimo {
+namespace {
+
+constexpr UINT kMainTimer = 1;
+constexpr UINT kFloating = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | DT_CENTER;
+
+}  // namespace
+
+HBITMAP LoadMapPicture(std::uint32_t** bits) {
+  HBITMAP source = static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), "TIMEMAP", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!source) throw std::runtime_error("The world map picture is missing");
+  BITMAP bm{};
+  GetObjectA(source, sizeof bm, &bm);
+  // Recolouring works on 32-bit pixels whatever the screen's depth; blitting converts.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = -bm.bmHeight;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (!target) {
+    DeleteObject(source);
+    throw std::runtime_error("Cannot create the world map picture");
+  }
+  HDC from = CreateCompatibleDC(nullptr);
+  HDC to = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldFrom = SelectObject(from, source);
+  HGDIOBJ oldTo = SelectObject(to, target);
+  BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
+  SelectObject(from, oldFrom);
+  SelectObject(to, oldTo);
+  DeleteDC(from);
+  DeleteDC(to);
+  DeleteObject(source);
+  GdiFlush();
+  *bits = static_cast<std::uint32_t*>(pixels);
+  return target;
+}
+
+TfrmTimeMap::TfrmTimeMap(int corner) {
+  EnsureTimeServices();
+  TLocalTime now = Platform().clock->Now();
+  LastMinute = static_cast<unsigned short>(now.Minute);
+  NowMinutes = now.Hour * 60 + now.Minute;
+
+  btnClose = new TButton(this, "", IDCANCEL);
+  btnClose->ModalResult = mrCancel;
+  btnClose->OnClick = [this](TControl* s) { sbtCloseClick(s); };
+  DefaultButton = btnClose;
+  CancelButton = btnClose;
+  pnlMain = new TPanel(this);
+  pnlMain->BevelOuter = TBevelCut::None;
+  btnClose->SendToBack();
+  pnlToolbar = new TPanel(pnlMain);
+  pnlToolbar->BevelInner = TBevelCut::Raised;
+  sbtClose = new TSpeedButton(pnlToolbar, TGlyph::Close, "Close");
+  sbtClose->OnClick = [this](TControl* s) { sbtCloseClick(s); };
+  pnlBorders = new TPanel(pnlMain);
+  pnlBorders->BorderWidth = 1;
+  pnlTime = new TPanel(pnlBorders);
+  pnlTime->BevelInner = TBevelCut::Lowered;
+  // Top-aligned children stack in creation order: marker, map, hour strip.
+  pntLocalTime = new TPaintBox(pnlTime);
+  pnlMapContainer = new TPanel(pnlTime);
+  pnlMapContainer->BevelOuter = TBevelCut::None;
+  pntHours = new TPaintBox(pnlTime);
+  pnlMapLeftShift = new TPanel(pnlMapContainer);
+  pnlMapLeftShift->BevelOuter = TBevelCut::None;
+  pnlMap = new TPanel(pnlMapContainer);
+  pnlMap->BevelOuter = TBevelCut::None;
+  pnlMap->SetSingleBorder(true);
+  imgMap = new TImage(pnlMap);
+  imgMap->SetPicture(LoadMapPicture(&bits_));
+  const int mapWidth = imgMap->PictureWidth(), mapHeight = imgMap->PictureHeight();
+
+  auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight);
+  pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
+  pnlToolbar->SetAlign(layout.Place.ToolbarLeft ? TAlign::Left : TAlign::Right);
+  pnlBorders->SetAlign(TAlign::Client);
+  pnlTime->SetAlign(TAlign::Client);
+  pntLocalTime->SetHeight(24);
+  pntLocalTime->SetAlign(TAlign::Top);
+  // The map keeps its border inside the container, so that no row of it is cut.
+  pnlMapContainer->SetHeight(mapHeight + 2);
+  pnlMapContainer->SetAlign(TAlign::Top);
+  pntHours->SetHeight(24);
+  pntHours->SetAlign(TAlign::Top);
+  pnlMapLeftShift->SetWidth(25);
+  pnlMapLeftShift->SetAlign(TAlign::Left);
+  pnlMap->SetWidth(mapWidth + 2);
+  pnlMap->SetAlign(TAlign::Left);
+  imgMap->SetAlign(TAlign::Client);
+  pnlMain->SetBounds(0, 0, layout.MainWidth, layout.MainHeight);
+  sbtClose->SetBounds(1, layout.Place.CloseTop, 24, 24);
+  SetBounds(layout.Place.Left, layout.Place.Top, 0, 0);
+  SetClientSize(layout.MainWidth, layout.MainHeight);
+
+  pntLocalTime->OnPaint = [this](TPaintBox* b, HDC dc) { pntLocalTimePaint(b, dc); };
+  pntHours->OnPaint = [this](TPaintBox* b, HDC dc) { pntHoursPaint(b, dc); };
+  imgMap->Cursor = LoadCursor(nullptr, IDC_CROSS);
+  imgMap->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { imgMapMouseDown(s, b, sh, x, y); };
+  imgMap->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { imgMapMouseMove(s, sh, x, y); };
+  imgMap->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { imgMapMouseUp(s, b, sh, x, y); };
+  markerX_ = LocalMarkerX(mapWidth, LocalBias());
+  markerMinutes_ = NowMinutes;
+  PaintMap();
+
+  StartTimer(kMainTimer, 1000, [this] { timMainTimer(); });
+  OnShow = [this](TForm*) {
+    BringToForeground();
+    SetFocus(handle_);
+  };
+  OnClose = [this](TForm*) { ClosePopup(); };
+}
+
+void TfrmTimeMap::PaintMap() {
+  if (Probing) XorGuideLine(ProbeX);
+  GdiFlush();  // GDI may still hold drawing into the bits
+  PaintMapBits(bits_, imgMap->PictureWidth(), imgMap->PictureHeight(), imgMap->PictureWidth(), LocalBias(),
+               NowMinutes);
+  if (Probing) XorGuideLine(ProbeX);
+}
+
+void TfrmTimeMap::XorGuideLine(int x) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, imgMap->Picture());
+  int oldRop = SetROP2(dc, R2_XORPEN);
+  DrawLine(dc, x, 0, x, imgMap->PictureHeight() - 1, RGB(192, 192, 192));
+  SetROP2(dc, oldRop);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  GdiFlush();
+  imgMap->Invalidate();
+}
+
+void TfrmTimeMap::DrawTimeMarker(int x, int t) {
+  markerX_ = x;
+  markerMinutes_ = t;
+  pntLocalTime->Invalidate();
+  pntLocalTime->Update();
+}
+
+int TfrmTimeMap::ShiftToMap(int x) const {
+  return WrapMapX(x, pnlMap->ClientWidth()) + pnlMap->Left() + 1;
+}
+
+void TfrmTimeMap::pntLocalTimePaint(TPaintBox* box, HDC dc) {
+  const int h = box->ClientHeight();
+  int x = ShiftToMap(markerX_);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  DrawLine(dc, x, h - 1, x, h * 3 / 4, RGB(0, 0, 0));
+  DrawTextIn(dc, TimeOfDayText(markerMinutes_), RECT{x, 0, x, h * 3 / 4}, kFloating | DT_BOTTOM);
+}
+
+void TfrmTimeMap::pntHoursPaint(TPaintBox* box, HDC dc) {
+  const int h = box->ClientHeight();
+  const int wm = pnlMap->ClientWidth();
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  for (int i = 0; i < 24; ++i) {
+    int x = WrapMapX(HourMarkX(i, wm, LocalBias(), NowMinutes), wm) + pnlMap->Left() + 1;
+    if (i % 3 == 0) {
+      DrawLine(dc, x, 0, x, h / 4, RGB(0, 0, 0));
+      DrawTextIn(dc, HourLabel(i), RECT{x, h / 4, x, h}, kFloating | DT_TOP);
+    } else {
+      DrawLine(dc, x, 0, x, h / 8, RGB(0, 0, 0));
+    }
+  }
+}
+
+void TfrmTimeMap::sbtCloseClick(TControl*) { ClosePopup(); }
+
+void TfrmTimeMap::timMainTimer() {
+  TLocalTime now = Platform().clock->Now();
+  if (now.Minute == LastMinute) return;
+  LastMinute = static_cast<unsigned short>(now.Minute);
+  NowMinutes = now.Hour * 60 + now.Minute;
+  if (!Probing) DrawTimeMarker(LocalMarkerX(pnlMap->ClientWidth(), LocalBias()), NowMinutes);
+  pntHours->Invalidate();
+  PaintMap();
+  imgMap->Invalidate();
+}
+
+int TfrmTimeMap::ProbeMinutes(int x) const {
+  return MapColumnMinutes(x, imgMap->ClientWidth(), LocalBias(), NowMinutes);
+}
+
+void TfrmTimeMap::imgMapMouseDown(TControl*, TMouseButton, UINT, int x, int) {
+  SetCapture(imgMap->Handle());  // the drag goes on beyond the map's edges
+  Probing = true;
+  ProbeX = x;
+  XorGuideLine(x);
+  DrawTimeMarker(x, ProbeMinutes(x));
+}
+
+void TfrmTimeMap::imgMapMouseMove(TControl*, UINT, int x, int) {
+  if (!Probing) return;
+  XorGuideLine(ProbeX);
+  ProbeX = x;
+  int limited = std::min(std::max(x, 0), imgMap->ClientWidth() - 1);
+  DrawTimeMarker(limited, ProbeMinutes(limited));
+  XorGuideLine(ProbeX);
+}
+
+void TfrmTimeMap::imgMapMouseUp(TControl*, TMouseButton, UINT, int, int) {
+  if (GetCapture() == imgMap->Handle()) ReleaseCapture();
+  if (!Probing) return;
+  Probing = false;
+  XorGuideLine(ProbeX);
+  DrawTimeMarker(LocalMarkerX(pnlMap->ClientWidth(), LocalBias()), NowMinutes);
+}
+
+}  // namespace vimo

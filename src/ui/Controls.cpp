@@ -1,0 +1,730 @@
+#include "ui/Controls.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "ui/Application.h"
+#include "ui/Form.h"
+
+namespace vimo {
+namespace {
+
+constexpr const char* kControlClass = "TVimoControl";
+constexpr const char* kProp = "VimoControl";
+
+void RegisterControlClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = kControlClass;
+  RegisterClassA(&wc);
+  registered = true;
+}
+
+void Frame3D(HDC dc, RECT& r, COLORREF topLeft, COLORREF bottomRight, int width) {
+  for (int i = 0; i < width && r.right > r.left && r.bottom > r.top; ++i) {
+    DrawLine(dc, r.left, r.top, r.right, r.top, topLeft);
+    DrawLine(dc, r.left, r.top, r.left, r.bottom, topLeft);
+    DrawLine(dc, r.right - 1, r.top, r.right - 1, r.bottom, bottomRight);
+    DrawLine(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, bottomRight);
+    InflateRect(&r, -1, -1);
+  }
+}
+
+void Bevel(HDC dc, RECT& r, TBevelCut cut, int width) {
+  if (cut == TBevelCut::None) return;
+  COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+  if (cut == TBevelCut::Raised)
+    Frame3D(dc, r, light, dark, width);
+  else
+    Frame3D(dc, r, dark, light, width);
+}
+
+}  // namespace
+
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
+  COLORREF old = SetBkColor(dc, color);
+  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  SetBkColor(dc, old);
+}
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
+  TGdiObject pen(CreatePen(PS_SOLID, 1, color));
+  HGDIOBJ old = SelectObject(dc, pen.Get());
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+  SelectObject(dc, old);
+}
+
+int DrawTextIn(HDC dc, const std::string& text, RECT r, UINT flags) {
+  return DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+}
+
+int TextWidth(HDC dc, const std::string& text) {
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// ---------------------------------------------------------------------------- TControl
+
+TControl::TControl(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner)
+    : parent_(parent) {
+  RegisterControlClass();
+  Application().Initialize();
+  if (!parent) visible_ = false;
+  DWORD fullStyle = style | WS_CLIPCHILDREN | (parent ? WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE : 0);
+  handle_ = CreateWindowExA(exStyle, className, "", fullStyle, 0, 0, 0, 0,
+                            parent ? parent->handle_ : owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!handle_) throw std::runtime_error("Cannot create a window");
+  Attach();
+  SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StaticProc));
+  if (parent) parent->children_.push_back(this);
+}
+
+TControl::TControl(TStandard, TControl* parent, const char* className, const char* text, DWORD style,
+                   DWORD exStyle, int id)
+    : parent_(parent) {
+  handle_ = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent->handle_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (!handle_) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
+  Attach();
+  standardProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StandardProc)));
+  if (TForm* form = parent->OwnerForm()) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(form->Font()), FALSE);
+  parent->children_.push_back(this);
+}
+
+void TControl::Attach() { SetPropA(handle_, kProp, this); }
+
+TControl::~TControl() {
+  while (!children_.empty()) {
+    TControl* child = children_.back();
+    delete child;  // removes itself from children_
+  }
+  if (parent_) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+  if (handle_) {
+    // Messages sent while the window goes must not reach a half-destroyed object.
+    RemovePropA(handle_, kProp);
+    if (standardProc_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc_));
+    DestroyWindow(handle_);
+  }
+}
+
+TControl* TControl::FromHandle(HWND h) { return h ? static_cast<TControl*>(GetPropA(h, kProp)) : nullptr; }
+
+TForm* TControl::OwnerForm() const {
+  const TControl* c = this;
+  while (c->parent_) c = c->parent_;
+  return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+int TControl::ClientWidth() const {
+  RECT r{};
+  GetClientRect(handle_, &r);
+  return r.right;
+}
+
+int TControl::ClientHeight() const {
+  RECT r{};
+  GetClientRect(handle_, &r);
+  return r.bottom;
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  bounds_ = {left, top, left + width, top + height};
+  MoveWindow(handle_, left, top, std::max(width, 0), std::max(height, 0), TRUE);
+  if (parent_ && align_ != TAlign::None) parent_->Realign();
+}
+
+void TControl::SetAlign(TAlign a) {
+  align_ = a;
+  if (parent_) parent_->Realign();
+}
+
+void TControl::SetVisible(bool v) {
+  visible_ = v;
+  ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
+  if (parent_ && align_ != TAlign::None) parent_->Realign();
+}
+
+void TControl::SetEnabled(bool e) {
+  if (enabled_ == e) return;
+  enabled_ = e;
+  EnableWindow(handle_, e);
+  Invalidate();
+}
+
+COLORREF TControl::Color() const {
+  if (ownColor_) return color_;
+  return parent_ ? parent_->Color() : GetSysColor(COLOR_BTNFACE);
+}
+
+void TControl::SetColor(COLORREF c) {
+  color_ = c;
+  ownColor_ = true;
+  Invalidate();
+}
+
+void TControl::Invalidate() { InvalidateRect(handle_, nullptr, FALSE); }
+void TControl::Update() { UpdateWindow(handle_); }
+
+void TControl::BringToFront() { SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+void TControl::SendToBack() { SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+RECT TControl::AlignRect() const {
+  RECT r{};
+  GetClientRect(handle_, &r);
+  return r;
+}
+
+void TControl::Realign() {
+  RECT r = AlignRect();
+  auto place = [](TControl* c, int l, int t, int w, int h) {
+    c->bounds_ = {l, t, l + w, t + h};
+    MoveWindow(c->handle_, l, t, std::max(w, 0), std::max(h, 0), TRUE);
+  };
+  for (TAlign a : {TAlign::Top, TAlign::Bottom, TAlign::Left, TAlign::Right, TAlign::Client}) {
+    for (TControl* c : children_) {
+      if (c->align_ != a || !c->visible_) continue;
+      switch (a) {
+        case TAlign::Top:
+          place(c, r.left, r.top, r.right - r.left, c->Height());
+          r.top += c->Height();
+          break;
+        case TAlign::Bottom:
+          place(c, r.left, r.bottom - c->Height(), r.right - r.left, c->Height());
+          r.bottom -= c->Height();
+          break;
+        case TAlign::Left:
+          place(c, r.left, r.top, c->Width(), r.bottom - r.top);
+          r.left += c->Width();
+          break;
+        case TAlign::Right:
+          place(c, r.right - c->Width(), r.top, c->Width(), r.bottom - r.top);
+          r.right -= c->Width();
+          break;
+        default:
+          place(c, r.left, r.top, r.right - r.left, r.bottom - r.top);
+          break;
+      }
+    }
+  }
+}
+
+LRESULT CALLBACK TControl::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TControl* c = FromHandle(h);
+  if (!c) return DefWindowProcA(h, msg, wParam, lParam);
+  LRESULT result = 0;
+  bool done = false;
+  Guarded([&] {
+    result = c->WndProc(msg, wParam, lParam);
+    done = true;
+  });
+  return done ? result : 0;
+}
+
+LRESULT CALLBACK TControl::StandardProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TControl* c = FromHandle(h);
+  if (!c) return DefWindowProcA(h, msg, wParam, lParam);
+  LRESULT result = 0;
+  bool done = false;
+  WNDPROC original = c->standardProc_;
+  Guarded([&] {
+    result = c->WndProc(msg, wParam, lParam);
+    done = true;
+  });
+  return done ? result : CallWindowProcA(original, h, msg, wParam, lParam);
+}
+
+LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (standardProc_) return CallWindowProcA(standardProc_, handle_, msg, wParam, lParam);
+  return DefWindowProcA(handle_, msg, wParam, lParam);
+}
+
+void TControl::PaintBuffered() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(handle_, &ps);
+  PaintInto(dc);
+  EndPaint(handle_, &ps);
+}
+
+void TControl::PaintInto(HDC dc) {
+  RECT r{};
+  GetClientRect(handle_, &r);
+  if (r.right <= 0 || r.bottom <= 0) return;
+  HDC mem = CreateCompatibleDC(dc);
+  TGdiObject bitmap(CreateCompatibleBitmap(dc, r.right, r.bottom));
+  HGDIOBJ oldBitmap = SelectObject(mem, bitmap.Get());
+  FillSolid(mem, r, Color());
+  HGDIOBJ oldFont = nullptr;
+  if (TForm* form = OwnerForm()) oldFont = SelectObject(mem, form->Font());
+  SetBkMode(mem, TRANSPARENT);
+  Paint(mem);
+  BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
+  if (oldFont) SelectObject(mem, oldFont);
+  SelectObject(mem, oldBitmap);
+  DeleteDC(mem);
+}
+
+void TControl::MouseEvent(UINT msg, WPARAM wParam, LPARAM lParam) {
+  int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  UINT shift = static_cast<UINT>(wParam);
+  auto button = [&] {
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) return TMouseButton::Right;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) return TMouseButton::Middle;
+    return TMouseButton::Left;
+  };
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      if (OnMouseDown) OnMouseDown(this, button(), shift, x, y);
+      break;
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) OnMouseMove(this, shift, x, y);
+      break;
+    default:
+      if (OnMouseUp) OnMouseUp(this, button(), shift, x, y);
+      break;
+  }
+}
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (standardProc_) return DefaultProc(msg, wParam, lParam);
+  switch (msg) {
+    case WM_PAINT:
+      PaintBuffered();
+      return 0;
+    case WM_PRINTCLIENT:
+      PaintInto(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return TRUE;  // everything is painted through the buffer: no flicker
+    case WM_SIZE:
+      Realign();
+      Invalidate();
+      return 0;
+    case WM_SETCURSOR:
+      if (Cursor && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(Cursor);
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_MOUSEMOVE:
+      MouseEvent(msg, wParam, lParam);
+      return 0;
+    case WM_COMMAND:
+      if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+        child->Notify(HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN: {
+      TForm* form = OwnerForm();
+      WORD key = static_cast<WORD>(wParam);
+      if (form && form != this && (!form->PreviewKey(key) || form->DialogKey(key))) return 0;
+      break;
+    }
+    case WM_MOUSEWHEEL: {
+      TForm* form = OwnerForm();
+      if (form && form != this) {
+        form->MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+      }
+      break;
+    }
+  }
+  return DefWindowProcA(handle_, msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------- TPanel
+
+TPanel::TPanel(TControl* parent) : TControl(parent, kControlClass, 0, 0) {}
+
+int TPanel::FrameWidth() const {
+  return BorderWidth + (BevelOuter != TBevelCut::None ? BevelWidth : 0) +
+         (BevelInner != TBevelCut::None ? BevelWidth : 0);
+}
+
+RECT TPanel::AlignRect() const {
+  RECT r = TControl::AlignRect();
+  InflateRect(&r, -FrameWidth(), -FrameWidth());
+  return r;
+}
+
+void TPanel::SetSingleBorder(bool on) {
+  LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+  style = on ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
+  SetWindowLongPtrA(handle_, GWL_STYLE, style);
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+void TPanel::Paint(HDC dc) {
+  RECT r{0, 0, ClientWidth(), ClientHeight()};
+  Bevel(dc, r, BevelOuter, BevelWidth);
+  InflateRect(&r, -BorderWidth, -BorderWidth);
+  Bevel(dc, r, BevelInner, BevelWidth);
+}
+
+void TDoubleColorPanel::SetColor2(COLORREF c) {
+  if (c == color2_) return;
+  color2_ = c;
+  Invalidate();
+}
+
+void TDoubleColorPanel::Paint(HDC dc) {
+  TPanel::Paint(dc);
+  int b = (BevelInner != TBevelCut::None ? BevelWidth : 0) + (BevelOuter != TBevelCut::None ? BevelWidth : 0);
+  int right = ClientWidth() - 2 * b;  // last x is right - 1
+  int bottom = ClientHeight() - 2 * b;
+  if (right <= b || bottom <= b) return;
+  // A 2 x 2 pattern brush with its origin at the client origin: odd x + y get Color2.
+  HDC mem = CreateCompatibleDC(dc);
+  TGdiObject cell(CreateCompatibleBitmap(dc, 2, 2));
+  HGDIOBJ old = SelectObject(mem, cell.Get());
+  SetPixel(mem, 0, 0, Color());
+  SetPixel(mem, 1, 1, Color());
+  SetPixel(mem, 1, 0, color2_);
+  SetPixel(mem, 0, 1, color2_);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  TGdiObject brush(CreatePatternBrush(cell.Bitmap()));
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  RECT r{b, b, right, bottom};
+  FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+}
+
+// ---------------------------------------------------------------------------- TSpeedButton
+
+TSpeedButton::TSpeedButton(TControl* parent, TGlyph glyph, const std::string& hint)
+    : TControl(parent, kControlClass, 0, 0), glyph_(glyph) {
+  Hint = hint;
+  SetBounds(0, 0, 24, 24);
+  if (TForm* form = OwnerForm()) form->AddHint(this);
+}
+
+void TSpeedButton::Click() {
+  if (Enabled() && OnClick) OnClick(this);
+}
+
+void TSpeedButton::Paint(HDC dc) {
+  RECT r{0, 0, ClientWidth(), ClientHeight()};
+  if (Enabled() && (hot_ || down_)) Bevel(dc, r, down_ && hot_ ? TBevelCut::Lowered : TBevelCut::Raised, 1);
+  COLORREF ink = Enabled() ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
+  int cx = ClientWidth() / 2 + (down_ && hot_ ? 1 : 0);
+  int cy = ClientHeight() / 2 + (down_ && hot_ ? 1 : 0);
+  TGdiObject brush(CreateSolidBrush(ink));
+  TGdiObject pen(CreatePen(PS_SOLID, 1, ink));
+  HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
+  HGDIOBJ oldPen = SelectObject(dc, pen.Get());
+  auto triangle = [&](int tipX, int dir) {  // dir -1 points left, +1 right
+    POINT p[3] = {{tipX, cy}, {tipX - dir * 4, cy - 4}, {tipX - dir * 4, cy + 4}};
+    Polygon(dc, p, 3);
+  };
+  switch (glyph_) {
+    case TGlyph::Close:
+      for (int d = 0; d < 2; ++d) {
+        MoveToEx(dc, cx - 4 + d, cy - 4, nullptr);
+        LineTo(dc, cx + 4 + d, cy + 4);
+        MoveToEx(dc, cx + 3 + d, cy - 4, nullptr);
+        LineTo(dc, cx - 5 + d, cy + 4);
+      }
+      break;
+    case TGlyph::PrevYear:
+      triangle(cx - 4, -1);
+      triangle(cx + 1, -1);
+      break;
+    case TGlyph::PrevMonth:
+      triangle(cx - 2, -1);
+      break;
+    case TGlyph::Today:
+      Ellipse(dc, cx - 3, cy - 3, cx + 4, cy + 4);
+      break;
+    case TGlyph::NextMonth:
+      triangle(cx + 2, 1);
+      break;
+    case TGlyph::NextYear:
+      triangle(cx - 1, 1);
+      triangle(cx + 4, 1);
+      break;
+    case TGlyph::None:
+      break;
+  }
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+}
+
+LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (!hot_) {
+        hot_ = true;
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&t);
+        Invalidate();
+      } else if (down_) {
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        RECT r{0, 0, Width(), Height()};
+        bool inside = PtInRect(&r, p) != FALSE;
+        if (inside != hot_) {
+          hot_ = inside;
+          Invalidate();
+        }
+      }
+      break;
+    case WM_MOUSELEAVE:
+      hot_ = false;
+      Invalidate();
+      return 0;
+    case WM_LBUTTONDOWN:
+      down_ = true;
+      hot_ = true;
+      SetCapture(handle_);
+      Invalidate();
+      return 0;
+    case WM_LBUTTONUP: {
+      bool click = down_ && hot_;
+      down_ = false;
+      if (GetCapture() == handle_) ReleaseCapture();
+      POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      RECT r{0, 0, Width(), Height()};
+      hot_ = PtInRect(&r, p) != FALSE;
+      Invalidate();
+      if (click) Click();
+      return 0;
+    }
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------- TDrawGrid
+
+TDrawGrid::TDrawGrid(TControl* parent) : TControl(parent, kControlClass, 0, 0) {}
+
+void TDrawGrid::SetRowCount(int n) {
+  rowCount_ = std::max(n, 0);
+  if (row_ >= rowCount_) row_ = std::max(rowCount_ - 1, 0);
+  Invalidate();
+}
+
+int TDrawGrid::VisibleRowCount() const {
+  return DefaultRowHeight > 0 ? std::max(ClientHeight() / DefaultRowHeight, 1) : 1;
+}
+
+void TDrawGrid::SetRow(int r) {
+  if (r < 0 || r >= rowCount_) return;
+  row_ = r;
+  ScrollIntoView();
+  Invalidate();
+}
+
+void TDrawGrid::ScrollIntoView() {
+  int visible = VisibleRowCount();
+  if (row_ < topRow_) topRow_ = row_;
+  if (row_ >= topRow_ + visible) topRow_ = row_ - visible + 1;
+  if (topRow_ < 0) topRow_ = 0;
+}
+
+int TDrawGrid::RowAt(int y) const {
+  if (y < 0 || DefaultRowHeight <= 0) return -1;
+  int r = topRow_ + y / DefaultRowHeight;
+  return r < rowCount_ ? r : -1;
+}
+
+RECT TDrawGrid::CellRect(int col, int row) const {
+  int x = col * DefaultColWidth, y = (row - topRow_) * DefaultRowHeight;
+  return {x, y, x + DefaultColWidth, y + DefaultRowHeight};
+}
+
+void TDrawGrid::Paint(HDC dc) {
+  int height = ClientHeight();
+  for (int row = topRow_; row < rowCount_; ++row) {
+    RECT rowRect = CellRect(0, row);
+    if (rowRect.top >= height) break;
+    for (int col = 0; col < ColCount; ++col) {
+      RECT r = CellRect(col, row);
+      TGridDrawState state;
+      state.Selected = ShowSelection && row == row_;
+      if (DefaultDrawing) {
+        FillSolid(dc, r, GetSysColor(state.Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(state.Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      }
+      if (OnDrawCell) OnDrawCell(this, dc, col, row, r, state);
+    }
+  }
+}
+
+LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(wParam);
+      TForm* form = OwnerForm();
+      if (form && !form->PreviewKey(key)) return 0;
+      if (OnKeyDown) OnKeyDown(this, key, 0);
+      if (key == 0) return 0;
+      if (form && form->DialogKey(key)) return 0;
+      switch (key) {
+        case VK_UP: SetRow(row_ - 1); break;
+        case VK_DOWN: SetRow(row_ + 1); break;
+        case VK_PRIOR: SetRow(std::max(row_ - VisibleRowCount(), 0)); break;
+        case VK_NEXT: SetRow(std::min(row_ + VisibleRowCount(), rowCount_ - 1)); break;
+        case VK_HOME: SetRow(0); break;
+        case VK_END: SetRow(rowCount_ - 1); break;
+      }
+      return 0;
+    }
+    case WM_CHAR: {
+      char c = static_cast<char>(wParam);
+      if (c == '\r' || c == 27) return 0;  // Enter and Escape went to the dialog keys
+      if (OnKeyPress) OnKeyPress(this, c);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      SetFocus(handle_);
+      int r = RowAt(GET_Y_LPARAM(lParam));
+      if (r >= 0) SetRow(r);
+      SetCapture(handle_);
+      break;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (GetCapture() == handle_) ReleaseCapture();
+      break;
+    case WM_MOUSEWHEEL: {
+      TForm* form = OwnerForm();
+      if (form && form->MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam))) return 0;
+      SetRow(row_ + (GET_WHEEL_DELTA_WPARAM(wParam) < 0 ? 1 : -1));
+      return 0;
+    }
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------- paint box, image
+
+TPaintBox::TPaintBox(TControl* parent) : TControl(parent, kControlClass, 0, 0) {}
+
+void TPaintBox::Paint(HDC dc) {
+  if (OnPaint) OnPaint(this, dc);
+}
+
+TImage::TImage(TControl* parent) : TControl(parent, kControlClass, 0, 0) {}
+
+void TImage::SetPicture(HBITMAP bitmap) {
+  picture_ = TGdiObject(bitmap);
+  Invalidate();
+}
+
+int TImage::PictureWidth() const {
+  BITMAP bm{};
+  return picture_.Get() && GetObjectA(picture_.Get(), sizeof bm, &bm) ? bm.bmWidth : 0;
+}
+
+int TImage::PictureHeight() const {
+  BITMAP bm{};
+  return picture_.Get() && GetObjectA(picture_.Get(), sizeof bm, &bm) ? std::abs(bm.bmHeight) : 0;
+}
+
+POINT TImage::PictureOrigin() const {
+  if (!Center) return {0, 0};
+  return {(ClientWidth() - PictureWidth()) / 2, (ClientHeight() - PictureHeight()) / 2};
+}
+
+void TImage::Paint(HDC dc) {
+  if (!picture_.Get()) return;
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, picture_.Get());
+  POINT o = PictureOrigin();
+  BitBlt(dc, o.x, o.y, PictureWidth(), PictureHeight(), mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+}
+
+// ---------------------------------------------------------------------------- standard controls
+
+TButton::TButton(TControl* parent, const std::string& caption, int id, bool isDefault)
+    : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, id) {}
+
+void TButton::Click() {
+  if (ModalResult != mrNone)
+    if (TForm* form = OwnerForm()) form->SetModalResult(ModalResult);
+  if (OnClick) OnClick(this);
+}
+
+void TButton::Notify(UINT code) {
+  if (code == BN_CLICKED) Click();
+}
+
+TLabel::TLabel(TControl* parent, const std::string& caption)
+    : TControl(TStandard{}, parent, "STATIC", caption.c_str(), SS_LEFT) {}
+
+TGroupBox::TGroupBox(TControl* parent, const std::string& caption)
+    : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), BS_GROUPBOX) {}
+
+TEdit::TEdit(TControl* parent, const std::string& text, int maxLength, bool readOnly)
+    : TControl(TStandard{}, parent, "EDIT", text.c_str(), WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
+               WS_EX_CLIENTEDGE) {
+  SendMessageA(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+}
+
+std::string TEdit::Text() const {
+  int n = GetWindowTextLengthA(handle_);
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  GetWindowTextA(handle_, s.data(), n + 1);
+  s.resize(static_cast<std::size_t>(n));
+  return s;
+}
+
+void TEdit::SetText(const std::string& text) { SetWindowTextA(handle_, text.c_str()); }
+
+LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CHAR && OnKeyPress) {
+    char c = static_cast<char>(wParam);
+    OnKeyPress(this, c);
+    if (c == 0) return 0;
+    wParam = static_cast<unsigned char>(c);
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
+TUpDown::TUpDown(TControl* parent, TEdit* buddy, int min, int max)
+    : TControl(TStandard{}, parent, UPDOWN_CLASSA, "",
+               UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS) {
+  SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
+  SendMessageA(handle_, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+}
+
+int TUpDown::Position() const {
+  return static_cast<int>(SendMessageA(handle_, UDM_GETPOS32, 0, 0));
+}
+
+void TUpDown::SetBuddy(TEdit* buddy) {
+  SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
+}
+
+void TUpDown::SetPosition(int p) { SendMessageA(handle_, UDM_SETPOS32, 0, static_cast<LPARAM>(p)); }
+
+}  // namespace vimo

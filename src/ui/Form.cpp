@@ -1,0 +1,260 @@
+#include "ui/Form.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "model/Model.h"
+#include "ui/Application.h"
+
+namespace vimo {
+namespace {
+
+constexpr const char* kFormClass = "TVimoForm";
+
+void RegisterFormClass() {
+  static bool registered = false;
+  if (registered) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = kFormClass;
+  RegisterClassA(&wc);
+  registered = true;
+}
+
+const char* FormClass() {
+  RegisterFormClass();
+  return kFormClass;
+}
+
+DWORD FormStyle(TFormStyle s) {
+  return s == TFormStyle::Popup ? WS_POPUP : WS_POPUP | WS_CAPTION | WS_SYSMENU;
+}
+
+DWORD FormExStyle(TFormStyle s) {
+  // Tool windows keep the pop-ups out of the taskbar.
+  return s == TFormStyle::Popup ? WS_EX_TOPMOST | WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+}
+
+HFONT MakeFont(int height, int weight) {
+  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+}
+
+BOOL CALLBACK CollectEnabled(HWND h, LPARAM p) {
+  auto* list = reinterpret_cast<std::vector<HWND>*>(p);
+  if (IsWindowVisible(h) && IsWindowEnabled(h)) list->push_back(h);
+  return TRUE;
+}
+
+}  // namespace
+
+int TForm::PixelsPerInch() {
+  HDC dc = GetDC(nullptr);
+  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return ppi > 0 ? ppi : 96;
+}
+
+TForm::TForm(TFormStyle style)
+    : TControl(nullptr, FormClass(), FormStyle(style), FormExStyle(style), (Application().Initialize(), Application().Handle())),
+      style_(style) {
+  fontHeight_ = -MulDiv(8, PixelsPerInch(), 72);
+  font_ = TGdiObject(MakeFont(fontHeight_, FW_NORMAL));
+  boldFont_ = TGdiObject(MakeFont(fontHeight_, FW_BOLD));
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  if (style == TFormStyle::Dialog) {
+    // A group box leaves its inside to the parent: the dialog must paint beneath it.
+    SetWindowLongPtrA(handle_, GWL_STYLE, GetWindowLongPtrA(handle_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
+  }
+}
+
+TForm::~TForm() {
+  for (auto& [id, callback] : timers_) KillTimer(handle_, id);
+  timers_.clear();
+  if (tooltip_) DestroyWindow(tooltip_);
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  bounds_ = {left, top, left + width, top + height};
+  SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+
+void TForm::Show() {
+  visible_ = true;
+  ShowWindow(handle_, SW_SHOW);
+  if (OnShow) OnShow(this);
+}
+
+void TForm::Close() {
+  if (OnCloseQuery && !OnCloseQuery(this)) return;
+  if (modal_) {
+    if (ModalResult == mrNone) ModalResult = mrCancel;
+    return;
+  }
+  if (OnClose)
+    OnClose(this);
+  else
+    SetVisible(false);
+}
+
+void TForm::Release() {
+  if (released_) return;
+  released_ = true;
+  Application().Release(this);
+}
+
+void TForm::ClosePopup() {
+  if (ActivePopup == this) ActivePopup = nullptr;
+  Release();
+}
+
+void TForm::BringToForeground() {
+  SetForegroundWindow(Application().Handle());
+  SetForegroundWindow(handle_);
+  Application().ProcessMessages();
+}
+
+void TForm::SetModalResult(int r) { ModalResult = r; }
+
+int TForm::ShowModal() {
+  // Every other window of the program is disabled while the dialog runs.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  for (HWND h : disabled)
+    if (h != handle_) EnableWindow(h, FALSE);
+  modal_ = true;
+  ModalResult = mrNone;
+  if (style_ == TFormStyle::Dialog)
+    SetBounds((ScreenWidth() - Width()) / 2, (ScreenHeight() - Height()) / 2, Width(), Height());
+  Show();
+  SetForegroundWindow(handle_);
+  HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE);
+  SetFocus(first ? first : handle_);
+  MSG msg;
+  while (true) {
+    if (ModalResult != mrNone) {
+      if (!OnCloseQuery || OnCloseQuery(this)) break;
+      ModalResult = mrNone;
+    }
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      PostQuitMessage(0);
+      if (ModalResult == mrNone) ModalResult = mrCancel;
+      break;
+    }
+    if (!IsDialogMessageA(handle_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  modal_ = false;
+  for (HWND h : disabled)
+    if (h != handle_ && IsWindow(h)) EnableWindow(h, TRUE);
+  ShowWindow(handle_, SW_HIDE);
+  visible_ = false;
+  return ModalResult;
+}
+
+void TForm::StartTimer(UINT id, UINT interval, std::function<void()> callback) {
+  timers_[id] = std::move(callback);
+  SetTimer(handle_, id, interval, nullptr);
+}
+
+void TForm::StopTimer(UINT id) {
+  KillTimer(handle_, id);
+  timers_.erase(id);
+}
+
+bool TForm::PreviewKey(WORD& key) {
+  if (KeyPreview && OnKeyDown) OnKeyDown(this, key, 0);
+  return key != 0;
+}
+
+bool TForm::DialogKey(WORD key) {
+  if (key == VK_RETURN && DefaultButton) {
+    DefaultButton->Click();
+    return true;
+  }
+  if (key == VK_ESCAPE && CancelButton) {
+    CancelButton->Click();
+    return true;
+  }
+  return false;
+}
+
+bool TForm::MouseWheel(int delta) { return OnMouseWheel && OnMouseWheel(this, delta); }
+
+void TForm::AddHint(TControl* control) {
+  if (!tooltip_) {
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!tooltip_) return;
+  }
+  TTTOOLINFOA info{};
+  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = handle_;
+  info.uId = reinterpret_cast<UINT_PTR>(control->Handle());
+  info.lpszText = const_cast<char*>(control->Hint.c_str());
+  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SIZE: {
+      RECT r{};
+      GetWindowRect(handle_, &r);
+      bounds_ = r;
+      break;
+    }
+    case WM_MOVE: {
+      RECT r{};
+      GetWindowRect(handle_, &r);
+      bounds_ = r;
+      return 0;
+    }
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_TIMER: {
+      auto it = timers_.find(static_cast<UINT>(wParam));
+      if (it != timers_.end()) {
+        auto callback = it->second;  // the callback may stop its own timer
+        callback();
+      }
+      return 0;
+    }
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(wParam);
+      if (PreviewKey(key)) DialogKey(key);
+      return 0;
+    }
+    case WM_MOUSEWHEEL:
+      MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    case WM_COMMAND:
+      if (lParam == 0) {
+        if (LOWORD(wParam) == IDOK && DefaultButton) DefaultButton->Click();
+        if (LOWORD(wParam) == IDCANCEL && CancelButton) CancelButton->Click();
+        return 0;
+      }
+      break;
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace vimo

@@ -1,0 +1,89 @@
+#pragma once
+// The base of every form: a top-level window that owns its controls.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "ui/Controls.h"
+
+namespace vimo {
+
+inline constexpr int mrNone = 0;
+inline constexpr int mrOK = 1;
+inline constexpr int mrCancel = 2;
+
+enum class TFormStyle { Popup, Dialog };
+
+class TForm : public TControl {
+ public:
+  // Pop-ups are borderless and stay on top; dialogs have a caption and are centred.
+  explicit TForm(TFormStyle style = TFormStyle::Popup);
+  ~TForm() override;
+
+  // Screen position and outer size.
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetClientSize(int width, int height);
+  void SetCaption(const std::string& caption);
+
+  void Show();
+  // Runs the close handler; the form stays unless the handler releases it.
+  void Close();
+  // Deletes the form once the message being handled now is done; a second call is ignored.
+  void Release();
+  // The pop-ups' close: clears ActivePopup when it is this form and releases it.
+  void ClosePopup();
+  // The pop-ups' show: the application's window to the foreground, then this form.
+  void BringToForeground();
+  int ShowModal();
+  int ModalResult = mrNone;
+  void SetModalResult(int r);
+
+  bool KeyPreview = false;
+  TButton* DefaultButton = nullptr;
+  TButton* CancelButton = nullptr;
+
+  HFONT Font() const { return font_.Font(); }
+  HFONT BoldFont() const { return boldFont_.Font(); }
+  // Font height as the system gives it (negative: character height).
+  int FontHeight() const { return fontHeight_; }
+  static int PixelsPerInch();
+  static int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+  static int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+  std::function<void(TForm*)> OnShow;
+  std::function<void(TForm*)> OnClose;
+  // Return false to keep the form open.
+  std::function<bool(TForm*)> OnCloseQuery;
+  std::function<void(TForm*, WORD& key, UINT shift)> OnKeyDown;
+  // Return true when the wheel was handled.
+  std::function<bool(TForm*, int delta)> OnMouseWheel;
+
+  // A timer on the form's window; the callback runs on the message loop.
+  void StartTimer(UINT id, UINT interval, std::function<void()> callback);
+  void StopTimer(UINT id);
+
+  // Keys every control of the form hands on: the preview, the dialog keys.
+  bool PreviewKey(WORD& key);
+  // Enter and Escape press the default and cancel buttons; true when used.
+  virtual bool DialogKey(WORD key);
+  bool MouseWheel(int delta);
+
+  void AddHint(TControl* control);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  TFormStyle style_;
+  TGdiObject font_;
+  TGdiObject boldFont_;
+  int fontHeight_ = -11;
+  HWND tooltip_ = nullptr;
+  bool modal_ = false;
+  bool released_ = false;
+  std::map<UINT, std::function<void()>> timers_;
+};
+
+}  // namespace vimo

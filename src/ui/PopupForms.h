@@ -1,0 +1,26 @@
+#pragma once
+// The four pop-up forms as the action runner and the host handle them: create, move,
+// read the bounds, show, bring to the front, free.
+#include "model/Model.h"
+#include "platform/Geometry.h"
+
+namespace vimo {
+
+// Each places itself for the corner code (1..4, or 0).
+TForm* CreateCalendarPopup(int corner);
+TForm* CreateWorldTimePopup(int corner);
+TForm* CreateTimeMapPopup(int corner);
+// `placement` is the whole placement code; `collection` picks the clip list over the history.
+TForm* CreateClipPopup(TPoint anchor, int placement, bool collection);
+
+// The window rectangle in screen coordinates.
+TRect PopupBounds(TForm* form);
+void MovePopup(TForm* form, int left, int top);
+// Shows the form, not modally; it brings itself to the foreground.
+void ShowPopup(TForm* form);
+void BringPopupToFront(TForm* form);
+// Destroys the form at once: the close handler does not run, the destruction does
+// (the clip pop-up stores its width and pastes nothing).
+void FreePopup(TForm* form);
+
+}  // namespace vimo

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "FakeLocale.h"
+#include "platform/Platform.h"
+#include "time/TimeHelpers.h"
+#include "time/WorldTimeMath.h"
+
+namespace vimo {
+namespace {
+
+TEST(TimeHelpers, DayColorAtTheAnchorsAndBetween) {
+  EXPECT_EQ(DayColor(0), kNavy);
+  EXPECT_EQ(DayColor(360), kGreen);
+  EXPECT_EQ(DayColor(720), kYellow);
+  EXPECT_EQ(DayColor(1080), kRed);
+  EXPECT_EQ(DayColor(180), Rgb(0, 127, 64));  // midpoint of navy and green, each quotient truncated
+  EXPECT_EQ(DayColor(1440), kNavy);           // 1440 stays and ends the red-to-navy blend
+  EXPECT_EQ(DayColor(-60), DayColor(1380));
+  EXPECT_EQ(DayColor(1440 + 360), kGreen);
+  EXPECT_EQ(DayColor(720 + 1440 * 1000), kYellow);
+  EXPECT_EQ(DayColor(-1440 * 1000), kNavy);
+}
+
+TEST(TimeHelpers, BlendColorTruncatesEachTermAndSurvivesAnEmptyLength) {
+  EXPECT_EQ(BlendColor(Rgb(255, 0, 10), Rgb(0, 255, 11), 1, 3), Rgb(170, 85, 6 + 3));
+  EXPECT_EQ(BlendColor(kRed, kNavy, 0, 0), kRed);
+}
+
+TEST(TimeHelpers, HourLabelsAndTimesOnBothClocks) {
+  EXPECT_EQ(HourLabel(0, true), "12am");
+  EXPECT_EQ(HourLabel(6, true), "6am");
+  EXPECT_EQ(HourLabel(12, true), "12pm");
+  EXPECT_EQ(HourLabel(18, true), "6pm");
+  EXPECT_EQ(HourLabel(0, false), "0:00");
+  EXPECT_EQ(HourLabel(18, false), "18:00");
+  EXPECT_EQ(TimeOfDayText(18 * 60 + 5, true), "6:05pm");
+  EXPECT_EQ(TimeOfDayText(18 * 60 + 5, false), "18:05");
+  EXPECT_EQ(TimeOfDayText(5, true), "12:05am");
+  EXPECT_EQ(TimeOfDayText(12 * 60, true), "12:00pm");
+  EXPECT_EQ(TimeOfDayText(-1, false), "23:59");
+  EXPECT_EQ(TimeOfDayText(37 - 1440 * 3, false), "0:37");
+  EXPECT_EQ(TimeOfDayText(1440, false), "0:00");
+}
+
+TEST(TimeHelpers, LabelsFollowTheLocaleThroughThePlatform) {
+  test::FakeLocale locale;
+  test::FakeClock clock;
+  clock.bias = -540;
+  auto saved = Platform();
+  Platform().locale = &locale;
+  Platform().clock = &clock;
+  locale.twelveHour = true;
+  EXPECT_EQ(HourLabel(12), "12pm");
+  EXPECT_EQ(TimeOfDayText(65), "1:05am");
+  locale.twelveHour = false;
+  EXPECT_EQ(TimeOfDayText(65), "1:05");
+  EXPECT_EQ(LocalBias(), -540);
+  Platform() = saved;
+}
+
+TEST(TimeHelpers, TimeRowsAddTheStandardBiasAndWrapOnce) {
+  // Bias -60 at local 23:30: London 22:30, Paris 23:30, +120 wraps to 0:30.
+  int local = 23 * 60 + 30;
+  EXPECT_EQ(TimeRowMinutes(false, -60, local, 0), 22 * 60 + 30);
+  EXPECT_EQ(TimeRowMinutes(false, -60, local, 60), 23 * 60 + 30);
+  EXPECT_EQ(TimeRowMinutes(false, -60, local, 120), 30);
+  EXPECT_EQ(TimeRowMinutes(true, -60, local, 0), local);
+  EXPECT_EQ(TimeRowMinutes(false, 300, 10, -720), 1440 + 10 + 300 - 720);
+}
+
+TEST(WorldTimeEditor, OffsetsSplitIntoHoursAndMinutesAndBack) {
+  auto b = EditorBiasFromOffset(-210);
+  EXPECT_EQ(b.Hours, -3);
+  EXPECT_EQ(b.Minutes, 30);
+  EXPECT_EQ(OffsetFromEditor(b.Hours, b.Minutes, b.Negative), -210);
+  b = EditorBiasFromOffset(345);
+  EXPECT_EQ(b.Hours, 5);
+  EXPECT_EQ(b.Minutes, 45);
+  EXPECT_EQ(OffsetFromEditor(5, 45, false), 345);
+  EXPECT_EQ(OffsetFromEditor(-3, 30, false), -210);
+  EXPECT_EQ(OffsetFromEditor(13, 0, false), 780);
+  EXPECT_EQ(OffsetFromEditor(-12, 59, false), -779);
+}
+
+TEST(WorldTimeEditor, NegativeOffsetUnderAnHourKeepsItsSign) {
+  auto b = EditorBiasFromOffset(-30);
+  EXPECT_EQ(b.Hours, 0);
+  EXPECT_EQ(b.Minutes, 30);
+  EXPECT_TRUE(b.Negative);
+  EXPECT_EQ(OffsetFromEditor(b.Hours, b.Minutes, b.Negative), -30);
+  // Once the hours were moved the text reads "0" again and the offset is positive.
+  EXPECT_EQ(OffsetFromEditor(0, 30, false), 30);
+  EXPECT_FALSE(EditorBiasFromOffset(30).Negative);
+}
+
+TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
+  auto l = WorldTimeLayout(1, 4, -11, 1024, 768);
+  EXPECT_EQ(l.RowHeight, 13);
+  EXPECT_EQ(l.WorldTimesHeight, 52);
+  EXPECT_EQ(l.MainHeight, 33 + 28 + 52 + 16 + 4);
+  EXPECT_EQ(l.MainWidth, 277);
+  EXPECT_TRUE(l.Place.ToolbarLeft);
+  EXPECT_EQ(l.Place.CloseTop, 1);
+  EXPECT_EQ(l.Place.Left, 0);
+  EXPECT_EQ(l.Place.Top, 0);
+  struct Case { int corner; bool toolbarLeft; int left, top; bool closeAtTop; };
+  const int w = 277, h = l.MainHeight;
+  for (Case c : {Case{2, true, 0, 768 - h, false}, Case{3, false, 1024 - w, 0, true},
+                 Case{4, false, 1024 - w, 768 - h, false}, Case{0, false, 1024 - w, 768 - h, false}}) {
+    auto p = WorldTimeLayout(c.corner, 4, -11, 1024, 768).Place;
+    EXPECT_EQ(p.ToolbarLeft, c.toolbarLeft) << c.corner;
+    EXPECT_EQ(p.Left, c.left) << c.corner;
+    EXPECT_EQ(p.Top, c.top) << c.corner;
+    EXPECT_EQ(p.CloseTop, c.closeAtTop ? 1 : h - 25) << c.corner;
+  }
+  EXPECT_EQ(WorldTimeLayout(1, 0, -11, 1024, 768).WorldTimesHeight, 0);
+  EXPECT_EQ(WorldTimeLayout(1, 2, -16, 1024, 768).RowHeight, 20);
+}
+
+}  // namespace
+}  // namespace vimo
