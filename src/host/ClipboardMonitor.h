@@ -53,7 +53,7 @@ class TClipboardMonitor {
   MonitorTimer& timer_;
   WindowHandle host_;
   std::function<void()> save_;
-  WindowHandle nextViewer_ = nullptr;
+  WindowHandle nextViewer_ = 0;
   bool joined_ = false;
   std::uint32_t seenSequence_ = 0;
 };

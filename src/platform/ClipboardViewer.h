@@ -9,7 +9,7 @@
 
 namespace vimo {
 
-using WindowHandle = void*;  // HWND
+using WindowHandle = std::uintptr_t;  // HWND as a number
 
 class EClipboardError : public std::runtime_error {
  public:

@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 
+#include <string>
 #include <vector>
 
 namespace vimo::e2e {
@@ -151,13 +152,92 @@ HWND VimoProcess::Host() const {
   return found;
 }
 
-bool VimoProcess::WaitForHost(DWORD ms) const { return WaitFor([this] { return Host() != nullptr; }, ms); }
+bool VimoProcess::WaitForHost(DWORD ms) const {
+  // The window exists before the form has registered its hot keys and hooks: wait for
+  // the message loop to be waiting for input too.
+  return WaitFor([this] { return Host() != nullptr; }, ms) && WaitForInputIdle(process_, ms) == 0;
+}
 bool VimoProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 bool VimoProcess::WaitEnded(DWORD ms) const { return e2e::WaitEnded(process_, ms); }
 DWORD VimoProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(process_, &code);
   return code;
+}
+
+void MouseClick(POINT at, DWORD down, DWORD up) {
+  INPUT in[3] = {};
+  for (auto& i : in) i.type = INPUT_MOUSE;
+  in[0].mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  in[0].mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = down;
+  in[2].mi.dwFlags = up;
+  SendInput(3, in, sizeof(INPUT));
+}
+
+static void Key(WORD vk, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+  in.ki.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+}
+void KeyDown(WORD vk) { Key(vk, 0); }
+void KeyUp(WORD vk) { Key(vk, KEYEVENTF_KEYUP); }
+void PressKey(WORD vk) {
+  KeyDown(vk);
+  KeyUp(vk);
+}
+
+void MovePointer(int x, int y) {
+  SetCursorPos(x, y);
+  NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, GetDesktopWindow(), OBJID_CURSOR, CHILDID_SELF);
+}
+
+// The tray face on screen: the first pixel of its colour in the taskbar's right end.
+bool FindTrayIcon(COLORREF face, POINT& at) {
+  HDC screen = GetDC(nullptr);
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  bool found = false;
+  for (int y = h - 30; y < h && !found; ++y)
+    for (int x = w - 1; x > w - 300 && !found; --x)
+      if (GetPixel(screen, x, y) == face) {
+        at = {x - 2, y + 3};  // inside the face, off its outline
+        found = true;
+      }
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+std::string ScreenshotPath(const char* name) {
+  char dir[MAX_PATH] = {};
+  if (!GetEnvironmentVariableA("VIMO_SCREENSHOTS", dir, sizeof dir)) return {};
+  return std::string(dir) + "/" + name;
+}
+
+
+namespace {
+struct PopupSearch {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+BOOL CALLBACK CollectPopup(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<PopupSearch*>(p);
+  char cls[64];
+  DWORD owner = 0;
+  GetWindowThreadProcessId(h, &owner);
+  if (owner == s->pid && IsWindowVisible(h) && GetClassNameA(h, cls, sizeof cls) && std::string(cls) == "TVimoForm")
+    s->found.push_back(h);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> VimoProcess::Popups() const {
+  PopupSearch search{Id(), {}};
+  EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 }  // namespace vimo::e2e

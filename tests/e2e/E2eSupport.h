@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vimo::e2e {
 
@@ -36,6 +37,19 @@ bool OpenClipboardSoon();
 // Screenshot of the whole X display into a PNG file (a Linux path).
 bool Screenshot(const std::string& pngPath);
 
+// Real input, as a user's keyboard and mouse make it.
+void MouseClick(POINT at, DWORD down, DWORD up);
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void PressKey(WORD vk);
+// Moves the pointer and raises the location change that Wine does not raise itself.
+void MovePointer(int x, int y);
+
+// The tray face on screen: a pixel inside it, found by its fill colour.
+bool FindTrayIcon(COLORREF face, POINT& at);
+// Where screenshots go (VIMO_SCREENSHOTS), or empty.
+std::string ScreenshotPath(const char* name);
+
 // Vimo.exe running for one test; ended when the object goes.
 class VimoProcess {
  public:
@@ -50,6 +64,9 @@ class VimoProcess {
   bool Running() const;
   bool WaitEnded(DWORD ms) const;
   DWORD ExitCode() const;
+  DWORD Id() const { return GetProcessId(process_); }
+  // Visible pop-up forms of this process.
+  std::vector<HWND> Popups() const;
 
  private:
   HANDLE process_ = nullptr;

@@ -162,46 +162,6 @@ std::string ProductKeySnapshot() {
   return out + RunKeyValue();
 }
 
-// The tray face on screen: the first pixel of its colour in the taskbar's right end.
-bool FindTrayIcon(COLORREF face, POINT& at) {
-  HDC screen = GetDC(nullptr);
-  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  bool found = false;
-  for (int y = h - 30; y < h && !found; ++y)
-    for (int x = w - 1; x > w - 300 && !found; --x)
-      if (GetPixel(screen, x, y) == face) {
-        at = {x - 2, y + 3};  // inside the face, off its outline
-        found = true;
-      }
-  ReleaseDC(nullptr, screen);
-  return found;
-}
-
-void MouseClick(POINT at, DWORD down, DWORD up) {
-  INPUT in[3] = {};
-  for (auto& i : in) i.type = INPUT_MOUSE;
-  in[0].mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in[0].mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = down;
-  in[2].mi.dwFlags = up;
-  SendInput(3, in, sizeof(INPUT));
-}
-
-void PressKey(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
-std::string ScreenshotPath(const char* name) {
-  char dir[MAX_PATH] = {};
-  if (!GetEnvironmentVariableA("VIMO_SCREENSHOTS", dir, sizeof dir)) return {};
-  return std::string(dir) + "/" + name;
-}
-
 TEST(HostTray, ExitFromTheTrayMenuEndsTheProgramAndWritesNothing) {
   DeleteProductKey();
   VimoProcess vimo;

@@ -13,7 +13,7 @@ class FakeClipboardViewer final : public ClipboardViewerSystem {
   TClipboardContent content;
   bool held = false;  // another program holds the clipboard open
   std::uint32_t sequence = 1;
-  WindowHandle nextOnJoin = nullptr;
+  WindowHandle nextOnJoin = 0;
   std::vector<std::string> calls;
   int reads = 0;
 
@@ -39,7 +39,7 @@ class FakeClipboardViewer final : public ClipboardViewerSystem {
   }
   std::uint32_t SequenceNumber() override { return sequence; }
 
-  static std::string Name(WindowHandle h) { return h ? std::to_string(reinterpret_cast<std::uintptr_t>(h)) : "0"; }
+  static std::string Name(WindowHandle h) { return std::to_string(h); }
 };
 
 class FakeTextCompare final : public TextCompare {

@@ -54,8 +54,8 @@ class ClipboardMonitorTest : public ModelFixture {
   FakeClipboardViewer viewer;
   FakeTextCompare cmp;
   FakeMonitorTimer timer;
-  WindowHandle host = reinterpret_cast<WindowHandle>(100);
-  WindowHandle next = reinterpret_cast<WindowHandle>(200);
+  WindowHandle host = WindowHandle{100};
+  WindowHandle next = WindowHandle{200};
   int saves = 0;
 };
 
@@ -138,15 +138,15 @@ TEST_F(ClipboardMonitorTest, AFailedSaveIsSwallowedAndTheChainStillServed) {
 TEST_F(ClipboardMonitorTest, ChainChangesAreFollowedOrPassedOn) {
   auto m = Make();
   m.timClipboardTimer();
-  auto other = reinterpret_cast<WindowHandle>(300);
-  auto after = reinterpret_cast<WindowHandle>(400);
+  auto other = WindowHandle{300};
+  auto after = WindowHandle{400};
   viewer.calls.clear();
   EXPECT_EQ(m.WMChangeCBChain(other, after), 0);
   EXPECT_EQ(viewer.calls, std::vector<std::string>{"Change->200 300 400"});
   EXPECT_EQ(m.WMChangeCBChain(next, after), 0);
   EXPECT_EQ(m.NextViewer(), after);
-  EXPECT_EQ(m.WMChangeCBChain(after, nullptr), 0);
-  EXPECT_EQ(m.NextViewer(), nullptr);
+  EXPECT_EQ(m.WMChangeCBChain(after, 0), 0);
+  EXPECT_EQ(m.NextViewer(), 0u);
   viewer.calls.clear();
   m.WMChangeCBChain(other, after);  // last in the chain: nobody to tell
   viewer.Copy("y");

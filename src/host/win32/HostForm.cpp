@@ -4,6 +4,7 @@
 
 #include "host/HostTexts.h"
 #include "host/TrayImages.h"
+#include "host/win32/PopupService.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
@@ -56,10 +57,10 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
 
   timClipboard = std::make_unique<TLiteTimer>(static_cast<std::int32_t>(kFirstProbeInterval),
                                               [this](TLiteTimer&) { monitor_->timClipboardTimer(); });
-  clipboard_ = std::make_unique<Win32ClipboardViewer>(handle_);
+  clipboard_ = std::make_unique<Win32ClipboardViewer>(reinterpret_cast<WindowHandle>(handle_));
   clipboardTimer_ = std::make_unique<ClipboardTimer>(*timClipboard);
-  monitor_ = std::make_unique<TClipboardMonitor>(*clipboard_, textCompare_, *clipboardTimer_, handle_,
-                                                 [] { SaveHistoryAndState(); });
+  monitor_ = std::make_unique<TClipboardMonitor>(*clipboard_, textCompare_, *clipboardTimer_,
+                                                 reinterpret_cast<WindowHandle>(handle_), [] { SaveHistoryAndState(); });
 
   cmpTrayIcon = std::make_unique<TTrayIcon>(reinterpret_cast<NativeHandle>(handle_), true);
   cmpTrayIcon->SetHint(kApplicationTitle);
@@ -67,13 +68,36 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   cmpTrayIcon->SetPopupMenu(&pmnTray);
   cmpTrayIcon->SetIconList(trayImages_.get());
   cmpTrayIcon->OnBalloonHintTimeout = [this](TTrayIcon&) { cmpTrayIconBalloonHintTimeout(); };
+  cmpTrayIcon->OnClick = [this](TTrayIcon&) { launchers_->cmpTrayIconClick(); };
   cmpTrayIcon->Loaded();
+
+  timCorner = std::make_unique<Win32Timer>();
+  timCorner->OnError = [](const std::exception& e) { Application().ShowException(e.what()); };
+  popups_ = std::make_unique<TWin32PopupService>();
+  runner_ = std::make_unique<TActionRunner>(
+      *popups_, TActionWindows{[] { return static_cast<void*>(Application().Handle()); },
+                               [this] { return reinterpret_cast<void*>(cmpTrayIcon->Handle()); }});
+  launchers_ = std::make_unique<TLaunchers>(
+      *timCorner, *popups_,
+      TLauncherEvents{[this](int placement, const TActionRecord& action) { runner_->RunAction(placement, action); },
+                      [this](int index) { cmpTrayIcon->SetIconIndex(index); }});
+
+  // Active from creation: cursor movements reach the corner launcher from the start.
+  cmpWinEvent = std::make_unique<TWinEvent>();
+  cmpWinEvent->OnObjectLocationChange = [this](TCustomWinEvent&, WindowHandle, std::int32_t objectId, std::int32_t) {
+    launchers_->cmpWinEventObjectLocationChange(objectId);
+  };
+  cmpWinEvent->SetActive(true);
 
   FormCreate();
 }
 
 TfrmVimoHost01::~TfrmVimoHost01() {
   FormDestroy();
+  cmpWinEvent.reset();
+  if (ActivePopup) ClosePopup();
+  launchers_.reset();
+  timCorner.reset();
   // The tray icon removes its icon as it goes, before the window it reports to.
   cmpTrayIcon.reset();
   timClipboard.reset();
@@ -141,20 +165,25 @@ void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
 void TfrmVimoHost01::cmpTrayIconBalloonHintTimeout() { cmpTrayIcon->HideBalloonHint(); }
 
 void TfrmVimoHost01::ClosePopup() {
-  // The pop-up forms arrive with the launchers; until then nothing can be open.
+  if (!ActivePopup) return;
+  TForm* popup = ActivePopup;
   ActivePopup = nullptr;
+  popups_->Free(popup);
 }
 
-void TfrmVimoHost01::RegisterHotKeys() {}
-void TfrmVimoHost01::UnregisterHotKeys() {}
+void TfrmVimoHost01::RegisterHotKeys() { launchers_->RegisterHotKeys(handle_); }
+void TfrmVimoHost01::UnregisterHotKeys() { launchers_->UnregisterHotKeys(handle_); }
 
 LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_HOTKEY:
+      launchers_->WMHotKey(static_cast<int>(wParam));
+      return 0;
     case WM_DRAWCLIPBOARD:
       monitor_->WMDrawClipboard();
       return 0;
     case WM_CHANGECBCHAIN:
-      return monitor_->WMChangeCBChain(reinterpret_cast<WindowHandle>(wParam), reinterpret_cast<WindowHandle>(lParam));
+      return monitor_->WMChangeCBChain(static_cast<WindowHandle>(wParam), static_cast<WindowHandle>(lParam));
     case WM_CLOSE:
       return 0;  // only "Exit" ends the program
   }

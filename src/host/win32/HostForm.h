@@ -7,13 +7,17 @@
 #include <functional>
 #include <memory>
 
+#include "actions/ActionRunner.h"
 #include "components/LiteTimer.h"
 #include "components/PopupMenu.h"
 #include "components/TrayIcon.h"
+#include "components/WinEvent.h"
 #include "components/win32/ImageList.h"
 #include "host/ClipboardMonitor.h"
+#include "host/Launchers.h"
 #include "host/win32/TrayImageList.h"
 #include "platform/win32/Win32ClipboardViewer.h"
+#include "platform/win32/Win32Timer.h"
 
 namespace vimo {
 
@@ -40,6 +44,8 @@ class TfrmVimoHost01 {
   TImageListHandle imlTrayIcons;
   std::unique_ptr<TLiteTimer> timClipboard;
   std::unique_ptr<TTrayIcon> cmpTrayIcon;
+  std::unique_ptr<Win32Timer> timCorner;
+  std::unique_ptr<TWinEvent> cmpWinEvent;
 
   void pmnTrayPopup();
   void mniExitClick();
@@ -57,6 +63,7 @@ class TfrmVimoHost01 {
   void UnregisterHotKeys();
 
   TClipboardMonitor& Monitor() { return *monitor_; }
+  TLaunchers& Launchers() { return *launchers_; }
 
  private:
   class ClipboardTimer;
@@ -72,6 +79,9 @@ class TfrmVimoHost01 {
   Win32TextCompare textCompare_;
   std::unique_ptr<ClipboardTimer> clipboardTimer_;
   std::unique_ptr<TClipboardMonitor> monitor_;
+  std::unique_ptr<TPopupService> popups_;
+  std::unique_ptr<TActionRunner> runner_;
+  std::unique_ptr<TLaunchers> launchers_;
 };
 
 }  // namespace vimo

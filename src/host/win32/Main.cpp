@@ -9,7 +9,12 @@
 #include "host/win32/HostForm.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Input.h"
+#include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Session.h"
+#include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
 #include "ui/Application.h"
 
@@ -31,10 +36,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vimo::Win32Registry registry;
   vimo::Win32SystemInfo system;
   vimo::Win32KeyboardState keyboard;
+  vimo::Win32Shell shell;
+  vimo::Win32Session session;
+  vimo::Win32KeyInjection keyInjection;
+  vimo::Win32CursorScreen cursorScreen;
+  vimo::Win32WindowControl windows;
+  vimo::Win32MessageBoxes messageBoxes;
+  vimo::Win32HotKeys hotKeys;
   auto& platform = vimo::Platform();
   platform.registry = &registry;
   platform.system = &system;
   platform.keyboard = &keyboard;
+  platform.shell = &shell;
+  platform.session = &session;
+  platform.keyInjection = &keyInjection;
+  platform.cursorScreen = &cursorScreen;
+  platform.windows = &windows;
+  platform.messageBoxes = &messageBoxes;
+  platform.hotKeys = &hotKeys;
+  vimo::EnsureTimeServices();
   vimo::InstallComponentServices();
 
   // Module initialisation: the settings are loaded before anything else.

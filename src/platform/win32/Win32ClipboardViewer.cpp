@@ -7,7 +7,7 @@
 namespace vimo {
 namespace {
 
-HWND H(WindowHandle h) { return static_cast<HWND>(h); }
+HWND H(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 
 // A hung viewer later in the chain must not freeze the tray.
 constexpr UINT kForwardTimeoutMs = 1000;
@@ -43,7 +43,9 @@ std::string GlobalBytes(HANDLE data) {
 
 }  // namespace
 
-WindowHandle Win32ClipboardViewer::SetViewer(WindowHandle viewer) { return SetClipboardViewer(H(viewer)); }
+WindowHandle Win32ClipboardViewer::SetViewer(WindowHandle viewer) {
+  return reinterpret_cast<WindowHandle>(SetClipboardViewer(H(viewer)));
+}
 
 void Win32ClipboardViewer::ChangeChain(WindowHandle viewer, WindowHandle next) {
   ChangeClipboardChain(H(viewer), H(next));
@@ -56,8 +58,8 @@ void Win32ClipboardViewer::SendDrawClipboard(WindowHandle to) {
 
 void Win32ClipboardViewer::SendChangeCBChain(WindowHandle to, WindowHandle removed, WindowHandle following) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(H(to), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
-                      reinterpret_cast<LPARAM>(following), SMTO_ABORTIFHUNG, kForwardTimeoutMs, &result);
+  SendMessageTimeoutA(H(to), WM_CHANGECBCHAIN, static_cast<WPARAM>(removed), static_cast<LPARAM>(following),
+                      SMTO_ABORTIFHUNG, kForwardTimeoutMs, &result);
 }
 
 TClipboardContent Win32ClipboardViewer::Read() {
