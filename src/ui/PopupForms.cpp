@@ -7,12 +7,21 @@
 
 namespace vimo {
 
-TForm* CreateCalendarPopup(int corner) { return new TfrmCalendar(corner); }
-TForm* CreateWorldTimePopup(int corner) { return new TfrmWorldTime(corner); }
-TForm* CreateTimeMapPopup(int corner) { return new TfrmTimeMap(corner); }
+namespace {
+// Borderless pop-ups show no caption, but task switchers and screen readers name the
+// window by it.
+TForm* Titled(TForm* form, const char* title) {
+  form->SetCaption(title);
+  return form;
+}
+}  // namespace
+
+TForm* CreateCalendarPopup(int corner) { return Titled(new TfrmCalendar(corner), "Calendar"); }
+TForm* CreateWorldTimePopup(int corner) { return Titled(new TfrmWorldTime(corner), "World Time"); }
+TForm* CreateTimeMapPopup(int corner) { return Titled(new TfrmTimeMap(corner), "Sun Time Map"); }
 
 TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) {
-  return new TfrmClips(anchor, collection, placement);
+  return Titled(new TfrmClips(anchor, collection, placement), collection ? "Clip Collection" : "Clip History");
 }
 
 TRect PopupBounds(TForm* form) {
