@@ -51,13 +51,15 @@ TSettingsRegistry::TSettingsRegistry(Registry& registry) {
 RegKey* TSettingsRegistry::Section(const std::string& section, bool create) {
   std::string id = Lower(section);
   auto it = sections_.find(id);
-  if (it != sections_.end()) return it->second.get();
+  // A section found missing stays missing until something creates it: reading the
+  // defaults of a fresh key costs no repeated opens.
+  if (it != sections_.end() && (it->second || !create)) return it->second.get();
   auto key = create ? base_->Create(section) : base_->Open(section);
-  if (!key) {
-    if (create) throw ERegistryError("Failed to create key " + section);
-    return nullptr;
-  }
-  return sections_.emplace(id, std::move(key)).first->second.get();
+  if (!key && create) throw ERegistryError("Failed to create key " + section);
+  if (create) std::erase_if(sections_, [](const auto& entry) { return !entry.second; });  // parents exist now
+  RegKey* result = key.get();
+  sections_[id] = std::move(key);
+  return result;
 }
 
 bool TSettingsRegistry::SectionExists(const std::string& section) { return Section(section, false) != nullptr; }

@@ -69,3 +69,18 @@ TEST(ParseInteger, AcceptsOnlyPlainDecimalText) {
 }
 
 }  // namespace vimo::test
+
+namespace vimo::test {
+
+TEST_F(SettingsStoreErrors, AMissingSectionIsOpenedOnceAndSeenOnceCreated) {
+  TSettingsRegistry reg(registry);
+  long before = registry.opens;
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(reg.ReadInteger("Vimo\\Mouse", "CornerSize", 8), 8);
+  EXPECT_EQ(registry.opens - before, 1) << "every read of a missing section opened it again";
+  reg.WriteString("Vimo\\Mouse\\Actions\\LeftTop\\None", "Comment", "x");
+  reg.WriteString("Vimo\\Mouse", "CornerSize", "12");
+  EXPECT_EQ(reg.ReadInteger("Vimo\\Mouse", "CornerSize", 8), 12);
+  EXPECT_TRUE(reg.SectionExists("Vimo\\Mouse\\Actions"));
+}
+
+}  // namespace vimo::test

@@ -14,6 +14,8 @@ namespace {
 
 int g_draws = 0;
 
+WindowHandle W(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
 LRESULT CALLBACK ViewerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_DRAWCLIPBOARD) ++g_draws;
   return DefWindowProcA(h, m, w, l);
@@ -58,7 +60,7 @@ class ClipboardViewerWin : public ::testing::Test {
 };
 
 TEST_F(ClipboardViewerWin, ReadsTextAndTheMarksOfSecretContent) {
-  Win32ClipboardViewer viewer(hwnd);
+  Win32ClipboardViewer viewer(W(hwnd));
   std::uint32_t before = viewer.SequenceNumber();
   ASSERT_TRUE(OpenClipboardSoon(hwnd));
   EmptyClipboard();
@@ -84,7 +86,7 @@ TEST_F(ClipboardViewerWin, ReadsTextAndTheMarksOfSecretContent) {
 }
 
 TEST_F(ClipboardViewerWin, AClipboardHeldByAnotherThreadCannotBeRead) {
-  Win32ClipboardViewer viewer(hwnd);
+  Win32ClipboardViewer viewer(W(hwnd));
   std::atomic<int> stage{0};
   std::thread holder([&] {
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
@@ -107,9 +109,9 @@ TEST_F(ClipboardViewerWin, AClipboardHeldByAnotherThreadCannotBeRead) {
 }
 
 TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
-  Win32ClipboardViewer viewer(hwnd);
+  Win32ClipboardViewer viewer(W(hwnd));
   g_draws = 0;
-  HWND next = static_cast<HWND>(viewer.SetViewer(hwnd));
+  HWND next = reinterpret_cast<HWND>(viewer.SetViewer(W(hwnd)));
   Pump();
   int afterJoin = g_draws;
   ASSERT_TRUE(OpenClipboardSoon(hwnd));
@@ -118,7 +120,7 @@ TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
   CloseClipboard();
   Pump();
   EXPECT_GT(g_draws, afterJoin);
-  viewer.ChangeChain(hwnd, next);
+  viewer.ChangeChain(W(hwnd), W(next));
   int afterLeave = g_draws;
   ASSERT_TRUE(OpenClipboardSoon(hwnd));
   EmptyClipboard();

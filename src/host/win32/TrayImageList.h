@@ -33,7 +33,5 @@ class TImageListHandle {
 
 // imlTrayIcons: the 32 faces, four rows of eight colours.
 TImageListHandle CreateTrayImageList();
-// One face as an icon the caller destroys.
-HICON CreateTrayIcon(int index);
 
 }  // namespace vimo

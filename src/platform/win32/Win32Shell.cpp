@@ -97,6 +97,13 @@ std::string Win32Shell::LastErrorText() {
   return buffer;
 }
 
-void Win32Shell::MciSendString(const std::string& command) { mciSendStringA(command.c_str(), nullptr, 0, nullptr); }
+void Win32Shell::MciSendString(const std::string& command) {
+  // Loaded on first use: the multimedia library is only needed for the CD-ROM door,
+  // and importing it costs every start its memory.
+  using MciSendStringFn = MCIERROR(WINAPI*)(LPCSTR, LPSTR, UINT, HWND);
+  static HMODULE winmm = LoadLibraryA("winmm.dll");
+  static auto send = winmm ? reinterpret_cast<MciSendStringFn>(reinterpret_cast<void*>(GetProcAddress(winmm, "mciSendStringA"))) : nullptr;
+  if (send) send(command.c_str(), nullptr, 0, nullptr);
+}
 
 }  // namespace vimo
