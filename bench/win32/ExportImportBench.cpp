@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/FullConfiguration.h"
+#include "common/MedianMs.h"
 #include "model/ExportImport.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
@@ -16,20 +17,7 @@
 
 namespace {
 
-template <typename F>
-double MedianMs(int runs, F f) {
-  LARGE_INTEGER freq, a, b;
-  QueryPerformanceFrequency(&freq);
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    QueryPerformanceCounter(&a);
-    f();
-    QueryPerformanceCounter(&b);
-    ms.push_back(1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(freq.QuadPart));
-  }
-  std::sort(ms.begin(), ms.end());
-  return ms[ms.size() / 2];
-}
+using vimo::bench::MedianMs;
 
 // Answers every question with Yes and remembers the last message.
 class TQuietUi final : public vimo::TExportImportUi {
