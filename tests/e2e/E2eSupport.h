@@ -61,6 +61,8 @@ class VimoProcess {
   // The hidden host window, once it exists (null until then).
   HWND Host() const;
   bool WaitForHost(DWORD ms = 15000) const;
+  // Until its message loop waits for input again (the current command is done).
+  bool WaitIdle(DWORD ms = 5000) const { return WaitForInputIdle(process_, ms) == 0; }
   bool Running() const;
   bool WaitEnded(DWORD ms) const;
   DWORD ExitCode() const;

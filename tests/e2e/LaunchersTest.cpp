@@ -236,3 +236,73 @@ TEST_F(Launchers, ATrayClickWithCtrlRunsTheCtrlSlotAtThePointer) {
 
 }  // namespace
 }  // namespace vimo::e2e
+
+namespace vimo::e2e {
+namespace {
+
+HWND OwnBox(DWORD pid) {
+  for (HWND hw = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hw; hw = FindWindowExA(nullptr, hw, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hw, &owner);
+    if (owner == pid && IsWindowVisible(hw)) return hw;
+  }
+  return nullptr;
+}
+
+// Opens the tray menu with a real right click and picks an item with the keyboard.
+bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
+  MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  if (!WaitFor([] { return FindWindowA("#32768", nullptr) != nullptr; }, 5000)) return false;
+  for (int i = 0; i < presses; ++i) PressKey(key);
+  PressKey(VK_RETURN);
+  return true;
+}
+
+class TrayMenu : public Launchers {};
+
+TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
+  PutHotKey(1, 40, kCtrlAltF5);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  POINT icon{};
+  ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
+  ASSERT_TRUE(PickTrayMenuItem(icon, VK_UP, 1));  // the last item, "Settings..."
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = OwnBox(vimo.Id())) != nullptr; }, 5000)) << "Settings... showed nothing";
+  PressCtrlAlt(VK_F5);
+  HWND popup = nullptr;
+  EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key fired while the settings were open";
+  SendMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitFor([&] { return OwnBox(vimo.Id()) == nullptr; }, 5000));
+  ASSERT_TRUE(vimo.WaitIdle());  // the menu command has finished, hot keys included
+  PressCtrlAlt(VK_F5);
+  EXPECT_TRUE(WaitPopup(vimo, popup)) << "the hot keys did not come back";
+}
+
+TEST_F(TrayMenu, SuspendFromTheMenuStopsTheLaunchersAndShowsTheFrown) {
+  PutHotKey(1, 40, kCtrlAltF5);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  POINT icon{};
+  ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
+  ASSERT_TRUE(PickTrayMenuItem(icon, VK_DOWN, 2));  // "Exit", then "Suspend"
+  // FindTrayIcon points 11 right of the face's left edge and 3 below its top; the
+  // middle of the mouth is 4 left of that, on face rows 10 and 11.
+  auto mouth = [&](int row) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, icon.x - 4, icon.y - 3 + row);
+    ReleaseDC(nullptr, screen);
+    return c;
+  };
+  EXPECT_EQ(mouth(11), RGB(255, 255, 255)) << "no smile before suspending";
+  EXPECT_TRUE(WaitFor([&] { return mouth(10) == RGB(255, 255, 255) && mouth(11) == RGB(0, 128, 0); }, 5000))
+      << "the face did not turn to the frown";
+  std::string shot = ScreenshotPath("tray-suspended.png");
+  if (!shot.empty()) Screenshot(shot);
+  PressCtrlAlt(VK_F5);
+  HWND popup = nullptr;
+  EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key ran while suspended";
+}
+
+}  // namespace
+}  // namespace vimo::e2e
