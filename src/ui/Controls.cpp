@@ -531,9 +531,11 @@ int TDrawGrid::VisibleRowCount() const {
 
 void TDrawGrid::SetRow(int r) {
   if (r < 0 || r >= rowCount_) return;
+  bool changed = r != row_;
   row_ = r;
   ScrollIntoView();
   Invalidate();
+  if (changed && OnClick) OnClick(this);
 }
 
 void TDrawGrid::ScrollIntoView() {
@@ -675,7 +677,8 @@ void TButton::Click() {
 }
 
 void TButton::Notify(UINT code) {
-  if (code == BN_CLICKED) Click();
+  // The dialog manager sends Enter's IDOK even when that button is disabled.
+  if (code == BN_CLICKED && IsWindowEnabled(handle_)) Click();
 }
 
 TLabel::TLabel(TControl* parent, const std::string& caption)

@@ -213,6 +213,8 @@ class TDrawGrid : public TControl {
   // Key down: set the key to 0 to consume it.
   std::function<void(TDrawGrid*, WORD& key, UINT shift)> OnKeyDown;
   std::function<void(TDrawGrid*, char& key)> OnKeyPress;
+  // The selected row changed, by mouse, keyboard or SetRow.
+  std::function<void(TDrawGrid*)> OnClick;
 
  protected:
   void Paint(HDC dc) override;

@@ -185,11 +185,12 @@ bool TForm::PreviewKey(WORD& key) {
 }
 
 bool TForm::DialogKey(WORD key) {
-  if (key == VK_RETURN && DefaultButton) {
+  // A disabled button is not pressed by its key either.
+  if (key == VK_RETURN && DefaultButton && DefaultButton->Enabled()) {
     DefaultButton->Click();
     return true;
   }
-  if (key == VK_ESCAPE && CancelButton) {
+  if (key == VK_ESCAPE && CancelButton && CancelButton->Enabled()) {
     CancelButton->Click();
     return true;
   }
@@ -248,8 +249,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (lParam == 0) {
-        if (LOWORD(wParam) == IDOK && DefaultButton) DefaultButton->Click();
-        if (LOWORD(wParam) == IDCANCEL && CancelButton) CancelButton->Click();
+        if (LOWORD(wParam) == IDOK && DefaultButton && DefaultButton->Enabled()) DefaultButton->Click();
+        if (LOWORD(wParam) == IDCANCEL && CancelButton && CancelButton->Enabled()) CancelButton->Click();
         return 0;
       }
       break;

@@ -1,0 +1,17 @@
+#pragma once
+// The hot-key control keeps its modifiers in its own bits (Shift 1, Ctrl 2, Alt 4 above the
+// key's byte); the settings keep a shortcut code (0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
+#include <string>
+
+namespace vimo {
+
+// A value of HKM_GETHOTKEY (key in the low byte, modifiers in the next) as a shortcut code.
+int ShortcutFromHotKeyValue(int value);
+// A shortcut code as the WPARAM of HKM_SETHOTKEY; bits the control has no room for are dropped.
+int HotKeyValueFromShortcut(int shortcut);
+
+// "Text files (*.txt)|*.txt|Any files (*.*)|*.*" as the common dialogs want it: pairs
+// separated by NULs and the whole ended by two NULs.
+std::string DialogFilter(const std::string& filter);
+
+}  // namespace vimo

@@ -1,0 +1,230 @@
+#include "ui/StdControls.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "settings/EditorCodes.h"
+#include "ui/Form.h"
+
+namespace vimo {
+namespace {
+
+std::string WindowText(HWND h) {
+  int n = GetWindowTextLengthA(h);
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  n = GetWindowTextA(h, s.data(), n + 1);
+  s.resize(static_cast<std::size_t>(std::max(n, 0)));
+  return s;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------- check box
+
+TCheckBox::TCheckBox(TControl* parent, const std::string& caption)
+    : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), WS_TABSTOP | BS_AUTOCHECKBOX) {}
+
+bool TCheckBox::Checked() const { return SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool on) { SendMessageA(handle_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+void TCheckBox::Notify(UINT code) {
+  if (code == BN_CLICKED && OnClick) OnClick(this);
+}
+
+// ---------------------------------------------------------------------------- radio group
+
+class TRadioGroup::TRadioButton : public TControl {
+ public:
+  TRadioButton(TRadioGroup* group, const std::string& caption, bool first)
+      : TControl(TStandard{}, group, "BUTTON", caption.c_str(),
+                 BS_AUTORADIOBUTTON | WS_CLIPSIBLINGS | (first ? WS_GROUP | WS_TABSTOP : 0)),
+        group_(group) {}
+
+ protected:
+  void Notify(UINT code) override {
+    if (code == BN_CLICKED && group_->OnClick) group_->OnClick(group_);
+  }
+
+ private:
+  TRadioGroup* group_;
+};
+
+TRadioGroup::TRadioGroup(TControl* parent, const std::string& caption, const std::vector<std::string>& items,
+                         int columns)
+    : TPanel(parent), columns_(std::max(columns, 1)) {
+  BevelOuter = TBevelCut::None;
+  // Tab and arrow keys of the dialog walk into the buttons.
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  box_ = new TGroupBox(this, caption);
+  SetWindowLongPtrA(box_->Handle(), GWL_STYLE, GetWindowLongPtrA(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  for (std::size_t i = 0; i < items.size(); ++i) buttons_.push_back(new TRadioButton(this, items[i], i == 0));
+  box_->SendToBack();
+}
+
+int TRadioGroup::ItemIndex() const {
+  for (std::size_t i = 0; i < buttons_.size(); ++i)
+    if (SendMessageA(buttons_[i]->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED) return static_cast<int>(i);
+  return -1;
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  for (std::size_t i = 0; i < buttons_.size(); ++i)
+    SendMessageA(buttons_[i]->Handle(), BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+HWND TRadioGroup::ButtonHandle(int index) const {
+  return index >= 0 && index < Count() ? buttons_[static_cast<std::size_t>(index)]->Handle() : nullptr;
+}
+
+void TRadioGroup::Arrange() {
+  int w = ClientWidth(), h = ClientHeight();
+  box_->SetBounds(0, 0, w, h);
+  if (buttons_.empty()) return;
+  int rows = (Count() + columns_ - 1) / columns_;
+  int top = 14, inner = std::max(h - top - 4, 1);
+  int colWidth = std::max((w - 16) / columns_, 1), rowHeight = std::max(inner / rows, 1);
+  for (int i = 0; i < Count(); ++i) {
+    int col = i / rows, row = i % rows;
+    int bh = std::min(rowHeight, 17);
+    buttons_[static_cast<std::size_t>(i)]->SetBounds(8 + col * colWidth, top + row * rowHeight + (rowHeight - bh) / 2,
+                                                     colWidth - 4, bh);
+  }
+}
+
+LRESULT TRadioGroup::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SIZE) {
+    LRESULT r = TPanel::WndProc(msg, wParam, lParam);
+    Arrange();
+    return r;
+  }
+  if (msg == WM_ENABLE) {
+    // The buttons grey out with their group.
+    EnableWindow(box_->Handle(), static_cast<BOOL>(wParam));
+    for (TControl* b : buttons_) EnableWindow(b->Handle(), static_cast<BOOL>(wParam));
+  }
+  return TPanel::WndProc(msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------- combo box
+
+TComboBox::TComboBox(TControl* parent)
+    : TControl(TStandard{}, parent, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST) {}
+
+void TComboBox::SetBounds(int left, int top, int width, int height) {
+  // The window's height includes the dropped-down list.
+  TControl::SetBounds(left, top, width, height);
+  MoveWindow(handle_, left, top, std::max(width, 0), std::max(height, 0) + 200, TRUE);
+}
+
+void TComboBox::Clear() { SendMessageA(handle_, CB_RESETCONTENT, 0, 0); }
+
+void TComboBox::AddItem(const std::string& text, int id) {
+  LRESULT index = SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (index >= 0) SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
+}
+
+int TComboBox::Count() const { return static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0)); }
+
+std::string TComboBox::Item(int index) const {
+  LRESULT n = SendMessageA(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (n < 0) return {};
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  SendMessageA(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+  s.resize(static_cast<std::size_t>(n));
+  return s;
+}
+
+int TComboBox::ItemId(int index) const {
+  if (index < 0 || index >= Count()) return 0;
+  return static_cast<int>(SendMessageA(handle_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+int TComboBox::ItemIndex() const {
+  LRESULT i = SendMessageA(handle_, CB_GETCURSEL, 0, 0);
+  return i == CB_ERR ? -1 : static_cast<int>(i);
+}
+
+void TComboBox::SetItemIndex(int index) {
+  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < Count() ? index : -1), 0);
+}
+
+int TComboBox::IndexOfId(int id) const {
+  for (int i = 0; i < Count(); ++i)
+    if (ItemId(i) == id) return i;
+  return -1;
+}
+
+void TComboBox::Notify(UINT code) {
+  if (code == CBN_SELCHANGE && OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------- memo
+
+TMemo::TMemo(TControl* parent, bool readOnly)
+    : TControl(TStandard{}, parent, "EDIT", "",
+               WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
+                   ES_NOHIDESEL | (readOnly ? ES_READONLY : 0),
+               WS_EX_CLIENTEDGE) {
+  // No length limit beyond what the system allows.
+  SendMessageA(handle_, EM_LIMITTEXT, 0, 0);
+}
+
+std::string TMemo::Text() const { return WindowText(handle_); }
+
+void TMemo::SetText(const std::string& text) {
+  SetWindowTextA(handle_, text.c_str());
+  // A multi-line edit sends no EN_CHANGE for WM_SETTEXT, yet a new text is a change.
+  if (OnChange) OnChange(this);
+}
+
+void TMemo::Notify(UINT code) {
+  if (code == EN_CHANGE && OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------- hot key
+
+THotKey::THotKey(TControl* parent) : TControl(TStandard{}, parent, HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE) {}
+
+int THotKey::HotKey() const {
+  return ShortcutFromHotKeyValue(static_cast<int>(LOWORD(SendMessageA(handle_, HKM_GETHOTKEY, 0, 0))));
+}
+
+void THotKey::SetHotKey(int shortcut) {
+  SendMessageA(handle_, HKM_SETHOTKEY, static_cast<WPARAM>(HotKeyValueFromShortcut(shortcut)), 0);
+}
+
+void THotKey::SetRules(WORD invalidCombinations, WORD replacementModifiers) {
+  SendMessageA(handle_, HKM_SETRULES, invalidCombinations, MAKELPARAM(replacementModifiers, 0));
+}
+
+// ---------------------------------------------------------------------------- file dialogs
+
+std::function<bool(TFileDialog&)> TFileDialog::Runner;
+
+bool TFileDialog::Execute(HWND owner) {
+  if (Runner) return Runner(*this);
+  std::string filter = DialogFilter(Filter);
+  std::string buffer(32768, '\0');
+  std::copy_n(FileName.begin(), std::min(FileName.size(), buffer.size() - 1), buffer.begin());
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  if (Options & ofOverwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
+  if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+  BOOL ok = save_ ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return false;
+  FileName = buffer.c_str();
+  return true;
+}
+
+}  // namespace vimo

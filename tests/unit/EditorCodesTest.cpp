@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "model/ActionRecord.h"
+#include "settings/EditorCodes.h"
+
+namespace vimo {
+namespace {
+
+// The hot-key control's modifier byte: Shift 1, Ctrl 2, Alt 4, extended key 8.
+constexpr int hkShift = 1, hkCtrl = 2, hkAlt = 4, hkExt = 8;
+
+TEST(EditorCodes, HotKeyControlValueAndShortcutCodeCarryTheSameModifiers) {
+  struct Case {
+    int value, shortcut;
+  };
+  for (Case c : {Case{'A', 'A'}, Case{'A' | hkShift << 8, 'A' | scShift}, Case{'A' | hkCtrl << 8, 'A' | scCtrl},
+                 Case{'A' | hkAlt << 8, 'A' | scAlt},
+                 Case{0x74 | (hkShift | hkCtrl | hkAlt) << 8, 0x74 | scShift | scCtrl | scAlt}}) {
+    EXPECT_EQ(ShortcutFromHotKeyValue(c.value), c.shortcut) << std::hex << c.value;
+    EXPECT_EQ(HotKeyValueFromShortcut(c.shortcut), c.value) << std::hex << c.shortcut;
+  }
+}
+
+TEST(EditorCodes, EmptyAndForeignBitsAreNoHotKey) {
+  EXPECT_EQ(ShortcutFromHotKeyValue(0), 0);
+  // Modifiers without a key are what the control shows while the user still holds them.
+  EXPECT_EQ(ShortcutFromHotKeyValue(hkCtrl << 8), 0);
+  EXPECT_EQ(HotKeyValueFromShortcut(scCtrl | scAlt), 0);
+  // The extended-key flag is no modifier of ours.
+  EXPECT_EQ(ShortcutFromHotKeyValue(0x2E | (hkExt | hkCtrl) << 8), 0x2E | scCtrl);
+  // Only the low word of the control's value counts.
+  EXPECT_EQ(ShortcutFromHotKeyValue(0x10000 | 'B'), 'B');
+}
+
+TEST(EditorCodes, DialogFilterPairsEndWithTwoNuls) {
+  using namespace std::string_literals;
+  EXPECT_EQ(DialogFilter("Programs|*.exe;*.bat;*.com;*.lnk|All files|*.*"),
+            "Programs\0*.exe;*.bat;*.com;*.lnk\0All files\0*.*\0\0"s);
+  EXPECT_EQ(DialogFilter("Text files (*.txt)|*.txt|Any files (*.*)|*.*"),
+            "Text files (*.txt)\0*.txt\0Any files (*.*)\0*.*\0\0"s);
+  EXPECT_EQ(DialogFilter(""), "\0\0"s);
+  // A description without its pattern would shift every later pair.
+  EXPECT_EQ(DialogFilter("Text|*.txt|Orphan"), "Text\0*.txt\0\0"s);
+  EXPECT_EQ(DialogFilter("Orphan"), "\0\0"s);
+}
+
+}  // namespace
+}  // namespace vimo

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "EditorSupport.h"
+#include "PopupSupport.h"
+#include "clips/win32/ClipEdit.h"
+#include "model/Model.h"
+
+namespace vimo {
+namespace {
+
+using test::ClickButton;
+using test::WhenShown;
+
+class ClipEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedHistory_ = std::move(ClipHistory);
+    ClipHistory = std::make_unique<TStringList>();
+    savedDisable_ = DisableHistory;
+    DisableHistory = false;
+    savedDisplay_ = Application().ErrorDisplay;
+    Application().ErrorDisplay = [this](const std::string& m) { errors.push_back(m); };
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    file = std::string(temp) + "vimo-clipedit.txt";
+  }
+  void TearDown() override {
+    Application().ProcessMessages();
+    DeleteFileA(file.c_str());
+    TFileDialog::Runner = nullptr;
+    Application().ErrorDisplay = savedDisplay_;
+    DisableHistory = savedDisable_;
+    ClipHistory = std::move(savedHistory_);
+  }
+
+  bool Edit(TClipRecord& clip, const std::function<void(TfrmClipEditor&)>& step) {
+    TfrmClipEditor editor;
+    WhenShown([&] { step(editor); });
+    return editor.EditClip(clip);
+  }
+
+  static bool On(TControl* c) { return IsWindowEnabled(c->Handle()) != FALSE; }
+
+  // The picker the clip editor opened, found by its caption.
+  static TfrmClipHistory* OpenPicker() {
+    HWND h = FindWindowA(nullptr, "Clipboard History");
+    return h ? dynamic_cast<TfrmClipHistory*>(static_cast<TControl*>(GetPropA(h, "VimoControl"))) : nullptr;
+  }
+
+  std::string ReadBack() {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+
+  std::vector<std::string> errors;
+  std::string file;
+
+ private:
+  std::unique_ptr<TStringList> savedHistory_;
+  bool savedDisable_ = false;
+  std::function<void(const std::string&)> savedDisplay_;
+};
+
+TEST_F(ClipEditorTest, TextComesBackWithCrLfLineBreaks) {
+  struct Case {
+    std::string in, out;
+  };
+  for (const Case& c : {Case{"single line", "single line"}, Case{"a\rb", "a\r\nb"}, Case{"a\nb\n", "a\r\nb\r\n"},
+                        Case{"a\r\nb\r\n\r\nc", "a\r\nb\r\n\r\nc"}, Case{"\n\r", "\r\n\r\n"}}) {
+    TClipRecord clip{"note", c.in};
+    ASSERT_TRUE(Edit(clip, [&](TfrmClipEditor& e) {
+      EXPECT_EQ(e.edtComment->Text(), "note");
+      EXPECT_EQ(e.memText->Text(), c.out);
+      ClickButton(e.btnOK);
+    }));
+    EXPECT_EQ(clip, (TClipRecord{"note", c.out})) << c.in;
+  }
+}
+
+TEST_F(ClipEditorTest, OkFollowsTheTextAndCancelKeepsTheClip) {
+  TClipRecord clip{"old", ""};
+  EXPECT_FALSE(Edit(clip, [&](TfrmClipEditor& e) {
+    EXPECT_FALSE(On(e.btnOK));
+    // Blanks and line breaks count as text.
+    e.memText->SetText("\r\n");
+    EXPECT_TRUE(On(e.btnOK));
+    e.memText->SetText("");
+    EXPECT_FALSE(On(e.btnOK));
+    e.edtComment->SetText("new");
+    PostMessageA(e.edtComment->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    WhenShown([&] {
+      EXPECT_EQ(e.ModalResult, mrNone);
+      e.memText->SetText(" ");
+      ClickButton(e.btnCancel);
+    });
+  }));
+  EXPECT_EQ(clip, (TClipRecord{"old", ""}));
+
+  EXPECT_TRUE(Edit(clip, [&](TfrmClipEditor& e) {
+    e.memText->SetText(" ");
+    e.edtComment->SetText("new");
+    ClickButton(e.btnOK);
+  }));
+  EXPECT_EQ(clip, (TClipRecord{"new", " "}));
+}
+
+TEST_F(ClipEditorTest, HistoryButtonFollowsDisableHistory) {
+  for (bool disabled : {true, false}) {
+    DisableHistory = disabled;
+    TClipRecord clip{"", "x"};
+    Edit(clip, [&](TfrmClipEditor& e) {
+      EXPECT_EQ(On(e.btnHistory), !disabled);
+      ClickButton(e.btnCancel);
+    });
+  }
+}
+
+TEST_F(ClipEditorTest, LoadReplacesTheMemoAndSaveWritesItAsShown) {
+  std::ofstream(file, std::ios::binary) << "one\ntwo\rthree\r\n";
+  bool confirm = true;
+  TFileDialog::Runner = [&](TFileDialog& d) {
+    EXPECT_EQ(d.DefaultExt, "txt");
+    EXPECT_EQ(d.Filter, "Text files (*.txt)|*.txt|Any files (*.*)|*.*");
+    d.FileName = file;
+    return confirm;
+  };
+  TClipRecord clip{"", "old text"};
+  ASSERT_TRUE(Edit(clip, [&](TfrmClipEditor& e) {
+    ClickButton(e.btnLoad);
+    EXPECT_EQ(e.memText->Text(), "one\r\ntwo\r\nthree\r\n");
+    e.memText->SetText("saved\r\nno break at the end");
+    ClickButton(e.btnSave);
+    EXPECT_EQ(ReadBack(), "saved\r\nno break at the end");
+    // A cancelled dialog changes nothing.
+    confirm = false;
+    ClickButton(e.btnLoad);
+    EXPECT_EQ(e.memText->Text(), "saved\r\nno break at the end");
+    // A missing file is reported and the memo keeps its text.
+    confirm = true;
+    DeleteFileA(file.c_str());
+    ClickButton(e.btnLoad);
+    EXPECT_EQ(e.memText->Text(), "saved\r\nno break at the end");
+    ClickButton(e.btnOK);
+  }));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("vimo-clipedit.txt"), std::string::npos);
+  EXPECT_EQ(clip.Text, "saved\r\nno break at the end");
+}
+
+TEST_F(ClipEditorTest, PickerWithEmptyHistoryShowsEmptyAndEmptiesTheText) {
+  TClipRecord clip{"", "keep"};
+  EXPECT_FALSE(Edit(clip, [&](TfrmClipEditor& e) {
+    WhenShown([&] {
+      TfrmClipHistory* picker = OpenPicker();
+      ASSERT_NE(picker, nullptr);
+      EXPECT_EQ(picker->dgdClips->RowCount(), 1);
+      EXPECT_EQ(picker->memText->Text(), "");
+      // Something is written in the single row.
+      int h = picker->dgdClips->DefaultRowHeight;
+      COLORREF text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+      int inked = 0;
+      for (int x = 3; x < 60; ++x)
+        for (int y = 0; y < h; ++y) inked += test::PrintedPixel(picker->dgdClips->Handle(), x, y) == text;
+      EXPECT_GT(inked, 10);
+      ClickButton(picker->btnOK);
+    });
+    ClickButton(e.btnHistory);
+    EXPECT_EQ(e.memText->Text(), "");
+    EXPECT_FALSE(On(e.btnOK));
+    EXPECT_EQ(GetFocus(), e.edtComment->Handle());
+    ClickButton(e.btnCancel);
+  }));
+  EXPECT_EQ(clip.Text, "keep");
+}
+
+TEST_F(ClipEditorTest, PickerSelectionByKeyAndMouseAndEditedTextReachTheEditor) {
+  *ClipHistory = {"first", "second\nline", "third"};
+  TClipRecord clip{"c", "before"};
+  ASSERT_TRUE(Edit(clip, [&](TfrmClipEditor& e) {
+    WhenShown([&] {
+      TfrmClipHistory* picker = OpenPicker();
+      ASSERT_NE(picker, nullptr);
+      // Later clipboard changes do not reach the open picker.
+      ClipHistory->insert(ClipHistory->begin(), "newer");
+      EXPECT_EQ(picker->HistoryCopy.size(), 3u);
+      EXPECT_EQ(picker->dgdClips->RowCount(), 3);
+      EXPECT_EQ(picker->memText->Text(), "first");
+      HWND grid = picker->dgdClips->Handle();
+      SendMessageA(grid, WM_KEYDOWN, VK_DOWN, 0);
+      EXPECT_EQ(picker->memText->Text(), "second\r\nline");
+      int h = picker->dgdClips->DefaultRowHeight;
+      SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2 * h + h / 2));
+      SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(10, 2 * h + h / 2));
+      EXPECT_EQ(picker->memText->Text(), "third");
+      SendMessageA(grid, WM_KEYDOWN, VK_HOME, 0);
+      EXPECT_EQ(picker->memText->Text(), "first");
+      // The rows fill the grid without a part row.
+      EXPECT_EQ(picker->dgdClips->ClientHeight() % h, 0);
+      picker->memText->SetText("first, edited\r\nby hand");
+      ClickButton(picker->btnOK);
+    });
+    ClickButton(e.btnHistory);
+    EXPECT_EQ(e.memText->Text(), "first, edited\r\nby hand");
+    ClickButton(e.btnOK);
+  }));
+  EXPECT_EQ(clip, (TClipRecord{"c", "first, edited\r\nby hand"}));
+}
+
+TEST_F(ClipEditorTest, CancelledPickerLeavesTheMemo) {
+  *ClipHistory = {"from history"};
+  TClipRecord clip{"", "mine"};
+  ASSERT_TRUE(Edit(clip, [&](TfrmClipEditor& e) {
+    WhenShown([&] {
+      TfrmClipHistory* picker = OpenPicker();
+      ASSERT_NE(picker, nullptr);
+      EXPECT_EQ(picker->memText->Text(), "from history");
+      PostMessageA(picker->dgdClips->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    ClickButton(e.btnHistory);
+    // The picker is gone once the click is done.
+    EXPECT_EQ(FindWindowA(nullptr, "Clipboard History"), nullptr);
+    EXPECT_EQ(e.memText->Text(), "mine");
+    ClickButton(e.btnOK);
+  }));
+  EXPECT_EQ(clip.Text, "mine");
+}
+
+// For screenshots taken from outside (VIMO_VIEW_MS).
+TEST_F(ClipEditorTest, DISABLED_View) {
+  *ClipHistory = {"Dear Sir or Madam,\nthank you", "https://example.org/a/long/path", "42"};
+  TClipRecord clip{"Greeting", "Dear Sir or Madam,\nthank you for your letter."};
+  Edit(clip, [&](TfrmClipEditor& e) {
+    test::HoldForViewing(&e);
+    WhenShown([&] {
+      TfrmClipHistory* picker = OpenPicker();
+      if (picker) test::HoldForViewing(picker);
+      if (picker) ClickButton(picker->btnCancel);
+    });
+    ClickButton(e.btnHistory);
+    ClickButton(e.btnCancel);
+  });
+}
+
+}  // namespace
+}  // namespace vimo
