@@ -139,6 +139,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   btnCancel->ModalResult = mrCancel;
   DefaultButton = btnOK;
   CancelButton = btnCancel;
+  dgdClips->SetColor(GetSysColor(COLOR_WINDOW));
   dgdClips->ColCount = 1;
   dgdClips->DefaultRowHeight = 15;
   dgdClips->RowSelect = true;
