@@ -72,10 +72,10 @@ int main() {
       POINT p;
       RECT r;
       GetCursorPos(&p);
-      sink += GetSystemMetrics(SM_CXSCREEN) + GetSystemMetrics(SM_CYSCREEN);
+      sink = sink + GetSystemMetrics(SM_CXSCREEN) + GetSystemMetrics(SM_CYSCREEN);
       GetCursorPos(&p);
       GetWindowRect(popup, &r);
-      sink += p.x + r.left;
+      sink = sink + p.x + r.left;
     }
     QueryPerformanceCounter(&t1);
     for (int i = 0; i < n; ++i) launchers.cmpWinEventObjectLocationChange(vimo::kObjIdCursor);

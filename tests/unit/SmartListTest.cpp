@@ -75,6 +75,19 @@ TEST(HotKeyList, DeleteOutOfRangeRaisesAndChangesNothing) {
   }
 }
 
+TEST(HotKeyList, ExchangeSwapsRecordsForRowDraggingAndChecksBothIndexes) {
+  THotKeyList list;
+  list.Add(Act("a", 40));
+  list.Add(Act("b", 60));
+  list.Add(Act("c", 70));
+  list.Exchange(0, 2);
+  EXPECT_EQ(list.GetAction(0).Comment, "c");
+  EXPECT_EQ(list.GetAction(2).Comment, "a");
+  EXPECT_THROW(list.Exchange(1, 3), EListError);
+  EXPECT_THROW(list.Exchange(-1, 0), EListError);
+  EXPECT_EQ(list.GetAction(1).Comment, "b");
+}
+
 TEST(ClipList, TitlesTextsAndComments) {
   TClipList list;
   list.Add(TClipRecord{"", "  first line\r\nsecond"});

@@ -53,8 +53,12 @@ TEST_F(CalendarTest, EachCornerPlacesTheFormAndTheButtonColumn) {
     EXPECT_EQ(close.y > nextYear.y, closeBelow) << corner;
     EXPECT_EQ(close.y < prevYear.y, !closeBelow) << corner;
     // The column is at the end nearest the screen's top or bottom edge.
-    if (closeBelow) EXPECT_GE(close.y + 24, r.bottom - 3) << corner;
-    if (corner == 1 || corner == 3) EXPECT_LE(close.y, r.top + 3) << corner;
+    if (closeBelow) {
+      EXPECT_GE(close.y + 24, r.bottom - 3) << corner;
+    }
+    if (corner == 1 || corner == 3) {
+      EXPECT_LE(close.y, r.top + 3) << corner;
+    }
     (void)atBottom;
     delete form;
   }
