@@ -275,8 +275,14 @@ TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
   SendMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitFor([&] { return OwnBox(vimo.Id()) == nullptr; }, 5000));
   ASSERT_TRUE(vimo.WaitIdle());  // the menu command has finished, hot keys included
-  PressCtrlAlt(VK_F5);
-  EXPECT_TRUE(WaitPopup(vimo, popup)) << "the hot keys did not come back";
+  // The activation change of the closing box can still reach the program and close a
+  // pop-up opened at that very moment: a user would press again, and so does the test.
+  bool opened = false;
+  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+    PressCtrlAlt(VK_F5);
+    opened = WaitPopup(vimo, popup, 2000);
+  }
+  EXPECT_TRUE(opened) << "the hot keys did not come back";
 }
 
 TEST_F(TrayMenu, SuspendFromTheMenuStopsTheLaunchersAndShowsTheFrown) {
