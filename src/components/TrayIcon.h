@@ -9,14 +9,13 @@
 
 #include "components/FreeNotifier.h"
 #include "components/LiteTimer.h"
+#include "platform/MouseButton.h"
 #include "platform/TrayShell.h"
 
 namespace vimo {
 
 class TPopupMenu;
 class TTrayIcon;
-
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 using TShiftState = std::uint32_t;
 inline constexpr TShiftState ssShift = 1;

@@ -282,9 +282,9 @@ void TControl::MouseEvent(UINT msg, WPARAM wParam, LPARAM lParam) {
   int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
   UINT shift = static_cast<UINT>(wParam);
   auto button = [&] {
-    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) return TMouseButton::Right;
-    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) return TMouseButton::Middle;
-    return TMouseButton::Left;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) return mbRight;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) return mbMiddle;
+    return mbLeft;
   };
   switch (msg) {
     case WM_LBUTTONDOWN:
@@ -334,6 +334,14 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
         child->Notify(HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // A track bar reports its moves to its parent.
+      if (TControl* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+        child->Notify(LOWORD(wParam));
         return 0;
       }
       break;
@@ -519,18 +527,44 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TDrawGrid::TDrawGrid(TControl* parent) : TControl(parent, kControlClass, 0, 0) {}
 
+int TDrawGrid::ColWidth(int col) const {
+  return col >= 0 && col < static_cast<int>(colWidths_.size()) && colWidths_[static_cast<std::size_t>(col)] >= 0
+             ? colWidths_[static_cast<std::size_t>(col)]
+             : DefaultColWidth;
+}
+
+void TDrawGrid::SetColWidth(int col, int width) {
+  if (col < 0) return;
+  if (col >= static_cast<int>(colWidths_.size())) colWidths_.resize(static_cast<std::size_t>(col) + 1, -1);
+  colWidths_[static_cast<std::size_t>(col)] = std::max(width, 0);
+  Invalidate();
+}
+
 void TDrawGrid::SetRowCount(int n) {
   rowCount_ = std::max(n, 0);
-  if (row_ >= rowCount_) row_ = std::max(rowCount_ - 1, 0);
+  if (row_ >= rowCount_) row_ = std::max(rowCount_ - 1, fixedRows_);
+  if (row_ < fixedRows_) row_ = fixedRows_;
+  ScrollIntoView();
+  UpdateScrollBar();
+  Invalidate();
+}
+
+void TDrawGrid::SetFixedRows(int n) {
+  fixedRows_ = std::max(n, 0);
+  if (row_ < fixedRows_) row_ = fixedRows_;
+  if (topRow_ < fixedRows_) topRow_ = fixedRows_;
+  UpdateScrollBar();
   Invalidate();
 }
 
 int TDrawGrid::VisibleRowCount() const {
-  return DefaultRowHeight > 0 ? std::max(ClientHeight() / DefaultRowHeight, 1) : 1;
+  int pitch = DefaultRowHeight + GridLineWidth;
+  if (pitch <= 0) return 1;
+  return std::max((ClientHeight() - fixedRows_ * pitch + GridLineWidth) / pitch, 1);
 }
 
 void TDrawGrid::SetRow(int r) {
-  if (r < 0 || r >= rowCount_) return;
+  if (r < fixedRows_ || r >= rowCount_) return;
   bool changed = r != row_;
   row_ = r;
   ScrollIntoView();
@@ -538,40 +572,146 @@ void TDrawGrid::SetRow(int r) {
   if (changed && OnClick) OnClick(this);
 }
 
+void TDrawGrid::SetCol(int c) {
+  if (c < 0 || c >= ColCount) return;
+  bool changed = c != col_;
+  col_ = c;
+  Invalidate();
+  if (changed && OnClick) OnClick(this);
+}
+
 void TDrawGrid::ScrollIntoView() {
   int visible = VisibleRowCount();
-  if (row_ < topRow_) topRow_ = row_;
-  if (row_ >= topRow_ + visible) topRow_ = row_ - visible + 1;
-  if (topRow_ < 0) topRow_ = 0;
+  int top = topRow_;
+  if (row_ < top) top = row_;
+  if (row_ >= top + visible) top = row_ - visible + 1;
+  ScrollTo(top);
+}
+
+void TDrawGrid::ScrollTo(int top) {
+  int last = std::max(rowCount_ - VisibleRowCount(), fixedRows_);
+  top = std::clamp(top, fixedRows_, last);
+  if (top == topRow_) return;
+  topRow_ = top;
+  UpdateScrollBar();
+  Invalidate();
+}
+
+void TDrawGrid::UpdateScrollBar() {
+  if (!scrollBar_) return;
+  SCROLLINFO si{sizeof si};
+  si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  si.nMin = 0;
+  si.nMax = std::max(rowCount_ - fixedRows_ - 1, 0);
+  si.nPage = static_cast<UINT>(VisibleRowCount());
+  si.nPos = topRow_ - fixedRows_;
+  SetScrollInfo(handle_, SB_VERT, &si, TRUE);
+}
+
+void TDrawGrid::SetBorder(bool on) {
+  LONG_PTR ex = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
+  ex = on ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, ex);
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+void TDrawGrid::SetVertScrollBar(bool on) {
+  scrollBar_ = on;
+  LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+  style = on ? (style | WS_VSCROLL) : (style & ~static_cast<LONG_PTR>(WS_VSCROLL));
+  SetWindowLongPtrA(handle_, GWL_STYLE, style);
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  UpdateScrollBar();
+}
+
+void TDrawGrid::SetClientHeight(int height) { SetHeight(Height() - ClientHeight() + height); }
+
+int TDrawGrid::RowTop(int row) const {
+  int pitch = DefaultRowHeight + GridLineWidth;
+  return row < fixedRows_ ? row * pitch : (fixedRows_ + row - topRow_) * pitch;
+}
+
+int TDrawGrid::ColLeft(int col) const {
+  int x = 0;
+  for (int c = 0; c < col; ++c) x += ColWidth(c) + GridLineWidth;
+  return x;
 }
 
 int TDrawGrid::RowAt(int y) const {
-  if (y < 0 || DefaultRowHeight <= 0) return -1;
-  int r = topRow_ + y / DefaultRowHeight;
+  int pitch = DefaultRowHeight + GridLineWidth;
+  if (y < 0 || pitch <= 0) return -1;
+  int slot = y / pitch;
+  int r = slot < fixedRows_ ? slot : topRow_ + slot - fixedRows_;
   return r < rowCount_ ? r : -1;
 }
 
+int TDrawGrid::ColAt(int x) const {
+  if (x < 0) return -1;
+  for (int c = 0, left = 0; c < ColCount; ++c) {
+    left += ColWidth(c) + GridLineWidth;
+    if (x < left) return c;
+  }
+  return -1;
+}
+
 RECT TDrawGrid::CellRect(int col, int row) const {
-  int x = col * DefaultColWidth, y = (row - topRow_) * DefaultRowHeight;
-  return {x, y, x + DefaultColWidth, y + DefaultRowHeight};
+  int x = ColLeft(col), y = RowTop(row);
+  return {x, y, x + ColWidth(col), y + DefaultRowHeight};
 }
 
 void TDrawGrid::Paint(HDC dc) {
-  int height = ClientHeight();
-  for (int row = topRow_; row < rowCount_; ++row) {
+  int height = ClientHeight(), width = ClientWidth();
+  auto paintRow = [&](int row) {
     RECT rowRect = CellRect(0, row);
-    if (rowRect.top >= height) break;
+    if (rowRect.top >= height) return false;
     for (int col = 0; col < ColCount; ++col) {
       RECT r = CellRect(col, row);
       TGridDrawState state;
-      state.Selected = ShowSelection && row == row_;
+      state.Fixed = row < fixedRows_;
+      state.Selected = ShowSelection && !state.Fixed && row == row_ && (RowSelect || col == col_);
       if (DefaultDrawing) {
-        FillSolid(dc, r, GetSysColor(state.Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        SetTextColor(dc, GetSysColor(state.Selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        int back = state.Fixed ? COLOR_BTNFACE : state.Selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
+        FillSolid(dc, r, GetSysColor(back));
+        SetTextColor(dc, GetSysColor(state.Fixed      ? COLOR_BTNTEXT
+                                     : state.Selected ? COLOR_HIGHLIGHTTEXT
+                                                      : COLOR_WINDOWTEXT));
       }
       if (OnDrawCell) OnDrawCell(this, dc, col, row, r, state);
     }
+    return true;
+  };
+  for (int row = 0; row < std::min(fixedRows_, rowCount_); ++row) paintRow(row);
+  for (int row = topRow_; row < rowCount_; ++row)
+    if (!paintRow(row)) break;
+  if (GridLineWidth > 0) {
+    // Lines in the colour of a header: beneath every row and right of every column.
+    COLORREF line = GetSysColor(COLOR_BTNFACE);
+    int bottom = std::min(RowTop(rowCount_), height);
+    int right = std::min(ColLeft(ColCount), width);
+    for (int slot = 1; slot * (DefaultRowHeight + GridLineWidth) <= bottom; ++slot) {
+      int y = slot * (DefaultRowHeight + GridLineWidth) - GridLineWidth;
+      RECT r{0, y, right, y + GridLineWidth};
+      FillSolid(dc, r, line);
+    }
+    for (int col = 0; col < ColCount; ++col) {
+      int x = ColLeft(col) + ColWidth(col);
+      RECT r{x, 0, x + GridLineWidth, bottom};
+      FillSolid(dc, r, line);
+    }
   }
+}
+
+bool TDrawGrid::IsDoubleClick(LPARAM lParam) {
+  // Double clicks are recognised here: the shared window class has no CS_DBLCLKS, so
+  // that other controls keep getting every press.
+  DWORD now = static_cast<DWORD>(GetMessageTime());
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  bool twice = now - lastDownTime_ <= GetDoubleClickTime() &&
+               std::abs(p.x - lastDown_.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+               std::abs(p.y - lastDown_.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  lastDownTime_ = twice ? 0 : now;
+  lastDown_ = twice ? POINT{-100, -100} : p;
+  return twice;
 }
 
 LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -588,9 +728,11 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       switch (key) {
         case VK_UP: SetRow(row_ - 1); break;
         case VK_DOWN: SetRow(row_ + 1); break;
-        case VK_PRIOR: SetRow(std::max(row_ - VisibleRowCount(), 0)); break;
+        case VK_LEFT: if (!RowSelect) SetCol(col_ - 1); break;
+        case VK_RIGHT: if (!RowSelect) SetCol(col_ + 1); break;
+        case VK_PRIOR: SetRow(std::max(row_ - VisibleRowCount(), fixedRows_)); break;
         case VK_NEXT: SetRow(std::min(row_ + VisibleRowCount(), rowCount_ - 1)); break;
-        case VK_HOME: SetRow(0); break;
+        case VK_HOME: SetRow(fixedRows_); break;
         case VK_END: SetRow(rowCount_ - 1); break;
       }
       return 0;
@@ -606,15 +748,47 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: {
       SetFocus(handle_);
       int r = RowAt(GET_Y_LPARAM(lParam));
+      int c = ColAt(GET_X_LPARAM(lParam));
+      if (!RowSelect && c >= 0 && r >= fixedRows_) SetCol(c);
       if (r >= 0) SetRow(r);
       SetCapture(handle_);
-      break;
+      bool twice = msg == WM_LBUTTONDOWN && IsDoubleClick(lParam);
+      LRESULT result = TControl::WndProc(msg, wParam, lParam);
+      if (twice && r >= fixedRows_ && OnDblClick) OnDblClick(this);
+      return result;
     }
+    case WM_MOUSEMOVE:
+      // The selection follows a pressed pointer.
+      if ((wParam & MK_LBUTTON) && GetCapture() == handle_) {
+        int r = RowAt(GET_Y_LPARAM(lParam));
+        if (r >= 0) SetRow(r);
+      }
+      break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (GetCapture() == handle_) ReleaseCapture();
       break;
+    case WM_SIZE:
+      UpdateScrollBar();
+      break;
+    case WM_VSCROLL: {
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+      GetScrollInfo(handle_, SB_VERT, &si);
+      int top = topRow_;
+      switch (LOWORD(wParam)) {
+        case SB_LINEUP: --top; break;
+        case SB_LINEDOWN: ++top; break;
+        case SB_PAGEUP: top -= VisibleRowCount(); break;
+        case SB_PAGEDOWN: top += VisibleRowCount(); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: top = fixedRows_ + si.nTrackPos; break;
+        case SB_TOP: top = fixedRows_; break;
+        case SB_BOTTOM: top = rowCount_; break;
+      }
+      ScrollTo(top);
+      return 0;
+    }
     case WM_MOUSEWHEEL: {
       TForm* form = OwnerForm();
       if (form && form->MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam))) return 0;
@@ -681,8 +855,16 @@ void TButton::Notify(UINT code) {
   if (code == BN_CLICKED && IsWindowEnabled(handle_)) Click();
 }
 
-TLabel::TLabel(TControl* parent, const std::string& caption)
-    : TControl(TStandard{}, parent, "STATIC", caption.c_str(), SS_LEFT) {}
+TLabel::TLabel(TControl* parent, const std::string& caption, UINT style)
+    : TControl(TStandard{}, parent, "STATIC", caption.c_str(), style | SS_NOPREFIX) {}
+
+std::string TLabel::Caption() const {
+  char buffer[1024] = {};
+  GetWindowTextA(handle_, buffer, sizeof buffer);
+  return buffer;
+}
+
+void TLabel::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
 
 TGroupBox::TGroupBox(TControl* parent, const std::string& caption)
     : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), BS_GROUPBOX) {}

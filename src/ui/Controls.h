@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/MouseButton.h"
+
 namespace vimo {
 
 class TForm;
 
 enum class TAlign { None, Top, Bottom, Left, Right, Client };
 enum class TBevelCut { None, Lowered, Raised };
-enum class TMouseButton { Left, Right, Middle };
 
 // An owned GDI object, deleted with its owner.
 class TGdiObject {
@@ -188,6 +189,7 @@ class TSpeedButton : public TControl {
 
 struct TGridDrawState {
   bool Selected = false;
+  bool Fixed = false;  // a header row
 };
 
 class TDrawGrid : public TControl {
@@ -196,25 +198,42 @@ class TDrawGrid : public TControl {
   int ColCount = 1;
   int DefaultColWidth = 64;
   int DefaultRowHeight = 24;
+  // Lines between cells; the rows and columns step by their size plus this.
+  int GridLineWidth = 0;
   bool RowSelect = true;
   bool ShowSelection = true;
   bool DefaultDrawing = true;
+  int ColWidth(int col) const;
+  void SetColWidth(int col, int width);
   int RowCount() const { return rowCount_; }
   void SetRowCount(int n);
+  // Header rows: drawn at the top, never scrolled or selected.
+  int FixedRows() const { return fixedRows_; }
+  void SetFixedRows(int n);
   int Row() const { return row_; }
   void SetRow(int r);
+  // The selected column, when whole rows are not selected.
+  int Col() const { return col_; }
+  void SetCol(int c);
   int TopRow() const { return topRow_; }
   int VisibleRowCount() const;
   // The row under a client point, or -1.
   int RowAt(int y) const;
+  int ColAt(int x) const;
   RECT CellRect(int col, int row) const;
+  // A sunken border around the grid.
+  void SetBorder(bool on);
+  // A vertical scroll bar, always there, disabled while every row fits.
+  void SetVertScrollBar(bool on);
+  void SetClientHeight(int height);
 
   std::function<void(TDrawGrid*, HDC, int col, int row, RECT, TGridDrawState)> OnDrawCell;
   // Key down: set the key to 0 to consume it.
   std::function<void(TDrawGrid*, WORD& key, UINT shift)> OnKeyDown;
   std::function<void(TDrawGrid*, char& key)> OnKeyPress;
-  // The selected row changed, by mouse, keyboard or SetRow.
+  // The selected row (or column) changed, by mouse, keyboard or SetRow.
   std::function<void(TDrawGrid*)> OnClick;
+  std::function<void(TDrawGrid*)> OnDblClick;
 
  protected:
   void Paint(HDC dc) override;
@@ -222,9 +241,20 @@ class TDrawGrid : public TControl {
 
  private:
   void ScrollIntoView();
+  void ScrollTo(int top);
+  void UpdateScrollBar();
+  int RowTop(int row) const;
+  int ColLeft(int col) const;
+  bool IsDoubleClick(LPARAM lParam);
   int rowCount_ = 1;
+  int fixedRows_ = 0;
   int row_ = 0;
+  int col_ = 0;
   int topRow_ = 0;
+  bool scrollBar_ = false;
+  std::vector<int> colWidths_;
+  DWORD lastDownTime_ = 0;
+  POINT lastDown_{-100, -100};
 };
 
 class TPaintBox : public TControl {
@@ -268,7 +298,10 @@ class TButton : public TControl {
 
 class TLabel : public TControl {
  public:
-  TLabel(TControl* parent, const std::string& caption);
+  // `style`: SS_LEFT, SS_CENTER or SS_RIGHT.
+  TLabel(TControl* parent, const std::string& caption, UINT style = SS_LEFT);
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
 };
 
 class TGroupBox : public TControl {

@@ -214,8 +214,32 @@ void TForm::AddHint(TControl* control) {
   SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void TForm::ShowHelpButton() {
+  // WM_HELP then names the control under the question mark.
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
+int TForm::HelpIdOf(HWND control) const {
+  // A click may land on an inner window of a control: walk up to one we know.
+  for (HWND h = control; h && h != handle_; h = GetParent(h)) {
+    auto it = helpIds_.find(h);
+    if (it != helpIds_.end()) return it->second;
+  }
+  return 0;
+}
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_HELP: {
+      auto* info = reinterpret_cast<HELPINFO*>(lParam);
+      if (OnHelp && info && info->iContextType == HELPINFO_WINDOW) {
+        // F1 asks for the topic; the help button's click on a control for its pop-up.
+        UINT command = (GetKeyState(VK_F1) & 0x8000) ? HELP_CONTEXT : HELP_CONTEXTPOPUP;
+        OnHelp(this, command, static_cast<ULONG_PTR>(HelpIdOf(static_cast<HWND>(info->hItemHandle))));
+      }
+      return TRUE;
+    }
     case WM_SIZE: {
       RECT r{};
       GetWindowRect(handle_, &r);

@@ -72,6 +72,16 @@ class TForm : public TControl {
 
   void AddHint(TControl* control);
 
+  // Context help: the title-bar help button, and the help id of each control.
+  void ShowHelpButton();
+  void SetHelpId(HWND control, int id) { helpIds_[control] = id; }
+  void SetHelpId(TControl* control, int id) { SetHelpId(control->Handle(), id); }
+  // The help id of a control or of the control a window belongs to; 0 for none.
+  int HelpIdOf(HWND control) const;
+  // A help request: HELP_CONTEXTPOPUP for the help button's click on a control,
+  // HELP_CONTEXT for F1; `data` is the control's help id.
+  std::function<void(TForm*, UINT command, ULONG_PTR data)> OnHelp;
+
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -84,6 +94,7 @@ class TForm : public TControl {
   bool modal_ = false;
   bool released_ = false;
   std::map<UINT, std::function<void()>> timers_;
+  std::map<HWND, int> helpIds_;
 };
 
 }  // namespace vimo

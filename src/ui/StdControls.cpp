@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "settings/EditorCodes.h"
@@ -198,6 +200,150 @@ void THotKey::SetHotKey(int shortcut) {
 
 void THotKey::SetRules(WORD invalidCombinations, WORD replacementModifiers) {
   SendMessageA(handle_, HKM_SETRULES, invalidCombinations, MAKELPARAM(replacementModifiers, 0));
+}
+
+// ---------------------------------------------------------------------------- track bar
+
+TTrackBar::TTrackBar(TControl* parent, int min, int max, int pageSize)
+    : TControl(TStandard{}, parent, TRACKBAR_CLASSA, "", WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM),
+      min_(min),
+      max_(max),
+      last_(min) {
+  SendMessageA(handle_, TBM_SETRANGEMIN, FALSE, min);
+  SendMessageA(handle_, TBM_SETRANGEMAX, TRUE, max);
+  SendMessageA(handle_, TBM_SETPAGESIZE, 0, pageSize);
+  SendMessageA(handle_, TBM_SETLINESIZE, 0, 1);
+  SendMessageA(handle_, TBM_SETPOS, TRUE, min);
+}
+
+int TTrackBar::Position() const { return static_cast<int>(SendMessageA(handle_, TBM_GETPOS, 0, 0)); }
+
+void TTrackBar::SetPosition(int position) {
+  position = std::clamp(position, min_, max_);
+  SendMessageA(handle_, TBM_SETPOS, TRUE, position);
+  Notify(TB_ENDTRACK);
+}
+
+void TTrackBar::Notify(UINT) {
+  int now = Position();
+  if (now == last_) return;
+  last_ = now;
+  if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------- notebook
+
+TNotebook::TNotebook(TControl* parent) : TPanel(parent) {
+  BevelOuter = TBevelCut::None;
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+}
+
+TPanel* TNotebook::AddPage(const std::string& caption) {
+  auto* page = new TPanel(this);
+  page->BevelOuter = TBevelCut::None;
+  SetWindowLongPtrA(page->Handle(), GWL_EXSTYLE, GetWindowLongPtrA(page->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  page->SetVisible(false);
+  page->SetAlign(TAlign::Client);
+  pages_.push_back(page);
+  captions_.push_back(caption);
+  if (index_ < 0) SetPageIndex(0);
+  return page;
+}
+
+void TNotebook::SetPageIndex(int index) {
+  if (index < 0 || index >= PageCount() || index == index_) return;
+  TPanel* old = index_ >= 0 ? pages_[static_cast<std::size_t>(index_)] : nullptr;
+  index_ = index;
+  TPanel* now = pages_[static_cast<std::size_t>(index)];
+  now->SetVisible(true);
+  // The focus must not stay on a control that is going out of sight.
+  if (old) {
+    HWND focus = GetFocus();
+    bool focusInside = focus && IsChild(old->Handle(), focus);
+    old->SetVisible(false);
+    if (focusInside) SetFocus(Handle());
+  }
+}
+
+bool TNotebook::SetActivePage(const std::string& caption) {
+  for (int i = 0; i < PageCount(); ++i)
+    if (captions_[static_cast<std::size_t>(i)] == caption) {
+      SetPageIndex(i);
+      return true;
+    }
+  return false;
+}
+
+// ---------------------------------------------------------------------------- bevel
+
+TBevel::TBevel(TControl* parent) : TControl(parent, "TVimoControl", 0, 0) {}
+
+void TBevel::Paint(HDC dc) {
+  int w = ClientWidth(), h = ClientHeight();
+  COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  if (w >= h) {
+    int y = h / 2 - 1;
+    DrawLine(dc, 0, y, w, y, shadow);
+    DrawLine(dc, 0, y + 1, w, y + 1, light);
+  } else {
+    int x = w / 2 - 1;
+    DrawLine(dc, x, 0, x, h, shadow);
+    DrawLine(dc, x + 1, 0, x + 1, h, light);
+  }
+}
+
+// ---------------------------------------------------------------------------- link label
+
+TLinkLabel::TLinkLabel(TControl* parent, const std::string& caption)
+    : TControl(parent, "TVimoControl", 0, 0), caption_(caption) {
+  Cursor = LoadCursor(nullptr, IDC_HAND);
+  if (TForm* form = OwnerForm())
+    font_ = TGdiObject(CreateFontA(form->FontHeight(), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                   "Tahoma"));
+}
+
+void TLinkLabel::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TLinkLabel::Paint(HDC dc) {
+  HGDIOBJ old = font_.Get() ? SelectObject(dc, font_.Get()) : nullptr;
+  SetTextColor(dc, RGB(0, 0, 255));
+  DrawTextIn(dc, caption_, RECT{0, 0, ClientWidth(), ClientHeight()},
+             DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if (old) SelectObject(dc, old);
+}
+
+LRESULT TLinkLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONUP) {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT r{0, 0, ClientWidth(), ClientHeight()};
+    if (PtInRect(&r, p)) Click();
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------- group panel
+
+TGroupPanel::TGroupPanel(TControl* parent, const std::string& caption) : TPanel(parent), box_(nullptr) {
+  BevelOuter = TBevelCut::None;
+  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  box_ = new TGroupBox(this, caption);
+  SetWindowLongPtrA(box_->Handle(), GWL_STYLE, GetWindowLongPtrA(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
+}
+
+LRESULT TGroupPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SIZE && box_) {
+    LRESULT r = TPanel::WndProc(msg, wParam, lParam);
+    box_->SetBounds(0, 0, ClientWidth(), ClientHeight());
+    box_->SendToBack();
+    return r;
+  }
+  // A control added later goes below the box in the z-order, and the box would cover it.
+  if (msg == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && box_) box_->SendToBack();
+  if (msg == WM_ENABLE) EnableWindow(box_->Handle(), static_cast<BOOL>(wParam));
+  return TPanel::WndProc(msg, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------- file dialogs

@@ -1,6 +1,7 @@
 #pragma once
 // The rest of the system's own controls the dialogs use: check box, radio group,
-// drop-down list, memo, hot-key entry and the common file dialogs.
+// drop-down list, memo, hot-key entry, track bar, notebook of pages, bevel, link label,
+// group panel and the common file dialogs.
 #include <windows.h>
 
 #include <functional>
@@ -85,6 +86,82 @@ class THotKey : public TControl {
   void SetHotKey(int shortcut);
   // HKM_SETRULES: the combinations refused, and the modifiers put in their place.
   void SetRules(WORD invalidCombinations, WORD replacementModifiers);
+};
+
+// A horizontal track bar with ticks.
+class TTrackBar : public TControl {
+ public:
+  TTrackBar(TControl* parent, int min, int max, int pageSize);
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  int Position() const;
+  // Clamped to the range; a new position runs OnChange, also when set from code.
+  void SetPosition(int position);
+  std::function<void(TTrackBar*)> OnChange;
+
+ protected:
+  void Notify(UINT code) override;
+
+ private:
+  int min_, max_;
+  int last_;
+};
+
+// Pages on top of each other; one shows at a time.
+class TNotebook : public TPanel {
+ public:
+  explicit TNotebook(TControl* parent);
+  TPanel* AddPage(const std::string& caption);
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  TPanel* Page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  const std::string& PageCaption(int index) const { return captions_.at(static_cast<std::size_t>(index)); }
+  int PageIndex() const { return index_; }
+  void SetPageIndex(int index);
+  // False when no page has the caption.
+  bool SetActivePage(const std::string& caption);
+
+ private:
+  std::vector<TPanel*> pages_;
+  std::vector<std::string> captions_;
+  int index_ = -1;
+};
+
+// An etched line, horizontal when wider than high.
+class TBevel : public TControl {
+ public:
+  explicit TBevel(TControl* parent);
+
+ protected:
+  void Paint(HDC dc) override;
+};
+
+// Text in the link colour, underlined, with the hand pointer; a click runs OnClick.
+class TLinkLabel : public TControl {
+ public:
+  TLinkLabel(TControl* parent, const std::string& caption);
+  const std::string& Caption() const { return caption_; }
+  std::function<void(TLinkLabel*)> OnClick;
+  void Click();
+
+ protected:
+  void Paint(HDC dc) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::string caption_;
+  TGdiObject font_;
+};
+
+// A group box whose controls are children of the panel, so their notifications reach them.
+class TGroupPanel : public TPanel {
+ public:
+  TGroupPanel(TControl* parent, const std::string& caption);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  TGroupBox* box_;
 };
 
 enum TFileDialogOption : unsigned {

@@ -1,16 +1,18 @@
 #include "host/win32/TrayImageList.h"
 
+#include <functional>
 #include <vector>
 
 #include "host/TrayImages.h"
 
 namespace vimo {
 
-TImageListHandle CreateTrayImageList() {
-  // One strip of all the faces added in one call: icon by icon costs a round trip to
+TImageListHandle CreateTrayImageList() { return ImageListFromPixels(kTrayColorCount * 4, &TrayImagePixels); }
+
+TImageListHandle ImageListFromPixels(int kCount, const std::function<TTrayPixels(int)>& pixels) {
+  // One strip of all the images added in one call: image by image costs a round trip to
   // the display driver each, which under Wine made start-up several times slower.
-  constexpr int kCount = kTrayColorCount * 4;
-  constexpr int kStripWidth = kTrayImageSize * kCount;
+  const int kStripWidth = kTrayImageSize * kCount;
   BITMAPV5HEADER bi{};
   bi.bV5Size = sizeof bi;
   bi.bV5Width = kStripWidth;
@@ -28,11 +30,11 @@ TImageListHandle CreateTrayImageList() {
   ReleaseDC(nullptr, screen);
   if (!strip) return TImageListHandle();
   auto* out = static_cast<std::uint32_t*>(bits);
-  // Monochrome rows are padded to 16 bits; the strip's rows are 64 bytes.
-  constexpr int kMaskStride = kStripWidth / 8;
-  std::vector<BYTE> mask(kMaskStride * kTrayImageSize, 0);
+  // Monochrome rows are padded to 16 bits, which a strip of 16-pixel images always is.
+  const int kMaskStride = kStripWidth / 8;
+  std::vector<BYTE> mask(static_cast<std::size_t>(kMaskStride * kTrayImageSize), 0);
   for (int i = 0; i < kCount; ++i) {
-    TTrayPixels px = TrayImagePixels(i);
+    TTrayPixels px = pixels(i);
     for (int y = 0; y < kTrayImageSize; ++y)
       for (int x = 0; x < kTrayImageSize; ++x) {
         std::uint32_t p = px[y * kTrayImageSize + x];

@@ -2,6 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
+#include "host/TrayImages.h"
+
 namespace vimo {
 
 // Owns an image list; move-only.
@@ -33,5 +37,7 @@ class TImageListHandle {
 
 // imlTrayIcons: the 32 faces, four rows of eight colours.
 TImageListHandle CreateTrayImageList();
+// A 16 x 16 image list of `count` images given as pixels (alpha 0 is transparent).
+TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels);
 
 }  // namespace vimo
