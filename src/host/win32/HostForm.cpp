@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
+#include "settings/win32/Setup.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -159,7 +160,16 @@ void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
       host.mniAbout->Enabled = true;
     }
   } restore{*this};
-  if (showSetup_ && showSetup_(about)) ShowRestingImage();
+  if (showSetup_ ? showSetup_(about) : ShowSetup(about)) ShowRestingImage();
+}
+
+bool TfrmVimoHost01::ShowSetup(bool about) {
+  TSetupHostLinks links;
+  links.trayIcons = imlTrayIcons.get();
+  links.enableClipboardTimer = [this](bool on) { timClipboard->SetEnabled(on); };
+  links.leaveViewerChain = [this] { monitor_->LeaveViewerChain(); };
+  TfrmSetup setup(std::move(links));
+  return setup.Execute(about);
 }
 
 void TfrmVimoHost01::cmpTrayIconBalloonHintTimeout() { cmpTrayIcon->HideBalloonHint(); }

@@ -26,7 +26,8 @@ using TShowSetupDialog = std::function<bool(bool about)>;
 
 class TfrmVimoHost01 {
  public:
-  explicit TfrmVimoHost01(TShowSetupDialog showSetup);
+  // Without `showSetup` the menu opens the settings dialog, TfrmSetup.
+  explicit TfrmVimoHost01(TShowSetupDialog showSetup = {});
   ~TfrmVimoHost01();
   TfrmVimoHost01(const TfrmVimoHost01&) = delete;
   TfrmVimoHost01& operator=(const TfrmVimoHost01&) = delete;
@@ -71,6 +72,7 @@ class TfrmVimoHost01 {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void FormDestroy();
+  bool ShowSetup(bool about);
 
   HWND handle_ = nullptr;
   TShowSetupDialog showSetup_;

@@ -18,19 +18,6 @@
 #include "platform/win32/Win32System.h"
 #include "ui/Application.h"
 
-namespace {
-
-// Until the settings dialog exists, "Settings..." and "About..." say where the
-// settings are kept.
-bool ShowSetupPlaceholder(bool about) {
-  std::string text = about ? "Tramlex Vimo\rYour Everyday Utilities\rversion 2.1"
-                           : "Tramlex Vimo keeps its settings in the registry under\r"
-                             "HKEY_CURRENT_USER\\SOFTWARE\\Tramlex\\Vimo.";
-  MessageBoxA(vimo::Application().Handle(), text.c_str(), vimo::kApplicationTitle, MB_OK | MB_ICONINFORMATION);
-  return false;
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vimo::Win32Registry registry;
@@ -78,7 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   app.Initialize();
   app.SetTitle(vimo::kApplicationTitle);
   try {
-    vimo::TfrmVimoHost01 host(ShowSetupPlaceholder);
+    vimo::TfrmVimoHost01 host;
     app.Run();
   } catch (...) {
     app.HandleCurrentException();

@@ -1,0 +1,1028 @@
+#include "settings/win32/Setup.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "actions/ActionKinds.h"
+#include "clips/win32/ClipEdit.h"
+#include "host/HostTexts.h"
+#include "host/TrayImages.h"
+#include "model/SettingsStore.h"
+#include "model/win32/ExportImportUi.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
+#include "platform/win32/Win32ClipboardViewer.h"
+#include "settings/SetupIcons.h"
+#include "settings/win32/ActEdit.h"
+#include "time/win32/WorldTimeEdit.h"
+#include "ui/Application.h"
+
+namespace vimo {
+
+const char* const kSetupPages[8] = {"General",   "Mouse Launcher", "Hot Key Launcher", "Tray Icon Launcher",
+                                    "Clipboard", "World Time",     "Export / Import",  "About"};
+
+namespace {
+
+constexpr const char* kCorners[4] = {"Left top", "Left bottom", "Right top", "Right bottom"};
+constexpr const char* kMouseModifiers[6] = {"None", "Ctrl", "Shift", "Ctrl+Shift", "Ctrl+Alt", "Shift+Alt"};
+constexpr const char* kTrayModifiers[8] = {"None",       "Ctrl",      "Alt",       "Shift",
+                                           "Ctrl+Alt",   "Ctrl+Shift", "Alt+Shift", "Ctrl+Alt+Shift"};
+constexpr const char* kEmptyRow = "[empty]";
+
+constexpr int kModifierColumn = 80;  // first column of the mouse and tray grids
+constexpr int kHotKeyColumn = 90;
+constexpr int kTimeColumn = 45;
+
+// Cell text as the grids draw it: 3 pixels in, one line, vertically centred.
+void CellText(HDC dc, const std::string& text, RECT r, UINT align = DT_LEFT) {
+  r.left += 3;
+  if (align == DT_RIGHT) r.right -= 3;
+  DrawTextIn(dc, text, r, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+std::string KeyName(int vk) {
+  UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
+  LONG param = static_cast<LONG>(scan << 16);
+  // Keys that share a scan code with the number pad carry the extended bit.
+  switch (vk) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_DIVIDE: case VK_NUMLOCK:
+      param |= 1 << 24;
+      break;
+  }
+  char name[64] = {};
+  int n = scan ? GetKeyNameTextA(param, name, sizeof name) : 0;
+  return n > 0 ? std::string(name, static_cast<std::size_t>(n)) : std::string();
+}
+
+char DecimalSeparator() {
+  char buffer[8] = {};
+  return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1 ? buffer[0] : '.';
+}
+
+int CompareNames(const std::string& a, const std::string& b) {
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                        static_cast<int>(b.size())) -
+         CSTR_EQUAL;
+}
+
+std::string ReadClipboardText(HWND owner) {
+  try {
+    Win32ClipboardViewer clipboard(reinterpret_cast<WindowHandle>(owner));
+    return clipboard.Read().text;
+  } catch (...) {
+    return {};  // held by another program: the clip starts empty
+  }
+}
+
+TButton* MakeButton(TControl* parent, const char* caption, int left, int top, int width, int height = 23) {
+  auto* b = new TButton(parent, caption, 0);
+  b->SetBounds(left, top, width, height);
+  return b;
+}
+
+TCheckBox* MakeCheckBox(TControl* parent, const char* caption, int left, int top, int width) {
+  auto* c = new TCheckBox(parent, caption);
+  c->SetBounds(left, top, width, 17);
+  return c;
+}
+
+TDrawGrid* MakeGrid(TControl* parent, int cols, int fixedRows, bool lines) {
+  auto* g = new TDrawGrid(parent);
+  g->ColCount = cols;
+  g->SetFixedRows(fixedRows);
+  g->GridLineWidth = lines ? 1 : 0;
+  g->SetBorder(true);
+  SetWindowLongPtrA(g->Handle(), GWL_STYLE, GetWindowLongPtrA(g->Handle(), GWL_STYLE) | WS_TABSTOP);
+  return g;
+}
+
+}  // namespace
+
+TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(std::move(host)) {
+  SetCaption(kSetupCaption);
+  ShowHelpButton();
+  imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon);
+
+  Confirm = [this](const std::string& question) {
+    return MessageBoxA(handle_, question.c_str(), Application().Title().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+  };
+  EditAction = [](TActionRecord& record, bool hotKeyEnabled, bool excludeClipKinds) {
+    TfrmActionEditor editor;
+    return editor.EditAction(record, hotKeyEnabled, excludeClipKinds);
+  };
+  EditClip = [](TClipRecord& clip) {
+    TfrmClipEditor editor;
+    return editor.EditClip(clip);
+  };
+  EditWorldTime = [](TWorldTime& item) {
+    TfrmWorldTimeEditor editor(item);
+    return editor.ShowModal() == mrOK;
+  };
+  ClipboardText = [this] { return ReadClipboardText(handle_); };
+  MakeExportImportUi = [](TfrmSetup& form) -> std::unique_ptr<TExportImportUi> {
+    return std::make_unique<TWin32ExportImportUi>(form.Handle(), Application().Title(), [&form] {
+      form.LoadControls();
+      form.RefreshPages();
+    });
+  };
+
+  BuildFrame();
+  BuildGeneral(ntbSetup->Page(0));
+  BuildMouse(ntbSetup->Page(1));
+  BuildHotKeys(ntbSetup->Page(2));
+  BuildTray(ntbSetup->Page(3));
+  BuildClipboard(ntbSetup->Page(4));
+  BuildWorldTime(ntbSetup->Page(5));
+  BuildExportImport(ntbSetup->Page(6));
+  BuildAbout(ntbSetup->Page(7));
+  SetClientSize(439, 316);
+
+  OnShow = [this](TForm* s) { FormShow(s); };
+  OnCloseQuery = [this](TForm* s) { return FormClose(s); };
+  OnHelp = [this](TForm* s, UINT command, ULONG_PTR data) { FormHelp(s, command, data); };
+}
+
+// ---------------------------------------------------------------------------- building
+
+void TfrmSetup::BuildFrame() {
+  pnlSetupGrid = new TPanel(this);
+  pnlSetupGrid->BevelOuter = TBevelCut::None;
+  pnlSetupGrid->BorderWidth = 8;
+  pnlSetupGrid->SetBounds(0, 0, 177, 316);
+  dgdSetup = new TDrawGrid(pnlSetupGrid);
+  dgdSetup->SetBorder(true);
+  dgdSetup->DefaultDrawing = false;
+  dgdSetup->SetAlign(TAlign::Client);
+  dgdSetup->SetColor(GetSysColor(COLOR_BTNFACE));
+  SetWindowLongPtrA(dgdSetup->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdSetup->Handle(), GWL_STYLE) | WS_TABSTOP);
+  SetHelpId(dgdSetup, 77);
+  bvlVer = new TBevel(this);
+  bvlVer->SetBounds(177, 8, 2, 300);
+
+  pnlSetup = new TPanel(this);
+  pnlSetup->BevelOuter = TBevelCut::None;
+  SetWindowLongPtrA(pnlSetup->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrA(pnlSetup->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  pnlSetup->SetBounds(179, 0, 260, 316);
+  ntbSetup = new TNotebook(pnlSetup);
+  ntbSetup->SetBounds(0, 0, 260, 273);
+  for (const char* caption : kSetupPages) ntbSetup->AddPage(caption);
+  bvlButtons = new TBevel(pnlSetup);
+  bvlButtons->SetBounds(8, 274, 244, 2);
+  btnApply = MakeButton(pnlSetup, "Apply", 8, 283, 77, 25);
+  btnOK = new TButton(pnlSetup, "OK", IDOK, true);
+  btnOK->SetBounds(92, 283, 77, 25);
+  btnOK->ModalResult = mrOK;
+  btnCancel = new TButton(pnlSetup, "Cancel", IDCANCEL);
+  btnCancel->SetBounds(176, 283, 77, 25);
+  btnCancel->ModalResult = mrCancel;
+  DefaultButton = btnOK;
+  CancelButton = btnCancel;
+  SetHelpId(btnOK, 1001);
+  SetHelpId(btnCancel, 1002);
+  SetHelpId(btnApply, 1003);
+
+  dgdSetup->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdSetupDrawCell(g, dc, c, r, rect, s);
+  };
+  dgdSetup->OnClick = [this](TDrawGrid* g) { dgdSetupClick(g); };
+  btnApply->OnClick = [this](TControl* s) { btnApplyClick(s); };
+}
+
+void TfrmSetup::BuildGeneral(TPanel* page) {
+  grbTrayIcon = new TGroupPanel(page, "Tray icon");
+  grbTrayIcon->SetBounds(8, 4, 244, 124);
+  lblIconColor = new TLabel(grbTrayIcon, "Color");
+  lblIconColor->SetBounds(12, 20, 200, 14);
+  dgdTrayIcon = new TDrawGrid(grbTrayIcon);
+  dgdTrayIcon->ColCount = 8;
+  dgdTrayIcon->RowSelect = false;
+  dgdTrayIcon->SetRowCount(1);
+  dgdTrayIcon->SetBorder(true);
+  SetWindowLongPtrA(dgdTrayIcon->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdTrayIcon->Handle(), GWL_STYLE) | WS_TABSTOP);
+  dgdTrayIcon->SetBounds(12, 36, 220, 30);
+  SetHelpId(dgdTrayIcon, 78);
+  chbTrayIconRandom = MakeCheckBox(grbTrayIcon, "Random color", 12, 74, 220);
+  SetHelpId(chbTrayIconRandom, 79);
+  chbTrayIconAnimated = MakeCheckBox(grbTrayIcon, "Animated", 12, 96, 220);
+  SetHelpId(chbTrayIconAnimated, 80);
+  chbAutoHide = MakeCheckBox(page, "Auto-hide windows shown by mouse", 12, 140, 240);
+  SetHelpId(chbAutoHide, 81);
+  chbAutoRun = MakeCheckBox(page, "Run at Windows startup", 12, 162, 240);
+  SetHelpId(chbAutoRun, 82);
+  btnDefaultSettings = MakeButton(page, "Restore default settings", 8, 242, 150, 25);
+  SetHelpId(btnDefaultSettings, 83);
+
+  dgdTrayIcon->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdTrayIconDrawCell(g, dc, c, r, rect, s);
+  };
+  btnDefaultSettings->OnClick = [this](TControl* s) { btnDefaultSettingsClick(s); };
+}
+
+void TfrmSetup::BuildMouse(TPanel* page) {
+  grbMouseActions = new TGroupPanel(page, "Actions");
+  grbMouseActions->SetBounds(8, 2, 244, 218);
+  rgrMouseCorner = new TRadioGroup(grbMouseActions, "Corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
+  rgrMouseCorner->SetBounds(8, 16, 228, 50);
+  rgrMouseCorner->SetItemIndex(0);
+  SetHelpId(rgrMouseCorner, 89);
+  for (int i = 0; i < rgrMouseCorner->Count(); ++i) SetHelpId(rgrMouseCorner->ButtonHandle(i), 89);
+  dgdMouseActions = MakeGrid(grbMouseActions, 2, 1, true);
+  dgdMouseActions->SetRowCount(7);
+  dgdMouseActions->SetBounds(8, 70, 228, 115);
+  SetHelpId(dgdMouseActions, 90);
+  btnMouseActionEdit = MakeButton(grbMouseActions, "Edit...", 8, 190, 54);
+  btnMouseActionDelete = MakeButton(grbMouseActions, "Delete", 66, 190, 54);
+  btnMouseActionClear = MakeButton(grbMouseActions, "Clear", 124, 190, 54);
+  btnMouseActionClearAll = MakeButton(grbMouseActions, "Clear all", 182, 190, 54);
+  SetHelpId(btnMouseActionEdit, 2002);
+  SetHelpId(btnMouseActionDelete, 2003);
+  SetHelpId(btnMouseActionClear, 2004);
+  SetHelpId(btnMouseActionClearAll, 2005);
+
+  lblMouseCornerSize = new TLabel(page, "Active zone");
+  lblMouseCornerSize->SetBounds(12, 226, 70, 14);
+  lblMouseCornerSizeValue = new TLabel(page, "", SS_RIGHT);
+  lblMouseCornerSizeValue->SetBounds(82, 226, 44, 14);
+  trbMouseCornerSize = new TTrackBar(page, 1, 50, 5);
+  trbMouseCornerSize->SetBounds(8, 241, 122, 28);
+  SetHelpId(trbMouseCornerSize, 91);
+  lblMouseCornerDelay = new TLabel(page, "Action delay");
+  lblMouseCornerDelay->SetBounds(138, 226, 66, 14);
+  lblMouseCornerDelayValue = new TLabel(page, "", SS_RIGHT);
+  lblMouseCornerDelayValue->SetBounds(204, 226, 44, 14);
+  trbMouseCornerDelay = new TTrackBar(page, 0, 10, 5);
+  trbMouseCornerDelay->SetBounds(134, 241, 122, 28);
+  SetHelpId(trbMouseCornerDelay, 92);
+
+  dgdMouseActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdMouseActionsDrawCell(g, dc, c, r, rect, s);
+  };
+  dgdMouseActions->OnDblClick = [this](TDrawGrid*) { btnMouseActionEditClick(btnMouseActionEdit); };
+  rgrMouseCorner->OnClick = [this](TRadioGroup* s) { rgrMouseCornerClick(s); };
+  btnMouseActionEdit->OnClick = [this](TControl* s) { btnMouseActionEditClick(s); };
+  btnMouseActionDelete->OnClick = [this](TControl* s) { btnMouseActionDeleteClick(s); };
+  btnMouseActionClear->OnClick = [this](TControl* s) { btnMouseActionClearClick(s); };
+  btnMouseActionClearAll->OnClick = [this](TControl* s) { btnMouseActionClearAllClick(s); };
+  trbMouseCornerSize->OnChange = [this](TTrackBar* s) { trbMouseCornerChange(s); };
+  trbMouseCornerDelay->OnChange = [this](TTrackBar* s) { trbMouseCornerChange(s); };
+}
+
+void TfrmSetup::BuildHotKeys(TPanel* page) {
+  dgdHotKeyActions = MakeGrid(page, 2, 1, true);
+  dgdHotKeyActions->SetVertScrollBar(true);
+  dgdHotKeyActions->SetBounds(8, 8, 244, 180);
+  SetHelpId(dgdHotKeyActions, 93);
+  btnHotKeysNew = MakeButton(page, "Add...", 8, 196, 58);
+  btnHotKeysEdit = MakeButton(page, "Edit...", 70, 196, 58);
+  btnHotKeysDelete = MakeButton(page, "Delete", 132, 196, 58);
+  btnHotKeysClear = MakeButton(page, "Clear", 194, 196, 58);
+  SetHelpId(btnHotKeysNew, 2001);
+  SetHelpId(btnHotKeysEdit, 2002);
+  SetHelpId(btnHotKeysDelete, 2003);
+  SetHelpId(btnHotKeysClear, 2004);
+  rgrHotKeysCorner =
+      new TRadioGroup(page, "Hot keys corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
+  rgrHotKeysCorner->SetBounds(8, 224, 244, 46);
+  SetHelpId(rgrHotKeysCorner, 94);
+  for (int i = 0; i < rgrHotKeysCorner->Count(); ++i) SetHelpId(rgrHotKeysCorner->ButtonHandle(i), 94);
+
+  dgdHotKeyActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdHotKeyActionsDrawCell(g, dc, c, r, rect, s);
+  };
+  dgdHotKeyActions->OnDblClick = [this](TDrawGrid*) { btnHotKeysEditClick(btnHotKeysEdit); };
+  dgdHotKeyActions->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
+  dgdHotKeyActions->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
+  dgdHotKeyActions->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) {
+    dgdHotKeyActionsMouseUp(s, b, sh, x, y);
+  };
+  btnHotKeysNew->OnClick = [this](TControl* s) { btnHotKeysNewClick(s); };
+  btnHotKeysEdit->OnClick = [this](TControl* s) { btnHotKeysEditClick(s); };
+  btnHotKeysDelete->OnClick = [this](TControl* s) { btnHotKeysDeleteClick(s); };
+  btnHotKeysClear->OnClick = [this](TControl* s) { btnHotKeysClearClick(s); };
+}
+
+void TfrmSetup::BuildTray(TPanel* page) {
+  dgdTrayIconActions = MakeGrid(page, 2, 1, true);
+  dgdTrayIconActions->SetRowCount(9);
+  dgdTrayIconActions->SetBounds(8, 8, 244, 150);
+  SetHelpId(dgdTrayIconActions, 2048);
+  btnTrayIconLauncherEdit = MakeButton(page, "Edit...", 8, 166, 78);
+  btnTrayIconLauncherDelete = MakeButton(page, "Delete", 91, 166, 78);
+  btnTrayIconLauncherClear = MakeButton(page, "Clear", 174, 166, 78);
+  SetHelpId(btnTrayIconLauncherEdit, 2002);
+  SetHelpId(btnTrayIconLauncherDelete, 2003);
+  SetHelpId(btnTrayIconLauncherClear, 2004);
+
+  dgdTrayIconActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdTrayIconActionsDrawCell(g, dc, c, r, rect, s);
+  };
+  dgdTrayIconActions->OnDblClick = [this](TDrawGrid*) { btnTrayIconLauncherEditClick(btnTrayIconLauncherEdit); };
+  btnTrayIconLauncherEdit->OnClick = [this](TControl* s) { btnTrayIconLauncherEditClick(s); };
+  btnTrayIconLauncherDelete->OnClick = [this](TControl* s) { btnTrayIconLauncherDeleteClick(s); };
+  btnTrayIconLauncherClear->OnClick = [this](TControl* s) { btnTrayIconLauncherClearClick(s); };
+}
+
+void TfrmSetup::BuildClipboard(TPanel* page) {
+  lblClipCollection = new TLabel(page, "Collection");
+  lblClipCollection->SetBounds(8, 6, 160, 14);
+  dgdClipCollection = MakeGrid(page, 1, 0, false);
+  dgdClipCollection->SetVertScrollBar(true);
+  dgdClipCollection->SetBounds(8, 22, 162, 124);
+  SetHelpId(dgdClipCollection, 95);
+  btnClipCollectionAdd = MakeButton(page, "Add...", 176, 22, 76);
+  btnClipCollectionEdit = MakeButton(page, "Edit...", 176, 49, 76);
+  btnClipCollectionDelete = MakeButton(page, "Delete", 176, 76, 76);
+  btnClipCollectionClear = MakeButton(page, "Clear", 176, 103, 76);
+  SetHelpId(btnClipCollectionAdd, 96);
+  SetHelpId(btnClipCollectionEdit, 97);
+  SetHelpId(btnClipCollectionDelete, 98);
+  SetHelpId(btnClipCollectionClear, 99);
+  chbClipShowInEditor = MakeCheckBox(page, "Show in editor area", 12, 154, 240);
+  chbClipNumerateItems = MakeCheckBox(page, "Numerate items", 12, 175, 240);
+  chbClipDisableHistory = MakeCheckBox(page, "Disable clip history", 12, 196, 240);
+  SetHelpId(chbClipShowInEditor, 100);
+  SetHelpId(chbClipNumerateItems, 102);
+  SetHelpId(chbClipDisableHistory, 2047);
+  lblClipHistoryDepthTitle = new TLabel(page, "History depth");
+  lblClipHistoryDepthTitle->SetBounds(12, 222, 120, 14);
+  lblClipHistoryDepthValue = new TLabel(page, "", SS_RIGHT);
+  lblClipHistoryDepthValue->SetBounds(200, 222, 48, 14);
+  trbClipHistoryDepth = new TTrackBar(page, 5, 50, 5);
+  trbClipHistoryDepth->SetBounds(8, 238, 244, 30);
+  SetHelpId(trbClipHistoryDepth, 103);
+
+  dgdClipCollection->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdClipCollectionDrawCell(g, dc, c, r, rect, s);
+  };
+  dgdClipCollection->OnDblClick = [this](TDrawGrid*) { btnClipCollectionEditClick(btnClipCollectionEdit); };
+  dgdClipCollection->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
+  dgdClipCollection->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
+  dgdClipCollection->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) {
+    dgdHotKeyActionsMouseUp(s, b, sh, x, y);
+  };
+  btnClipCollectionAdd->OnClick = [this](TControl* s) { btnClipCollectionAddClick(s); };
+  btnClipCollectionEdit->OnClick = [this](TControl* s) { btnClipCollectionEditClick(s); };
+  btnClipCollectionDelete->OnClick = [this](TControl* s) { btnClipCollectionDeleteClick(s); };
+  btnClipCollectionClear->OnClick = [this](TControl* s) { btnClipCollectionClearClick(s); };
+  chbClipDisableHistory->OnClick = [this](TCheckBox* s) { chbClipDisableHistoryClick(s); };
+  trbClipHistoryDepth->OnChange = [this](TTrackBar* s) { trbClipChange(s); };
+}
+
+void TfrmSetup::BuildWorldTime(TPanel* page) {
+  dgdWorldTime = MakeGrid(page, 2, 1, true);
+  dgdWorldTime->SetVertScrollBar(true);
+  dgdWorldTime->SetColWidth(0, 187);
+  dgdWorldTime->SetColWidth(1, kTimeColumn);
+  dgdWorldTime->SetBounds(8, 8, 244, 196);
+  SetHelpId(dgdWorldTime, 104);
+  btnWorldTimeNew = MakeButton(page, "New...", 8, 214, 78);
+  btnWorldTimeEdit = MakeButton(page, "Edit...", 91, 214, 78);
+  btnWorldTimeDelete = MakeButton(page, "Delete", 174, 214, 78);
+  btnWorldTimeClear = MakeButton(page, "Clear", 8, 242, 78);
+  btnWorldTimeByZone = MakeButton(page, "Sort by name", 91, 242, 78);
+  btnWorldTimeByTime = MakeButton(page, "Sort by time", 174, 242, 78);
+  SetHelpId(btnWorldTimeNew, 105);
+  SetHelpId(btnWorldTimeEdit, 106);
+  SetHelpId(btnWorldTimeDelete, 107);
+  SetHelpId(btnWorldTimeClear, 108);
+  SetHelpId(btnWorldTimeByZone, 109);
+  SetHelpId(btnWorldTimeByTime, 110);
+
+  dgdWorldTime->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
+    dgdWorldTimeDrawCell(g, dc, c, r, rect, s);
+  };
+  // Like the other lists, a double click edits the entry.
+  dgdWorldTime->OnDblClick = [this](TDrawGrid*) { btnWorldTimeEditClick(btnWorldTimeEdit); };
+  dgdWorldTime->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
+  dgdWorldTime->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
+  dgdWorldTime->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) {
+    dgdHotKeyActionsMouseUp(s, b, sh, x, y);
+  };
+  btnWorldTimeNew->OnClick = [this](TControl* s) { btnWorldTimeNewClick(s); };
+  btnWorldTimeEdit->OnClick = [this](TControl* s) { btnWorldTimeEditClick(s); };
+  btnWorldTimeDelete->OnClick = [this](TControl* s) { btnWorldTimeDeleteClick(s); };
+  btnWorldTimeClear->OnClick = [this](TControl* s) { btnWorldTimeClearClick(s); };
+  btnWorldTimeByZone->OnClick = [this](TControl* s) { btnWorldTimeByZoneClick(s); };
+  btnWorldTimeByTime->OnClick = [this](TControl* s) { btnWorldTimeByTimeClick(s); };
+}
+
+void TfrmSetup::BuildExportImport(TPanel* page) {
+  grbExportImport = new TGroupPanel(page, "Options");
+  grbExportImport->SetBounds(8, 4, 244, 180);
+  SetHelpId(grbExportImport, 2049);
+  for (int i = 0; i < kExportBoxCount; ++i) {
+    const TExportBoxInfo& info = vimo::ExportBoxes[static_cast<std::size_t>(i)];
+    TCheckBox* box = MakeCheckBox(grbExportImport, info.Caption, 14, 20 + i * 22, 220);
+    box->Hint = info.Hint;
+    box->SetChecked(true);
+    SetHelpId(box, 2049);
+    ExportBoxes.push_back(box);
+  }
+  btnSelectAll = MakeButton(page, "Select all", 8, 192, 120, 25);
+  btnSelectAll->Tag = 1;
+  btnUnselectAll = MakeButton(page, "Unselect all", 132, 192, 120, 25);
+  btnUnselectAll->Tag = 0;
+  btnExport = MakeButton(page, "Export", 8, 224, 120, 25);
+  btnImport = MakeButton(page, "Import", 132, 224, 120, 25);
+  SetHelpId(btnSelectAll, 2050);
+  SetHelpId(btnUnselectAll, 2051);
+  SetHelpId(btnExport, 2052);
+  SetHelpId(btnImport, 2053);
+
+  btnSelectAll->OnClick = [this](TControl* s) { btnSelectUnselectClick(s); };
+  btnUnselectAll->OnClick = [this](TControl* s) { btnSelectUnselectClick(s); };
+  btnExport->OnClick = [this](TControl* s) { btnExportClick(s); };
+  btnImport->OnClick = [this](TControl* s) { btnImportClick(s); };
+}
+
+void TfrmSetup::BuildAbout(TPanel* page) {
+  pnlAbout = new TPanel(page);
+  pnlAbout->BevelOuter = TBevelCut::None;
+  pnlAbout->BorderWidth = 8;
+  pnlAbout->SetAlign(TAlign::Client);
+  pnlIconName = new TPanel(pnlAbout);
+  pnlIconName->BevelOuter = TBevelCut::None;
+  pnlIconName->SetHeight(32);
+  pnlIconName->SetAlign(TAlign::Top);
+  imgIcon = new TPaintBox(pnlIconName);
+  imgIcon->SetWidth(33);
+  imgIcon->SetAlign(TAlign::Left);
+  pnlName = new TPaintBox(pnlIconName);
+  pnlName->SetAlign(TAlign::Client);
+  lblInformation = new TLabel(pnlAbout, " \n\nYour Everyday Utilities\n \nversion 2.1\n ", SS_CENTER);
+  lblInformation->SetHeight(80);
+  lblInformation->SetAlign(TAlign::Top);
+  lblWeb = new TLinkLabel(pnlAbout, kProductWebPage);
+  lblWeb->Hint = kProductWebPage;
+  lblWeb->SetHeight(16);
+  lblWeb->SetAlign(TAlign::Top);
+  AddHint(lblWeb);
+
+  imgIcon->OnPaint = [](TPaintBox* box, HDC dc) {
+    // The application's face, each of its pixels drawn 2 x 2.
+    int color = TrayIconColor >= 0 && TrayIconColor < kTrayColorCount ? TrayIconColor : 0;
+    TTrayPixels px = TrayImagePixels(TrayImageIndex(color, trNormal));
+    int top = (box->ClientHeight() - 2 * kTrayImageSize) / 2;
+    for (int y = 0; y < kTrayImageSize; ++y)
+      for (int x = 0; x < kTrayImageSize; ++x) {
+        std::uint32_t p = px[static_cast<std::size_t>(y * kTrayImageSize + x)];
+        if ((p >> 24) == 0) continue;
+        RECT r{2 * x, top + 2 * y, 2 * x + 2, top + 2 * y + 2};
+        FillSolid(dc, r, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+      }
+  };
+  pnlName->OnPaint = [](TPaintBox* box, HDC dc) {
+    TGdiObject font(CreateFontA(-27, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    HGDIOBJ old = SelectObject(dc, font.Get());
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextIn(dc, Application().Title(), RECT{4, 0, box->ClientWidth(), box->ClientHeight()},
+               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(dc, old);
+  };
+  lblWeb->OnClick = [this](TLinkLabel* s) { eveWebClick(s); };
+}
+
+// ---------------------------------------------------------------------------- opening and closing
+
+bool TfrmSetup::Execute(bool about) {
+  ntbSetup->SetActivePage(about ? "About" : "General");
+  dgdSetup->SetRowCount(ntbSetup->PageCount());
+  dgdSetup->SetRow(about ? dgdSetup->RowCount() - 1 : 0);
+  return ShowModal() == mrOK;
+}
+
+void TfrmSetup::FormShow(TForm*) {
+  Work.WorkHotKeys.Clear();
+  Work.WorkClips.Clear();
+  Work.WorkWorldTimes.clear();
+  LoadControls();
+  RefreshPages();
+}
+
+bool TfrmSetup::FormClose(TForm*) {
+  if (ModalResult == mrNone) return true;  // the close button: the result follows
+  if (ModalResult == mrOK) {
+    StoreControls();
+    try {
+      SaveSettings();
+    } catch (...) {
+      // The settings in memory are already stored; the user may press OK again or cancel.
+      Application().HandleCurrentException();
+      return false;
+    }
+  }
+  Work.WorkHotKeys.Clear();
+  Work.WorkClips.Clear();
+  Work.WorkWorldTimes.clear();
+  // Apply, "Restore default settings" and Import changed the settings already, so
+  // these steps also follow Cancel.
+  TrimHistory(*ClipHistory, HistoryDepth);
+  if (host_.enableClipboardTimer) host_.enableClipboardTimer(!DisableHistory);
+  if (DisableHistory && host_.leaveViewerChain) host_.leaveViewerChain();
+  return true;
+}
+
+void TfrmSetup::FormHelp(TForm*, UINT command, ULONG_PTR data) {
+  // Only the pop-up topic of a control is shown; F1 is answered without a topic.
+  if (command == HELP_CONTEXTPOPUP && data != 0) Application().HelpCommand(HELP_CONTEXTPOPUP, data, handle_);
+}
+
+// ---------------------------------------------------------------------------- working copies
+
+void TfrmSetup::LoadControls() {
+  vimo::LoadControls(Work);
+  const TSetupControls& c = Work.controls;
+  dgdTrayIcon->SetCol(std::clamp(c.trayIconColumn, 0, kTrayColorCount - 1));
+  chbTrayIconRandom->SetChecked(c.trayIconRandom);
+  chbTrayIconAnimated->SetChecked(c.trayIconAnimated);
+  chbAutoHide->SetChecked(c.autoHide);
+  chbAutoRun->SetChecked(c.autoRun);
+  trbMouseCornerSize->SetPosition(c.cornerSizePosition);
+  trbMouseCornerDelay->SetPosition(c.cornerDelayPosition);
+  rgrHotKeysCorner->SetItemIndex(c.hotKeysCornerItem);
+  chbClipShowInEditor->SetChecked(c.clipShowInEditor);
+  chbClipNumerateItems->SetChecked(c.clipNumerateItems);
+  chbClipDisableHistory->SetChecked(c.clipDisableHistory);
+  trbClipHistoryDepth->SetPosition(c.historyDepthPosition);
+  SetHotKeyRowCount();
+  SetWorldTimeRowCount();
+  SetClipRowCount();
+  dgdMouseActions->Invalidate();
+  dgdTrayIconActions->Invalidate();
+}
+
+void TfrmSetup::StoreControls() {
+  TSetupControls& c = Work.controls;
+  c.trayIconColumn = dgdTrayIcon->Col();
+  c.trayIconRandom = chbTrayIconRandom->Checked();
+  c.trayIconAnimated = chbTrayIconAnimated->Checked();
+  c.autoHide = chbAutoHide->Checked();
+  c.autoRun = chbAutoRun->Checked();
+  c.cornerSizePosition = trbMouseCornerSize->Position();
+  c.cornerDelayPosition = trbMouseCornerDelay->Position();
+  // A stored corner outside 1..4 shows no selection; it goes back unchanged.
+  c.hotKeysCornerItem = rgrHotKeysCorner->ItemIndex() >= 0 ? rgrHotKeysCorner->ItemIndex() : KeyCorner - 1;
+  c.clipShowInEditor = chbClipShowInEditor->Checked();
+  c.clipNumerateItems = chbClipNumerateItems->Checked();
+  c.clipDisableHistory = chbClipDisableHistory->Checked();
+  c.historyDepthPosition = trbClipHistoryDepth->Position();
+  vimo::StoreControls(Work);
+}
+
+int TfrmSetup::ScaledRowHeight(int designHeight) const { return MulDiv(designHeight, PixelsPerInch(), 96); }
+
+void TfrmSetup::RefreshPages() {
+  UpdateWorldTimeButtons();
+  UpdateMouseLabels();
+  UpdateHotKeyButtons();
+  UpdateClipButtons();
+  UpdateDepthLabel();
+
+  dgdTrayIcon->DefaultRowHeight = dgdTrayIcon->ClientHeight();
+  dgdTrayIcon->DefaultColWidth = dgdTrayIcon->ClientWidth() / 8;
+  dgdTrayIcon->SetWidth(dgdTrayIcon->Width() - dgdTrayIcon->ClientWidth() + dgdTrayIcon->DefaultColWidth * 8);
+
+  dgdSetup->SetRowCount(ntbSetup->PageCount());
+  dgdSetup->DefaultRowHeight = dgdSetup->ClientHeight() / dgdSetup->RowCount();
+  dgdSetup->DefaultColWidth = dgdSetup->ClientWidth();
+
+  int row15 = ScaledRowHeight(15);
+  dgdMouseActions->DefaultRowHeight = row15;
+  dgdMouseActions->SetClientHeight(row15 * 7 + 6);
+  dgdMouseActions->SetColWidth(0, kModifierColumn);
+  dgdMouseActions->SetColWidth(1, dgdMouseActions->ClientWidth() - kModifierColumn - 2);
+
+  dgdHotKeyActions->DefaultRowHeight = row15;
+  dgdHotKeyActions->SetClientHeight(dgdHotKeyActions->ClientHeight() / row15 * row15 + 10);
+  dgdHotKeyActions->SetColWidth(0, dgdHotKeyActions->ClientWidth() - kHotKeyColumn - 2);
+  dgdHotKeyActions->SetColWidth(1, kHotKeyColumn);
+  SetHotKeyRowCount();
+
+  dgdTrayIconActions->DefaultRowHeight = row15;
+  dgdTrayIconActions->SetClientHeight(9 * (row15 + 1) - 1);
+  dgdTrayIconActions->SetColWidth(0, kModifierColumn);
+  dgdTrayIconActions->SetColWidth(1, dgdTrayIconActions->ClientWidth() - kModifierColumn - 2);
+
+  int row16 = ScaledRowHeight(16);
+  dgdWorldTime->DefaultRowHeight = row16;
+  dgdWorldTime->SetClientHeight(dgdWorldTime->ClientHeight() / row16 * row16 + 10);
+  dgdWorldTime->SetColWidth(0, dgdWorldTime->ClientWidth() - kTimeColumn - 2);
+  SetWorldTimeRowCount();
+
+  dgdClipCollection->DefaultRowHeight = row15;
+  dgdClipCollection->SetClientHeight(dgdClipCollection->ClientHeight() / row15 * row15);
+  dgdClipCollection->DefaultColWidth = dgdClipCollection->ClientWidth();
+  SetClipRowCount();
+
+  chbClipDisableHistoryClick(chbClipDisableHistory);
+  imgIcon->Invalidate();
+  pnlName->Invalidate();
+}
+
+void TfrmSetup::SetHotKeyRowCount() {
+  dgdHotKeyActions->SetRowCount(Work.WorkHotKeys.Count() > 0 ? Work.WorkHotKeys.Count() + 1 : 2);
+  dgdHotKeyActions->Invalidate();
+}
+
+void TfrmSetup::SetWorldTimeRowCount() {
+  int n = static_cast<int>(Work.WorkWorldTimes.size());
+  dgdWorldTime->SetRowCount(n > 0 ? n + 1 : 2);
+  dgdWorldTime->Invalidate();
+}
+
+void TfrmSetup::SetClipRowCount() {
+  dgdClipCollection->SetRowCount(std::max(Work.WorkClips.Count(), 1));
+  dgdClipCollection->Invalidate();
+}
+
+// ---------------------------------------------------------------------------- frame
+
+void TfrmSetup::dgdSetupDrawCell(TDrawGrid* grid, HDC dc, int, int row, RECT rect, TGridDrawState state) {
+  bool selected = row == grid->Row();
+  FillSolid(dc, rect, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+  if (!selected) {
+    COLORREF dot = GetSysColor(COLOR_BTNSHADOW);
+    for (int x = rect.left; x < rect.right - 1; ++x) {
+      if (x % 2 == 0) continue;
+      SetPixel(dc, x, rect.bottom - 1, dot);
+      if (row == 0) SetPixel(dc, x, rect.top, dot);
+    }
+  }
+  int height = rect.bottom - rect.top;
+  ImageList_Draw(imlSetup.get(), row, dc, (height - 16) / 2, (rect.top + rect.bottom - 16) / 2, ILD_TRANSPARENT);
+  HGDIOBJ old = SelectObject(dc, BoldFont());
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+  RECT text{rect.left + (height - 16) / 2 + 24, rect.top, rect.right, rect.bottom};
+  if (row >= 0 && row < ntbSetup->PageCount())
+    DrawTextIn(dc, ntbSetup->PageCaption(row), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, old);
+  (void)state;
+}
+
+void TfrmSetup::dgdSetupClick(TDrawGrid* grid) {
+  ntbSetup->SetPageIndex(grid->Row());
+  grid->Invalidate();
+}
+
+void TfrmSetup::btnApplyClick(TControl*) {
+  StoreControls();
+  SaveSettings();
+}
+
+// ---------------------------------------------------------------------------- General
+
+void TfrmSetup::dgdTrayIconDrawCell(TDrawGrid*, HDC dc, int col, int, RECT rect, TGridDrawState) {
+  if (!host_.trayIcons) return;
+  ImageList_Draw(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - 16) / 2,
+                 (rect.top + rect.bottom - 16) / 2, ILD_TRANSPARENT);
+}
+
+void TfrmSetup::btnDefaultSettingsClick(TControl*) {
+  if (!Confirm("All program settings will be reverted to default.\rContinue?")) return;
+  LoadSettings(true);
+  LoadControls();
+  RefreshPages();
+}
+
+// ---------------------------------------------------------------------------- Mouse Launcher
+
+int TfrmSetup::SelectedCorner() const { return std::clamp(rgrMouseCorner->ItemIndex(), 0, 3); }
+
+void TfrmSetup::dgdMouseActionsDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
+  if (row == 0) {
+    CellText(dc, col == 0 ? "Modifier" : "Action", rect);
+  } else if (row <= 6) {
+    CellText(dc, col == 0 ? kMouseModifiers[row - 1] : ActionCaption(Work.WorkMouseActions[SelectedCorner()][row - 1]),
+             rect);
+  }
+}
+
+void TfrmSetup::rgrMouseCornerClick(TRadioGroup*) { dgdMouseActions->Invalidate(); }
+
+void TfrmSetup::btnMouseActionEditClick(TControl*) {
+  int row = dgdMouseActions->Row();
+  if (row < 1 || row > 6) return;
+  TActionRecord& slot = Work.WorkMouseActions[SelectedCorner()][row - 1];
+  TActionRecord edited = slot;
+  if (EditAction(edited, false, false)) {
+    slot = edited;
+    dgdMouseActions->Invalidate();
+  }
+}
+
+void TfrmSetup::btnMouseActionDeleteClick(TControl*) {
+  int row = dgdMouseActions->Row();
+  if (row < 1 || row > 6 || !Confirm("Selected action will be deleted.\rContinue?")) return;
+  Work.WorkMouseActions[SelectedCorner()][row - 1] = TActionRecord{};
+  dgdMouseActions->Invalidate();
+}
+
+void TfrmSetup::btnMouseActionClearClick(TControl*) {
+  if (!Confirm("All actions of the selected corner will be deleted.\rContinue?")) return;
+  Work.WorkMouseActions[SelectedCorner()].fill(TActionRecord{});
+  dgdMouseActions->Invalidate();
+}
+
+void TfrmSetup::btnMouseActionClearAllClick(TControl*) {
+  if (!Confirm("All actions for all corners will be deleted.\rContinue?")) return;
+  for (auto& corner : Work.WorkMouseActions) corner.fill(TActionRecord{});
+  dgdMouseActions->Invalidate();
+}
+
+void TfrmSetup::trbMouseCornerChange(TTrackBar*) { UpdateMouseLabels(); }
+
+void TfrmSetup::UpdateMouseLabels() {
+  lblMouseCornerSizeValue->SetCaption(CornerSizeText(trbMouseCornerSize->Position()));
+  lblMouseCornerDelayValue->SetCaption(CornerDelayText(trbMouseCornerDelay->Position(), DecimalSeparator()));
+}
+
+// ---------------------------------------------------------------------------- Hot Key Launcher
+
+void TfrmSetup::UpdateHotKeyButtons() {
+  bool any = Work.WorkHotKeys.Count() > 0;
+  btnHotKeysEdit->SetEnabled(any);
+  btnHotKeysDelete->SetEnabled(any);
+  btnHotKeysClear->SetEnabled(any);
+}
+
+void TfrmSetup::dgdHotKeyActionsDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
+  if (row == 0) {
+    CellText(dc, col == 0 ? "Action" : "Hot Key", rect);
+    return;
+  }
+  const TActionRecord* entry = Work.WorkHotKeys.ActionAt(row - 1);
+  if (!entry) {
+    if (col == 0 && Work.WorkHotKeys.Count() == 0) CellText(dc, kEmptyRow, rect);
+    return;
+  }
+  CellText(dc, col == 0 ? ActionCaption(*entry) : HotKeyText(entry->HotKey, &KeyName), rect);
+}
+
+void TfrmSetup::btnHotKeysNewClick(TControl*) {
+  TActionRecord record;
+  if (EditAction(record, true, false)) {
+    Work.WorkHotKeys.Add(record);
+    SetHotKeyRowCount();
+  }
+  UpdateHotKeyButtons();
+}
+
+void TfrmSetup::btnHotKeysEditClick(TControl*) {
+  TActionRecord* entry = Work.WorkHotKeys.ActionAt(dgdHotKeyActions->Row() - 1);
+  if (!entry) return;
+  TActionRecord copy = *entry;
+  if (EditAction(copy, true, false)) {
+    // The editor may have run other code: look the entry up again.
+    if (TActionRecord* again = Work.WorkHotKeys.ActionAt(dgdHotKeyActions->Row() - 1)) *again = copy;
+    dgdHotKeyActions->Invalidate();
+    UpdateHotKeyButtons();
+  }
+}
+
+void TfrmSetup::btnHotKeysDeleteClick(TControl*) {
+  int index = dgdHotKeyActions->Row() - 1;
+  if (!Work.WorkHotKeys.ActionAt(index) || !Confirm("Selected action will be deleted.\rContinue?")) return;
+  Work.WorkHotKeys.Delete(index);
+  SetHotKeyRowCount();
+  UpdateHotKeyButtons();
+}
+
+void TfrmSetup::btnHotKeysClearClick(TControl*) {
+  if (!Confirm("All actions will be deleted.\rContinue?")) return;
+  Work.WorkHotKeys.Clear();
+  SetHotKeyRowCount();
+  UpdateHotKeyButtons();
+}
+
+void TfrmSetup::dgdMouseDown(TControl* sender, TMouseButton button, UINT, int, int y) {
+  if (button != mbLeft) return;
+  Work.DragRow = static_cast<TDrawGrid*>(sender)->RowAt(y);
+  Work.Dragging = true;
+}
+
+void TfrmSetup::dgdMouseMove(TControl* sender, UINT shift, int, int y) {
+  if (!(shift & MK_LBUTTON) || !Work.Dragging) return;
+  auto* grid = static_cast<TDrawGrid*>(sender);
+  int row = grid->RowAt(y);
+  bool moved = false;
+  if (grid == dgdHotKeyActions) {
+    moved = DragMove(Work, TDragGrid::HotKeys, row, grid->RowCount(),
+                     [this](int a, int b) { Work.WorkHotKeys.Exchange(a, b); });
+  } else if (grid == dgdWorldTime) {
+    // The "[empty]" row of an empty list is no entry.
+    if (row > static_cast<int>(Work.WorkWorldTimes.size())) return;
+    moved = DragMove(Work, TDragGrid::WorldTimes, row, grid->RowCount(),
+                     [this](int a, int b) { std::swap(Work.WorkWorldTimes[static_cast<std::size_t>(a)],
+                                                      Work.WorkWorldTimes[static_cast<std::size_t>(b)]); });
+  } else if (grid == dgdClipCollection) {
+    if (row >= Work.WorkClips.Count()) return;
+    moved = DragMove(Work, TDragGrid::Clips, row, grid->RowCount(),
+                     [this](int a, int b) { Work.WorkClips.Exchange(a, b); });
+  }
+  if (moved) grid->Invalidate();
+}
+
+void TfrmSetup::dgdHotKeyActionsMouseUp(TControl*, TMouseButton, UINT, int, int) { Work.Dragging = false; }
+
+// ---------------------------------------------------------------------------- Tray Icon Launcher
+
+void TfrmSetup::dgdTrayIconActionsDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
+  if (row == 0) {
+    CellText(dc, col == 0 ? "Modifier" : "Action", rect);
+  } else if (row <= 8) {
+    CellText(dc, col == 0 ? kTrayModifiers[row - 1] : ActionCaption(Work.WorkTrayActions[row - 1]), rect);
+  }
+}
+
+void TfrmSetup::btnTrayIconLauncherEditClick(TControl*) {
+  int row = dgdTrayIconActions->Row();
+  if (row < 1 || row > 8) return;
+  TActionRecord edited = Work.WorkTrayActions[row - 1];
+  if (EditAction(edited, false, true)) {
+    Work.WorkTrayActions[row - 1] = edited;
+    dgdTrayIconActions->Invalidate();
+  }
+}
+
+void TfrmSetup::btnTrayIconLauncherDeleteClick(TControl*) {
+  int row = dgdTrayIconActions->Row();
+  if (row < 1 || row > 8 || !Confirm("Selected action will be deleted.\rContinue?")) return;
+  Work.WorkTrayActions[row - 1] = TActionRecord{};
+  dgdTrayIconActions->Invalidate();
+}
+
+void TfrmSetup::btnTrayIconLauncherClearClick(TControl*) {
+  if (!Confirm("All tray icon actions will be deleted.\rContinue?")) return;
+  Work.WorkTrayActions.fill(TActionRecord{});
+  dgdTrayIconActions->Invalidate();
+}
+
+// ---------------------------------------------------------------------------- Clipboard
+
+void TfrmSetup::UpdateClipButtons() {
+  bool any = Work.WorkClips.Count() > 0;
+  btnClipCollectionEdit->SetEnabled(any);
+  btnClipCollectionDelete->SetEnabled(any);
+  btnClipCollectionClear->SetEnabled(any);
+}
+
+void TfrmSetup::UpdateDepthLabel() { lblClipHistoryDepthValue->SetCaption(std::to_string(trbClipHistoryDepth->Position())); }
+
+void TfrmSetup::dgdClipCollectionDrawCell(TDrawGrid*, HDC dc, int, int row, RECT rect, TGridDrawState) {
+  if (Work.WorkClips.Count() == 0) {
+    CellText(dc, kEmptyRow, rect);
+    return;
+  }
+  if (row >= Work.WorkClips.Count()) return;
+  bool bold = Work.WorkClips.HasComment(row);
+  HGDIOBJ old = bold ? SelectObject(dc, BoldFont()) : nullptr;
+  CellText(dc, ClipCaption(Work.WorkClips.ClipTitle(row)), rect);
+  if (old) SelectObject(dc, old);
+}
+
+void TfrmSetup::btnClipCollectionAddClick(TControl*) {
+  TClipRecord clip;
+  clip.Text = ClipboardText();
+  if (EditClip(clip)) {
+    Work.WorkClips.Add(clip);
+    SetClipRowCount();
+  }
+  UpdateClipButtons();
+}
+
+void TfrmSetup::btnClipCollectionEditClick(TControl*) {
+  TClipRecord* entry = Work.WorkClips.ClipAt(dgdClipCollection->Row());
+  if (!entry) return;
+  TClipRecord copy = *entry;
+  if (EditClip(copy)) {
+    if (TClipRecord* again = Work.WorkClips.ClipAt(dgdClipCollection->Row())) *again = copy;
+    dgdClipCollection->Invalidate();
+    UpdateClipButtons();
+  }
+}
+
+void TfrmSetup::btnClipCollectionDeleteClick(TControl*) {
+  int index = dgdClipCollection->Row();
+  if (!Work.WorkClips.ClipAt(index) || !Confirm("Selected clip will be deleted.\rContinue?")) return;
+  Work.WorkClips.Delete(index);
+  SetClipRowCount();
+  UpdateClipButtons();
+}
+
+void TfrmSetup::btnClipCollectionClearClick(TControl*) {
+  if (!Confirm("All clips will be deleted.\rContinue?")) return;
+  Work.WorkClips.Clear();
+  SetClipRowCount();
+  UpdateClipButtons();
+}
+
+void TfrmSetup::chbClipDisableHistoryClick(TCheckBox*) {
+  bool on = !chbClipDisableHistory->Checked();
+  trbClipHistoryDepth->SetEnabled(on);
+  lblClipHistoryDepthTitle->SetEnabled(on);
+  lblClipHistoryDepthValue->SetEnabled(on);
+}
+
+void TfrmSetup::trbClipChange(TTrackBar*) { UpdateDepthLabel(); }
+
+// ---------------------------------------------------------------------------- World Time
+
+void TfrmSetup::UpdateWorldTimeButtons() {
+  bool any = !Work.WorkWorldTimes.empty();
+  for (TButton* b : {btnWorldTimeEdit, btnWorldTimeDelete, btnWorldTimeClear, btnWorldTimeByZone, btnWorldTimeByTime})
+    b->SetEnabled(any);
+}
+
+void TfrmSetup::dgdWorldTimeDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
+  std::string text;
+  if (row == 0) {
+    text = col == 0 ? "Name" : "Time";
+  } else if (row <= static_cast<int>(Work.WorkWorldTimes.size())) {
+    const TWorldTime& item = Work.WorkWorldTimes[static_cast<std::size_t>(row - 1)];
+    text = col == 0 ? item.Name : OffsetText(item.Offset);
+  } else if (col == 0) {
+    text = kEmptyRow;
+  }
+  CellText(dc, text, rect, col == 1 ? DT_RIGHT : DT_LEFT);
+}
+
+void TfrmSetup::btnWorldTimeNewClick(TControl*) {
+  TWorldTime item;
+  if (!EditWorldTime(item)) return;
+  Work.WorkWorldTimes.push_back(item);
+  SetWorldTimeRowCount();
+  dgdWorldTime->SetRow(dgdWorldTime->RowCount() - 1);
+  UpdateWorldTimeButtons();
+}
+
+void TfrmSetup::btnWorldTimeEditClick(TControl*) {
+  int index = dgdWorldTime->Row() - 1;
+  if (index < 0 || index >= static_cast<int>(Work.WorkWorldTimes.size())) return;
+  TWorldTime item = Work.WorkWorldTimes[static_cast<std::size_t>(index)];
+  if (!EditWorldTime(item)) return;
+  if (index < static_cast<int>(Work.WorkWorldTimes.size())) Work.WorkWorldTimes[static_cast<std::size_t>(index)] = item;
+  dgdWorldTime->Invalidate();
+}
+
+void TfrmSetup::btnWorldTimeDeleteClick(TControl*) {
+  int index = dgdWorldTime->Row() - 1;
+  if (index < 0 || index >= static_cast<int>(Work.WorkWorldTimes.size()) ||
+      !Confirm("Selected item will be deleted.\rContinue?"))
+    return;
+  Work.WorkWorldTimes.erase(Work.WorkWorldTimes.begin() + index);
+  SetWorldTimeRowCount();
+  UpdateWorldTimeButtons();
+}
+
+void TfrmSetup::btnWorldTimeClearClick(TControl*) {
+  if (!Confirm("All items in the list will be deleted.\rContinue?")) return;
+  Work.WorkWorldTimes.clear();
+  SetWorldTimeRowCount();
+  UpdateWorldTimeButtons();
+}
+
+void TfrmSetup::btnWorldTimeByZoneClick(TControl*) {
+  SortWorldTimesByName(Work.WorkWorldTimes, &CompareNames);
+  dgdWorldTime->Invalidate();
+}
+
+void TfrmSetup::btnWorldTimeByTimeClick(TControl*) {
+  SortWorldTimesByTime(Work.WorkWorldTimes);
+  dgdWorldTime->Invalidate();
+}
+
+// ---------------------------------------------------------------------------- Export / Import and About
+
+TExportChoice TfrmSetup::ExportChoice() const {
+  TExportChoice ticked{};
+  for (std::size_t i = 0; i < ExportBoxes.size() && i < ticked.size(); ++i) ticked[i] = ExportBoxes[i]->Checked();
+  return ticked;
+}
+
+void TfrmSetup::btnSelectUnselectClick(TControl* sender) {
+  for (TCheckBox* box : ExportBoxes) box->SetChecked(sender->Tag != 0);
+}
+
+void TfrmSetup::btnExportClick(TControl*) {
+  auto ui = MakeExportImportUi(*this);
+  ExportSettings(*ui, ExportChoice());
+}
+
+void TfrmSetup::btnImportClick(TControl*) {
+  auto ui = MakeExportImportUi(*this);
+  ImportSettings(*ui, ExportChoice());
+}
+
+void TfrmSetup::eveWebClick(TLinkLabel* sender) {
+  if (Platform().shell)
+    Platform().shell->Execute(nullptr, "open", sender->Hint, "", SW_SHOW);
+  else
+    ShellExecuteA(nullptr, "open", sender->Hint.c_str(), "", "", SW_SHOW);
+}
+
+}  // namespace vimo

@@ -1,0 +1,474 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EditorSupport.h"
+#include "FakeExportImportUi.h"
+#include "ModelFixture.h"
+#include "PopupSupport.h"
+#include "actions/ActionKinds.h"
+#include "model/SettingsStore.h"
+#include "settings/win32/Setup.h"
+
+namespace vimo {
+namespace {
+
+using test::ClickButton;
+using test::WhenShown;
+
+// Saves what the screen shows of a window as a BMP in VIMO_SCREENSHOTS, to look at.
+void SaveWindowPicture(HWND window, const std::string& name) {
+  const char* dir = std::getenv("VIMO_SCREENSHOTS");
+  if (!dir || !*dir) return;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r{};
+  GetWindowRect(window, &r);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(mem, old);
+  int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + stride * h), 0, 0,
+                      static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader)};
+  std::ofstream out(std::string("Z:") + dir + "/" + name + ".bmp", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+  out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+  out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride) * h);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+bool On(TControl* c) { return IsWindowEnabled(c->Handle()) != FALSE; }
+
+// What a user's click on a check box does: the box toggles and tells its parent.
+void ClickCheckBox(TCheckBox* c) { SendMessageA(c->Handle(), BM_CLICK, 0, 0); }
+
+// Mouse input sent to a grid, at the middle of a row.
+void GridMouse(TDrawGrid* g, UINT msg, int row, WPARAM keys) {
+  RECT cell = g->CellRect(0, row);
+  SendMessageA(g->Handle(), msg, keys, MAKELPARAM(cell.left + 5, (cell.top + cell.bottom) / 2));
+}
+
+struct EditCall {
+  bool hotKeyEnabled;
+  bool excludeClipKinds;
+};
+
+class SetupFormTest : public test::ModelFixture {
+ protected:
+  void SetUp() override {
+    ModelFixture::SetUp();
+    InitializeModel();
+    Application().SetTitle("Tramlex Vimo");
+    trayIcons_ = CreateTrayImageList();
+    savedDisplay_ = Application().ErrorDisplay;
+    Application().ErrorDisplay = [this](const std::string& m) { errors.push_back(m); };
+  }
+  void TearDown() override {
+    Application().ProcessMessages();
+    Application().ErrorDisplay = savedDisplay_;
+    ModelFixture::TearDown();
+  }
+
+  // Runs the dialog; `step` acts on the open dialog and must end it.
+  bool Run(bool about, const std::function<void(TfrmSetup&)>& step) {
+    TSetupHostLinks links;
+    links.trayIcons = trayIcons_.get();
+    links.enableClipboardTimer = [this](bool on) { timerOn = on; };
+    links.leaveViewerChain = [this] { ++leaves; };
+    TfrmSetup form(links);
+    form.Confirm = [this](const std::string& q) {
+      questions.push_back(q);
+      return answer;
+    };
+    form.EditAction = [this](TActionRecord& r, bool hotKeyEnabled, bool exclude) {
+      edits.push_back({hotKeyEnabled, exclude});
+      if (!editResult) return false;
+      r = *editResult;
+      return true;
+    };
+    form.EditClip = [this](TClipRecord& clip) {
+      clipsOffered.push_back(clip);
+      if (!clipResult) return false;
+      clip = *clipResult;
+      return true;
+    };
+    form.ClipboardText = [] { return std::string("on the clipboard"); };
+    WhenShown([&] { step(form); });
+    return form.Execute(about);
+  }
+
+  std::vector<std::string> errors;
+  std::vector<std::string> questions;
+  std::vector<EditCall> edits;
+  std::vector<TClipRecord> clipsOffered;
+  std::unique_ptr<TActionRecord> editResult;
+  std::unique_ptr<TClipRecord> clipResult;
+  bool answer = true;
+  bool timerOn = true;
+  int leaves = 0;
+
+ private:
+  TImageListHandle trayIcons_;
+  std::function<void(const std::string&)> savedDisplay_;
+};
+
+TEST_F(SetupFormTest, OpensOnGeneralOrOnAboutAndTheListPicksThePage) {
+  EXPECT_FALSE(Run(false, [](TfrmSetup& f) {
+    EXPECT_EQ(test::TextOf(f.Handle()), "Tramlex Vimo Settings");
+    EXPECT_EQ(f.ClientWidth(), 439);
+    EXPECT_EQ(f.ClientHeight(), 316);
+    EXPECT_EQ(f.ntbSetup->PageIndex(), 0);
+    EXPECT_EQ(f.dgdSetup->Row(), 0);
+    EXPECT_EQ(f.dgdSetup->RowCount(), 8);
+    EXPECT_TRUE(GetWindowLongPtrA(f.Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    // The keyboard walks the list, and the page follows.
+    SendMessageA(f.dgdSetup->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(f.ntbSetup->PageIndex(), 1);
+    EXPECT_TRUE(IsWindowVisible(f.dgdMouseActions->Handle()));
+    EXPECT_FALSE(IsWindowVisible(f.chbAutoRun->Handle()));
+    for (int page = 0; page < 8; ++page) {
+      f.dgdSetup->SetRow(page);
+      EXPECT_EQ(f.ntbSetup->PageIndex(), page);
+      SaveWindowPicture(f.Handle(), std::string("setup-") + std::to_string(page + 1));
+    }
+    ClickButton(f.btnCancel);
+  }));
+  EXPECT_FALSE(Run(true, [](TfrmSetup& f) {
+    EXPECT_EQ(f.ntbSetup->PageIndex(), 7);
+    EXPECT_EQ(f.ntbSetup->PageCaption(7), "About");
+    EXPECT_EQ(f.dgdSetup->Row(), 7);
+    EXPECT_EQ(f.lblWeb->Hint, f.lblWeb->Caption());
+    ClickButton(f.btnCancel);
+  }));
+}
+
+TEST_F(SetupFormTest, ControlsShowTheSettingsAndOkStoresAndSavesThem) {
+  CornerDelay = 20;
+  CornerSize = 12;
+  TrayIconColor = 5;
+  AutoRun = false;
+  KeyCorner = 3;
+  HistoryDepth = 30;
+  EXPECT_TRUE(Run(false, [](TfrmSetup& f) {
+    EXPECT_EQ(f.trbMouseCornerDelay->Position(), 4);
+    EXPECT_EQ(f.lblMouseCornerDelayValue->Caption(), "2.0 sec");
+    EXPECT_EQ(f.lblMouseCornerSizeValue->Caption(), "12 pix");
+    EXPECT_EQ(f.dgdTrayIcon->Col(), 5);
+    EXPECT_FALSE(f.chbAutoRun->Checked());
+    EXPECT_EQ(f.rgrHotKeysCorner->ItemIndex(), 2);
+    EXPECT_EQ(f.lblClipHistoryDepthValue->Caption(), "30");
+    f.trbMouseCornerDelay->SetPosition(1);
+    EXPECT_EQ(f.lblMouseCornerDelayValue->Caption(), "0.5 sec");
+    f.trbClipHistoryDepth->SetPosition(7);
+    EXPECT_EQ(f.lblClipHistoryDepthValue->Caption(), "7");
+    f.dgdTrayIcon->SetCol(2);
+    ClickCheckBox(f.chbAutoRun);
+    ClickButton(f.btnOK);
+  }));
+  EXPECT_EQ(CornerDelay, 5);
+  EXPECT_EQ(Get("Vimo\\Mouse", "CornerDelay"), "5");
+  EXPECT_EQ(TrayIconColor, 2);
+  EXPECT_TRUE(AutoRun);
+  EXPECT_EQ(HistoryDepth, 7);
+  EXPECT_EQ(Get("Vimo\\Clipboard", "HistoryDepth"), "7");
+}
+
+TEST_F(SetupFormTest, HotKeyListEmptyViewAddEditDeleteAndTheEditorsTheLaunchersGet) {
+  HotKeyList->Clear();
+  editResult = std::make_unique<TActionRecord>();
+  editResult->Action = 40;
+  editResult->HotKey = 0x4000 | 'K';
+  EXPECT_TRUE(Run(false, [&](TfrmSetup& f) {
+    EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 2);
+    EXPECT_FALSE(On(f.btnHotKeysEdit) || On(f.btnHotKeysDelete) || On(f.btnHotKeysClear));
+    EXPECT_TRUE(On(f.btnHotKeysNew));
+    ClickButton(f.btnHotKeysEdit);  // disabled: nothing to edit
+    EXPECT_TRUE(edits.empty());
+    ClickButton(f.btnHotKeysNew);
+    ASSERT_EQ(f.Work.WorkHotKeys.Count(), 1);
+    EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 2);
+    EXPECT_TRUE(On(f.btnHotKeysEdit) && On(f.btnHotKeysDelete) && On(f.btnHotKeysClear));
+    ClickButton(f.btnHotKeysNew);
+    EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 3);
+    answer = false;
+    ClickButton(f.btnHotKeysDelete);
+    EXPECT_EQ(f.Work.WorkHotKeys.Count(), 2) << "No deleted anyway";
+    answer = true;
+    ClickButton(f.btnHotKeysDelete);
+    ClickButton(f.btnHotKeysDelete);
+    EXPECT_EQ(f.Work.WorkHotKeys.Count(), 0);
+    EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 2);
+    EXPECT_FALSE(On(f.btnHotKeysEdit) || On(f.btnHotKeysDelete) || On(f.btnHotKeysClear));
+    ClickButton(f.btnHotKeysNew);
+    // The mouse slots offer the clip kinds, the tray slots do not; neither has a hot key.
+    f.dgdMouseActions->SetRow(2);
+    ClickButton(f.btnMouseActionEdit);
+    f.dgdTrayIconActions->SetRow(3);
+    ClickButton(f.btnTrayIconLauncherEdit);
+    EXPECT_EQ(f.Work.WorkTrayActions[2].Action, 40);
+    ClickButton(f.btnOK);
+  }));
+  ASSERT_EQ(edits.size(), 5u);
+  for (int i : {0, 1, 2}) EXPECT_TRUE(edits[i].hotKeyEnabled && !edits[i].excludeClipKinds) << i;
+  EXPECT_TRUE(!edits[3].hotKeyEnabled && !edits[3].excludeClipKinds);
+  EXPECT_TRUE(!edits[4].hotKeyEnabled && edits[4].excludeClipKinds);
+  EXPECT_EQ(questions, (std::vector<std::string>(3, "Selected action will be deleted.\rContinue?")));
+  ASSERT_EQ(HotKeyList->Count(), 1);
+  EXPECT_EQ(HotKeyList->GetAction(0).HotKey, 0x4000 | 'K');
+  EXPECT_EQ(TrayActions[2].Action, 40);
+  EXPECT_EQ(MouseActions[0][1].Action, 40);
+}
+
+TEST_F(SetupFormTest, DraggingTheFirstHotKeyRowDownThreeRowsMovesItToTheFourthPlace) {
+  HotKeyList->Clear();
+  for (const char* name : {"a", "b", "c", "d", "e"}) {
+    TActionRecord r;
+    r.Comment = name;
+    r.Action = 40;
+    HotKeyList->Add(r);
+  }
+  Run(false, [](TfrmSetup& f) {
+    TDrawGrid* g = f.dgdHotKeyActions;
+    GridMouse(g, WM_LBUTTONDOWN, 1, MK_LBUTTON);
+    for (int row : {2, 3, 4}) GridMouse(g, WM_MOUSEMOVE, row, MK_LBUTTON);
+    GridMouse(g, WM_LBUTTONUP, 4, 0);
+    EXPECT_FALSE(f.Work.Dragging);
+    EXPECT_EQ(g->Row(), 4) << "the selection follows the pointer";
+    std::string order;
+    for (int i = 0; i < f.Work.WorkHotKeys.Count(); ++i) order += f.Work.WorkHotKeys.GetAction(i).Comment;
+    EXPECT_EQ(order, "bcdae");
+    // A move without the button pressed drags nothing.
+    GridMouse(g, WM_MOUSEMOVE, 1, 0);
+    EXPECT_EQ(f.Work.WorkHotKeys.GetAction(0).Comment, "b");
+    ClickButton(f.btnCancel);
+  });
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "a") << "Cancel keeps the list";
+}
+
+TEST_F(SetupFormTest, CancelKeepsWhatApplyAndRestoreDefaultsDidAndTrimsTheHistory) {
+  for (int i = 0; i < 20; ++i) ClipHistory->push_back("clip " + std::to_string(i));
+  HistoryDepth = 20;
+  AutoHideWindows = true;
+  EXPECT_FALSE(Run(false, [](TfrmSetup& f) {
+    ClickCheckBox(f.chbAutoHide);
+    f.trbClipHistoryDepth->SetPosition(5);
+    ClickButton(f.btnApply);
+    EXPECT_TRUE(IsWindowVisible(f.Handle())) << "Apply keeps the dialog open";
+    ClickCheckBox(f.chbAutoHide);  // changed again, then cancelled
+    ClickButton(f.btnCancel);
+  }));
+  EXPECT_FALSE(AutoHideWindows);
+  EXPECT_EQ(Get("Vimo\\Options", "AutoHideWindows"), "0");
+  EXPECT_EQ(ClipHistory->size(), 5u);
+  EXPECT_EQ(ClipHistory->front(), "clip 0") << "the oldest go";
+
+  CornerSize = 33;
+  SaveSettings();
+  answer = false;
+  Run(false, [](TfrmSetup& f) {
+    ClickButton(f.btnDefaultSettings);
+    EXPECT_EQ(f.trbMouseCornerSize->Position(), 33) << "No restores nothing";
+    ClickButton(f.btnCancel);
+  });
+  EXPECT_EQ(CornerSize, 33);
+  answer = true;
+  Run(false, [](TfrmSetup& f) {
+    ClickButton(f.btnDefaultSettings);
+    EXPECT_EQ(f.trbMouseCornerSize->Position(), 8);
+    EXPECT_EQ(f.dgdWorldTime->RowCount(), 30) << "29 default entries and the header";
+    ClickButton(f.btnCancel);
+  });
+  EXPECT_EQ(CornerSize, 8);
+  EXPECT_EQ(Get("Vimo\\Mouse", "CornerSize"), "<no key>");
+  EXPECT_EQ(questions.back(), "All program settings will be reverted to default.\rContinue?");
+}
+
+TEST_F(SetupFormTest, DisablingTheHistoryStopsTheProbeAndLeavesTheChainAtOnce) {
+  DisableHistory = false;
+  Run(false, [](TfrmSetup& f) {
+    EXPECT_TRUE(On(f.trbClipHistoryDepth));
+    ClickCheckBox(f.chbClipDisableHistory);
+    // The depth controls grey out at once.
+    EXPECT_FALSE(On(f.trbClipHistoryDepth) || On(f.lblClipHistoryDepthTitle) || On(f.lblClipHistoryDepthValue));
+    ClickButton(f.btnOK);
+  });
+  EXPECT_TRUE(DisableHistory);
+  EXPECT_FALSE(timerOn);
+  EXPECT_EQ(leaves, 1);
+  Run(false, [](TfrmSetup& f) {
+    EXPECT_FALSE(On(f.trbClipHistoryDepth));
+    ClickCheckBox(f.chbClipDisableHistory);
+    EXPECT_TRUE(On(f.trbClipHistoryDepth));
+    ClickButton(f.btnOK);
+  });
+  EXPECT_FALSE(DisableHistory);
+  EXPECT_TRUE(timerOn) << "the probe brings the host back into the chain";
+  EXPECT_EQ(leaves, 1);
+}
+
+TEST_F(SetupFormTest, ARegistryErrorOnOkKeepsTheDialogOpenWithItsWork) {
+  HotKeyList->Clear();
+  editResult = std::make_unique<TActionRecord>();
+  editResult->Action = 60;
+  bool result = Run(false, [&](TfrmSetup& f) {
+    ClickButton(f.btnHotKeysNew);
+    registry.SetReadOnly(true);
+    ClickButton(f.btnOK);
+    // The modal loop looks at the result when the current message is done.
+    WhenShown([&] {
+      EXPECT_TRUE(IsWindowVisible(f.Handle()));
+      EXPECT_EQ(errors.size(), 1u);
+      EXPECT_EQ(f.Work.WorkHotKeys.Count(), 1) << "the working copies survive";
+      EXPECT_EQ(HotKeyList->Count(), 1) << "the settings in memory are stored already";
+      registry.SetReadOnly(false);
+      ClickButton(f.btnOK);
+    });
+  });
+  EXPECT_TRUE(result);
+  EXPECT_EQ(Get("Vimo\\Keys\\1", "Action"), "60");
+}
+
+TEST_F(SetupFormTest, ClipCollectionButtonsFollowTheListAndAddStartsFromTheClipboard) {
+  ClipList->Clear();
+  clipResult = std::make_unique<TClipRecord>(TClipRecord{"greeting", "hello"});
+  Run(false, [&](TfrmSetup& f) {
+    EXPECT_EQ(f.dgdClipCollection->RowCount(), 1);
+    EXPECT_FALSE(On(f.btnClipCollectionEdit) || On(f.btnClipCollectionDelete) || On(f.btnClipCollectionClear));
+    ClickButton(f.btnClipCollectionAdd);
+    ASSERT_EQ(clipsOffered.size(), 1u);
+    EXPECT_EQ(clipsOffered[0].Text, "on the clipboard");
+    EXPECT_EQ(clipsOffered[0].Comment, "");
+    EXPECT_EQ(f.Work.WorkClips.Count(), 1);
+    EXPECT_TRUE(On(f.btnClipCollectionEdit) && On(f.btnClipCollectionDelete) && On(f.btnClipCollectionClear));
+    clipResult.reset();
+    ClickButton(f.btnClipCollectionAdd);  // cancelled in the editor
+    EXPECT_EQ(f.Work.WorkClips.Count(), 1);
+    ClickButton(f.btnClipCollectionClear);
+    EXPECT_EQ(f.Work.WorkClips.Count(), 0);
+    EXPECT_EQ(f.dgdClipCollection->RowCount(), 1);
+    EXPECT_FALSE(On(f.btnClipCollectionEdit));
+    ClickButton(f.btnCancel);
+  });
+  EXPECT_EQ(questions, std::vector<std::string>{"All clips will be deleted.\rContinue?"});
+}
+
+TEST_F(SetupFormTest, WorldTimeListDeleteSortAndEmptyView) {
+  WorldTimes->assign({{"Plus one", 60}, {"Minus one", -60}, {"Plus one again", 60}});
+  Run(false, [](TfrmSetup& f) {
+    EXPECT_EQ(f.dgdWorldTime->RowCount(), 4);
+    ClickButton(f.btnWorldTimeByTime);
+    EXPECT_EQ(f.Work.WorkWorldTimes[0].Name, "Minus one");
+    EXPECT_EQ(f.Work.WorkWorldTimes[1].Name, "Plus one");
+    EXPECT_EQ(f.Work.WorkWorldTimes[2].Name, "Plus one again");
+    ClickButton(f.btnWorldTimeByZone);
+    EXPECT_EQ(f.Work.WorkWorldTimes[0].Name, "Minus one");
+    EXPECT_EQ(f.Work.WorkWorldTimes[2].Name, "Plus one again");
+    for (int i = 0; i < 3; ++i) ClickButton(f.btnWorldTimeDelete);
+    EXPECT_TRUE(f.Work.WorkWorldTimes.empty());
+    EXPECT_EQ(f.dgdWorldTime->RowCount(), 2);
+    for (TButton* b : {f.btnWorldTimeEdit, f.btnWorldTimeDelete, f.btnWorldTimeClear, f.btnWorldTimeByZone,
+                       f.btnWorldTimeByTime})
+      EXPECT_FALSE(On(b));
+    EXPECT_TRUE(On(f.btnWorldTimeNew));
+    ClickButton(f.btnCancel);
+  });
+  LoadSettings(true);
+  Run(false, [](TfrmSetup& f) {
+    ClickButton(f.btnWorldTimeByZone);
+    EXPECT_EQ(f.Work.WorkWorldTimes.front().Name, "Abu Dhabi, Muscat");
+    EXPECT_EQ(f.Work.WorkWorldTimes.back().Name, "Tehran");
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsThePages) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string file = std::string(temp) + "vimo-setup-export.tvf";
+  Run(false, [&](TfrmSetup& f) {
+    test::FakeExportImportUi* last = nullptr;
+    f.MakeExportImportUi = [&](TfrmSetup& form) -> std::unique_ptr<TExportImportUi> {
+      auto ui = std::make_unique<test::FakeExportImportUi>();
+      ui->fileName = file;
+      last = ui.get();
+      // The real reload runs the dialog's own steps.
+      struct Reloading final : TExportImportUi {
+        std::unique_ptr<test::FakeExportImportUi> inner;
+        TfrmSetup* form;
+        bool ExecuteExportDialog(std::string& n) override { return inner->ExecuteExportDialog(n); }
+        bool ExecuteImportDialog(std::string& n) override { return inner->ExecuteImportDialog(n); }
+        void ShowMessage(const std::string& t, TMessageIcon i) override { inner->ShowMessage(t, i); }
+        bool AskYesNo(const std::string& t, TMessageIcon i) override { return inner->AskYesNo(t, i); }
+        void SettingsReloaded() override {
+          inner->SettingsReloaded();
+          form->LoadControls();
+          form->RefreshPages();
+        }
+      };
+      auto wrapper = std::make_unique<Reloading>();
+      wrapper->inner = std::move(ui);
+      wrapper->form = &form;
+      return wrapper;
+    };
+    ClickButton(f.btnUnselectAll);
+    for (TCheckBox* box : f.ExportBoxes) EXPECT_FALSE(box->Checked());
+    ClickButton(f.btnExport);
+    {
+      std::ifstream in(file, std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "TVDF01\r\n");
+    }
+    ClickButton(f.btnSelectAll);
+    for (TCheckBox* box : f.ExportBoxes) EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(f.ExportBoxes[1]->Hint, "Mouse");
+    // Export everything with a corner size of 40, change it, import it back.
+    CornerSize = 40;
+    SaveSettings();
+    ClickButton(f.btnExport);
+    CornerSize = 9;
+    SaveSettings();
+    f.LoadControls();
+    EXPECT_EQ(f.trbMouseCornerSize->Position(), 9);
+    ClickButton(f.btnImport);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(f.trbMouseCornerSize->Position(), 40) << "the page shows what was imported";
+    EXPECT_EQ(f.lblMouseCornerSizeValue->Caption(), "40 pix");
+    ClickButton(f.btnCancel);
+  });
+  EXPECT_EQ(CornerSize, 40) << "an import is in effect at once";
+  DeleteFileA(file.c_str());
+}
+
+TEST_F(SetupFormTest, EveryControlOfTheTablesHasItsHelpId) {
+  Run(false, [](TfrmSetup& f) {
+    struct Case {
+      TControl* control;
+      int id;
+    };
+    for (const Case& c : {Case{f.btnOK, 1001}, Case{f.btnCancel, 1002}, Case{f.btnApply, 1003}, Case{f.dgdSetup, 77},
+                          Case{f.dgdTrayIcon, 78}, Case{f.btnDefaultSettings, 83}, Case{f.trbMouseCornerDelay, 92},
+                          Case{f.btnHotKeysNew, 2001}, Case{f.dgdTrayIconActions, 2048},
+                          Case{f.chbClipDisableHistory, 2047}, Case{f.btnWorldTimeByTime, 110},
+                          Case{f.ExportBoxes[6], 2049}, Case{f.btnImport, 2053}})
+      EXPECT_EQ(f.HelpIdOf(c.control->Handle()), c.id);
+    EXPECT_EQ(f.HelpIdOf(f.rgrMouseCorner->ButtonHandle(3)), 89);
+    ClickButton(f.btnCancel);
+  });
+}
+
+}  // namespace
+}  // namespace vimo
