@@ -869,6 +869,17 @@ void TLabel::SetCaption(const std::string& caption) { SetWindowTextA(handle_, ca
 TGroupBox::TGroupBox(TControl* parent, const std::string& caption)
     : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), BS_GROUPBOX) {}
 
+LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND && (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CLIPSIBLINGS)) {
+    // The system's group box leaves its inside unpainted, so a page shown over another
+    // would keep the old picture there. Clipping its siblings spares the controls on top.
+    RECT r{0, 0, ClientWidth(), ClientHeight()};
+    FillSolid(reinterpret_cast<HDC>(wParam), r, Color());
+    return TRUE;
+  }
+  return TControl::WndProc(msg, wParam, lParam);
+}
+
 TEdit::TEdit(TControl* parent, const std::string& text, int maxLength, bool readOnly)
     : TControl(TStandard{}, parent, "EDIT", text.c_str(), WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
                WS_EX_CLIENTEDGE) {

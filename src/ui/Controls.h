@@ -307,6 +307,9 @@ class TLabel : public TControl {
 class TGroupBox : public TControl {
  public:
   TGroupBox(TControl* parent, const std::string& caption);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 class TEdit : public TControl {

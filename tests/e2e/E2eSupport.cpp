@@ -129,6 +129,53 @@ bool OpenClipboardSoon() {
 
 bool Screenshot(const std::string& pngPath) { return RunUnix("import -window root '" + pngPath + "'"); }
 
+bool Screenshot(const std::string& pngPath, const RECT& r) {
+  // The virtual desktop sits at the top left of the X screen.
+  return RunUnix("import -window root -crop " + std::to_string(r.right - r.left) + "x" +
+                 std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" + std::to_string(r.top) +
+                 " +repage '" + pngPath + "'");
+}
+
+HWND FindOwnWindow(DWORD pid, const char* caption) {
+  for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, caption); h; h = FindWindowExA(nullptr, h, nullptr, caption)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (owner == pid && IsWindowVisible(h)) return h;
+  }
+  return nullptr;
+}
+
+namespace {
+struct ChildSearch {
+  std::string text;
+  bool part = false;
+  HWND found = nullptr;
+};
+BOOL CALLBACK FindChildByText(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<ChildSearch*>(p);
+  char text[256] = {};
+  GetWindowTextA(h, text, sizeof text);
+  bool match = s->part ? std::string(text).find(s->text) != std::string::npos : s->text == text;
+  if (IsWindowVisible(h) && match) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND VisibleChild(HWND parent, const std::string& text, bool part) {
+  ChildSearch search{text, part};
+  EnumChildWindows(parent, FindChildByText, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void ClickWindow(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  MouseClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
 VimoProcess::VimoProcess() : process_(Start(VimoPath())) {}
 
 VimoProcess::~VimoProcess() {
@@ -228,7 +275,9 @@ BOOL CALLBACK CollectPopup(HWND h, LPARAM p) {
   char cls[64];
   DWORD owner = 0;
   GetWindowThreadProcessId(h, &owner);
-  if (owner == s->pid && IsWindowVisible(h) && GetClassNameA(h, cls, sizeof cls) && std::string(cls) == "TVimoForm")
+  // Pop-ups are tool windows; the dialogs share the class but not that style.
+  if (owner == s->pid && IsWindowVisible(h) && GetClassNameA(h, cls, sizeof cls) && std::string(cls) == "TVimoForm" &&
+      (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
     s->found.push_back(h);
   return TRUE;
 }

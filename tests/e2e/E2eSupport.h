@@ -36,6 +36,16 @@ bool CopyWithX11(const std::string& text);
 bool OpenClipboardSoon();
 // Screenshot of the whole X display into a PNG file (a Linux path).
 bool Screenshot(const std::string& pngPath);
+// Only a part of the screen, in screen coordinates.
+bool Screenshot(const std::string& pngPath, const RECT& area);
+
+// A visible top-level window of the process with this caption, or null.
+HWND FindOwnWindow(DWORD pid, const char* caption);
+// A visible window inside `parent` whose text is `text`, or holds it when `part` is set
+// (buttons, check boxes, labels).
+HWND VisibleChild(HWND parent, const std::string& text, bool part = false);
+// A real left click in the middle of a window.
+void ClickWindow(HWND h);
 
 // Real input, as a user's keyboard and mouse make it.
 void MouseClick(POINT at, DWORD down, DWORD up);

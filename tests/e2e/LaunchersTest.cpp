@@ -240,19 +240,26 @@ TEST_F(Launchers, ATrayClickWithCtrlRunsTheCtrlSlotAtThePointer) {
 namespace vimo::e2e {
 namespace {
 
-HWND OwnBox(DWORD pid) {
-  for (HWND hw = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hw; hw = FindWindowExA(nullptr, hw, "#32770", nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hw, &owner);
-    if (owner == pid && IsWindowVisible(hw)) return hw;
-  }
-  return nullptr;
+constexpr const char* kSettings = "Tramlex Vimo Settings";
+
+// A click on row `row` of the settings dialog's page list.
+void ClickPage(HWND dialog, int row) {
+  // The list fills the left panel inside its 8-pixel border, with a 2-pixel edge of its own.
+  RECT client{};
+  GetClientRect(dialog, &client);
+  int rowHeight = (client.bottom - 16 - 4) / 8;
+  POINT p{40, 10 + row * rowHeight + rowHeight / 2};
+  ClientToScreen(dialog, &p);
+  MouseClick(p, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
+
+bool Checked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // Opens the tray menu with a real right click and picks an item with the keyboard.
 bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
   MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-  if (!WaitFor([] { return FindWindowA("#32768", nullptr) != nullptr; }, 5000)) return false;
+  // Wine keeps a closed menu's window, hidden: wait for a shown one.
+  if (!WaitFor([] { return IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE; }, 5000)) return false;
   for (int i = 0; i < presses; ++i) PressKey(key);
   PressKey(VK_RETURN);
   return true;
@@ -267,15 +274,16 @@ TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
   POINT icon{};
   ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
   ASSERT_TRUE(PickTrayMenuItem(icon, VK_UP, 1));  // the last item, "Settings..."
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = OwnBox(vimo.Id())) != nullptr; }, 5000)) << "Settings... showed nothing";
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(vimo.Id(), kSettings)) != nullptr; }, 5000))
+      << "Settings... showed nothing";
   PressCtrlAlt(VK_F5);
   HWND popup = nullptr;
   EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key fired while the settings were open";
-  SendMessageA(box, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return OwnBox(vimo.Id()) == nullptr; }, 5000));
+  ClickWindow(VisibleChild(dialog, "OK"));
+  ASSERT_TRUE(WaitFor([&] { return FindOwnWindow(vimo.Id(), kSettings) == nullptr; }, 5000));
   ASSERT_TRUE(vimo.WaitIdle());  // the menu command has finished, hot keys included
-  // The activation change of the closing box can still reach the program and close a
+  // The activation change of the closing dialog can still reach the program and close a
   // pop-up opened at that very moment: a user would press again, and so does the test.
   bool opened = false;
   for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
@@ -283,6 +291,86 @@ TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
     opened = WaitPopup(vimo, popup, 2000);
   }
   EXPECT_TRUE(opened) << "the hot keys did not come back";
+}
+
+TEST_F(TrayMenu, SettingsOpensOnGeneralAndAboutOnAbout) {
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  POINT icon{};
+  ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
+  ASSERT_TRUE(PickTrayMenuItem(icon, VK_UP, 1));  // "Settings..."
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(vimo.Id(), kSettings)) != nullptr; }, 5000));
+  EXPECT_NE(VisibleChild(dialog, "Restore default settings"), nullptr) << "not on General";
+  const char* pages[] = {"general", "mouse", "hotkeys", "tray", "clipboard", "worldtime", "exportimport", "about"};
+  for (int page = 0; page < 8; ++page) {
+    if (page > 0) ClickPage(dialog, page);
+    if (page == 1) EXPECT_TRUE(WaitFor([&] { return VisibleChild(dialog, "Clear all") != nullptr; }, 3000));
+    if (page == 6) EXPECT_TRUE(WaitFor([&] { return VisibleChild(dialog, "Unselect all") != nullptr; }, 3000));
+    std::string shot = ScreenshotPath((std::string("settings-") + pages[page] + ".png").c_str());
+    if (!shot.empty()) {
+      vimo.WaitIdle();
+      Screenshot(shot, Rect(dialog));
+    }
+  }
+  ClickWindow(VisibleChild(dialog, "Cancel"));
+  ASSERT_TRUE(WaitFor([&] { return FindOwnWindow(vimo.Id(), kSettings) == nullptr; }, 5000));
+  ASSERT_TRUE(vimo.WaitIdle());
+
+  ASSERT_TRUE(PickTrayMenuItem(icon, VK_UP, 2));  // "About..."
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(vimo.Id(), kSettings)) != nullptr; }, 5000));
+  EXPECT_NE(VisibleChild(dialog, "Your Everyday Utilities", true), nullptr) << "not on About";
+  EXPECT_EQ(VisibleChild(dialog, "Restore default settings"), nullptr);
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return FindOwnWindow(vimo.Id(), kSettings) == nullptr; }, 5000)) << "Escape cancels";
+}
+
+TEST_F(TrayMenu, ApplyAndOkReachTheRegistryAndCancelKeepsWhatApplyDid) {
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  POINT icon{};
+  ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
+  auto open = [&] {
+    HWND dialog = nullptr;
+    if (!PickTrayMenuItem(icon, VK_UP, 1)) return dialog;
+    WaitFor([&] { return (dialog = FindOwnWindow(vimo.Id(), kSettings)) != nullptr; }, 5000);
+    return dialog;
+  };
+  auto closed = [&] { return WaitFor([&] { return FindOwnWindow(vimo.Id(), kSettings) == nullptr; }, 5000); };
+
+  HWND dialog = open();
+  ASSERT_NE(dialog, nullptr);
+  HWND autoRun = VisibleChild(dialog, "Run at Windows startup");
+  ASSERT_NE(autoRun, nullptr);
+  EXPECT_TRUE(Checked(autoRun)) << "on by default";
+  ClickWindow(autoRun);
+  ASSERT_TRUE(WaitFor([&] { return !Checked(autoRun); }, 3000));
+  ClickWindow(VisibleChild(dialog, "Apply"));
+  EXPECT_TRUE(WaitFor([] { return ReadValue("Vimo\\Options", "AutoRun") == "0"; }, 5000));
+  EXPECT_TRUE(IsWindowVisible(dialog)) << "Apply closed the dialog";
+  ClickWindow(autoRun);  // ticked again, then cancelled
+  ASSERT_TRUE(WaitFor([&] { return Checked(autoRun); }, 3000));
+  ClickWindow(VisibleChild(dialog, "Cancel"));
+  ASSERT_TRUE(closed());
+  EXPECT_EQ(ReadValue("Vimo\\Options", "AutoRun"), "0") << "Cancel undid Apply";
+  // The auto-start entry follows at the next clipboard change the program handles.
+  ASSERT_NE(RunKeyValue(), "<none>");
+  ASSERT_TRUE(CopyWithX11("follow the setting"));
+  EXPECT_TRUE(WaitFor([] { return RunKeyValue() == "<none>"; }, 10000));
+  ASSERT_TRUE(vimo.WaitIdle());
+
+  dialog = open();
+  ASSERT_NE(dialog, nullptr);
+  autoRun = VisibleChild(dialog, "Run at Windows startup");
+  ASSERT_NE(autoRun, nullptr);
+  EXPECT_FALSE(Checked(autoRun)) << "the dialog shows the applied value";
+  ClickWindow(autoRun);
+  ASSERT_TRUE(WaitFor([&] { return Checked(autoRun); }, 3000));
+  ClickWindow(VisibleChild(dialog, "OK"));
+  ASSERT_TRUE(closed());
+  EXPECT_EQ(ReadValue("Vimo\\Options", "AutoRun"), "1");
+  ASSERT_TRUE(CopyWithX11("and back"));
+  EXPECT_TRUE(WaitFor([] { return RunKeyValue() != "<none>"; }, 10000));
 }
 
 TEST_F(TrayMenu, SuspendFromTheMenuStopsTheLaunchersAndShowsTheFrown) {
