@@ -5,6 +5,7 @@
 #include "ModelFixture.h"
 #include "actions/ActionKinds.h"
 #include "model/SettingsStore.h"
+#include "settings/SetupIcons.h"
 #include "settings/SetupLogic.h"
 
 namespace vimo::test {
@@ -129,6 +130,25 @@ TEST(ClipEditorLogic, LineBreaksComeBackAsCrLf) {
   EXPECT_EQ(CrLfLineBreaks("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd");
   EXPECT_EQ(CrLfLineBreaks("\n\r"), "\r\n\r\n");
   EXPECT_EQ(CrLfLineBreaks("end\r"), "end\r\n");
+}
+
+TEST(SetupPageIcons, EveryPageHasItsOwnPictureAndOthersAreBlank) {
+  std::vector<TTrayPixels> seen;
+  for (int page = 0; page < kSetupPageCount; ++page) {
+    TTrayPixels icon = SetupPageIcon(page);
+    int opaque = 0;
+    for (std::uint32_t p : icon) {
+      EXPECT_TRUE((p >> 24) == 0 || (p >> 24) == 0xFF) << "page " << page;
+      opaque += (p >> 24) != 0;
+    }
+    // Enough to read, and transparent around it.
+    EXPECT_GT(opaque, 40) << "page " << page;
+    EXPECT_LT(opaque, 256) << "page " << page;
+    for (const auto& other : seen) EXPECT_NE(icon, other) << "page " << page;
+    seen.push_back(icon);
+  }
+  for (int outside : {-1, kSetupPageCount})
+    for (std::uint32_t p : SetupPageIcon(outside)) EXPECT_EQ(p, 0u);
 }
 
 TEST(SetupHistory, ClosingTrimsToTheDepth) {

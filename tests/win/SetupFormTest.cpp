@@ -15,7 +15,9 @@
 #include "PopupSupport.h"
 #include "actions/ActionKinds.h"
 #include "model/SettingsStore.h"
+#include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
+#include "time/win32/WorldTimeEdit.h"
 
 namespace vimo {
 namespace {
@@ -451,6 +453,50 @@ TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsTh
   });
   EXPECT_EQ(CornerSize, 40) << "an import is in effect at once";
   DeleteFileA(file.c_str());
+}
+
+// A dialog of this program found by its caption.
+template <typename F>
+F* OpenDialog(const char* caption) {
+  HWND h = FindWindowA(nullptr, caption);
+  return h ? dynamic_cast<F*>(static_cast<TControl*>(GetPropA(h, "VimoControl"))) : nullptr;
+}
+
+TEST_F(SetupFormTest, TheRealEditorsOpenFromTheButtonsAndTheirResultsLand) {
+  TSetupHostLinks links;
+  TfrmSetup form(links);
+  WhenShown([&] {
+    // A new world time through the item editor.
+    WhenShown([&] {
+      auto* editor = OpenDialog<TfrmWorldTimeEditor>("World Time Item");
+      ASSERT_NE(editor, nullptr);
+      editor->edtZone->SetText("Kathmandu");
+      editor->udnHours->SetPosition(5);
+      editor->udnMinutes->SetPosition(45);
+      ClickButton(editor->btnOK);
+    });
+    ClickButton(form.btnWorldTimeNew);
+    ASSERT_FALSE(form.Work.WorkWorldTimes.empty());
+    EXPECT_EQ(form.Work.WorkWorldTimes.back(), (TWorldTime{"Kathmandu", 345}));
+    EXPECT_EQ(form.dgdWorldTime->Row(), form.dgdWorldTime->RowCount() - 1) << "the new row is selected";
+
+    // A tray slot through the action editor, which offers no clip kinds.
+    form.dgdTrayIconActions->SetRow(1);
+    WhenShown([&] {
+      auto* editor = OpenDialog<TfrmActionEditor>("Action");
+      ASSERT_NE(editor, nullptr);
+      EXPECT_EQ(editor->cmbAction->IndexOfId(80), -1);
+      EXPECT_EQ(editor->cmbAction->IndexOfId(90), -1);
+      test::PickItem(editor->cmbAction, editor->cmbAction->IndexOfId(40));
+      ClickButton(editor->btnOK);
+    });
+    ClickButton(form.btnTrayIconLauncherEdit);
+    EXPECT_EQ(form.Work.WorkTrayActions[0].Action, 40);
+    ClickButton(form.btnOK);
+  });
+  EXPECT_TRUE(form.Execute(false));
+  EXPECT_EQ(TrayActions[0].Action, 40);
+  EXPECT_EQ(WorldTimes->back().Name, "Kathmandu");
 }
 
 TEST_F(SetupFormTest, EveryControlOfTheTablesHasItsHelpId) {

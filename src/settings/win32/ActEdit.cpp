@@ -15,15 +15,13 @@ template <typename C>
 C* TfrmActionEditor::Tagged(C* control, int tag, int helpId) {
   control->Tag = tag;
   if (tag != 0) tagged_.push_back(control);
-  helpIds_[control->Handle()] = helpId;
+  SetHelpId(control, helpId);
   return control;
 }
 
 TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&BrowseForFolder) {
   SetCaption("Action");
-  // The title-bar help button: WM_HELP then names the control under the question mark.
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
-  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  ShowHelpButton();
 
   lblComment = Tagged(new TLabel(this, "Comment"), 0, 2030);
   edtComment = Tagged(new TEdit(this, "", 0x7FFFFFFE, false), 0, 2030);
@@ -37,7 +35,7 @@ TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&
   lblWindow = Tagged(new TLabel(this, "Window"), tagWindow, 2034);
   cmbWindow = Tagged(new TComboBox(this), tagWindow, 2034);
   rgrFolderMode = Tagged(new TRadioGroup(this, "Folder mode", {"Open", "Explore"}, 2), tagFolderMode, 2035);
-  for (int i = 0; i < rgrFolderMode->Count(); ++i) helpIds_[rgrFolderMode->ButtonHandle(i)] = 2035;
+  for (int i = 0; i < rgrFolderMode->Count(); ++i) SetHelpId(rgrFolderMode->ButtonHandle(i), 2035);
   lblHotKey = Tagged(new TLabel(this, "Hot key"), tagHotKey, 2036);
   htkHotKey = Tagged(new THotKey(this), tagHotKey, 2036);
   btnOK = Tagged(new TButton(this, "OK", IDOK, true), 0, 1001);
@@ -80,6 +78,10 @@ TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&
     FormClose(s);
     return true;
   };
+  // The help button's click on a control shows that control's topic.
+  OnHelp = [this](TForm*, UINT, ULONG_PTR id) {
+    if (id != 0) Application().HelpCommand(HELP_CONTEXTPOPUP, id, handle_);
+  };
   cmbAction->OnChange = [this](TComboBox* s) { cmbActionClick(s); };
   btnPath->OnClick = [this](TControl* s) { btnPathClick(s); };
 }
@@ -94,15 +96,6 @@ bool TfrmActionEditor::EditAction(TActionRecord& record, bool hotKeyEnabled, boo
 }
 
 int TfrmActionEditor::SelectedKind() const { return cmbAction->ItemId(cmbAction->ItemIndex()); }
-
-int TfrmActionEditor::HelpIdOf(HWND control) const {
-  // A click may land on an inner window of a control: walk up to one we know.
-  for (HWND h = control; h && h != handle_; h = GetParent(h)) {
-    auto it = helpIds_.find(h);
-    if (it != helpIds_.end()) return it->second;
-  }
-  return 0;
-}
 
 void TfrmActionEditor::FormShow(TForm*) {
   cmbAction->Clear();
@@ -151,18 +144,6 @@ void TfrmActionEditor::FormClose(TForm*) {
   v.folderModeItem = std::max(rgrFolderMode->ItemIndex(), 0);
   v.hotKey = htkHotKey->HotKey();
   record_ = EditorResult(v, HotKeyEnabled);
-}
-
-LRESULT TfrmActionEditor::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_HELP) {
-    auto* info = reinterpret_cast<HELPINFO*>(lParam);
-    if (info && info->iContextType == HELPINFO_WINDOW) {
-      if (int id = HelpIdOf(static_cast<HWND>(info->hItemHandle)))
-        Application().HelpCommand(HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(id), handle_);
-    }
-    return TRUE;
-  }
-  return TForm::WndProc(msg, wParam, lParam);
 }
 
 }  // namespace vimo

@@ -43,15 +43,11 @@ class TfrmActionEditor : public TForm {
 
   // Every control grouped by a tag, labels included.
   const std::vector<TControl*>& TaggedControls() const { return tagged_; }
-  int HelpIdOf(HWND control) const;
 
   void FormShow(TForm* sender);
   void FormClose(TForm* sender);
   void cmbActionClick(TComboBox* sender);
   void btnPathClick(TControl* sender);
-
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   template <typename C>
@@ -60,7 +56,6 @@ class TfrmActionEditor : public TForm {
 
   TActionRecord record_;
   std::vector<TControl*> tagged_;
-  std::map<HWND, int> helpIds_;
 };
 
 }  // namespace vimo
