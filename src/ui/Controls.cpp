@@ -29,6 +29,13 @@ void RegisterControlClass() {
   registered = true;
 }
 
+// Sets or clears one style bit and lets the frame follow.
+void SetStyleBit(HWND h, int index, LONG_PTR bit, bool on) {
+  LONG_PTR style = GetWindowLongPtrA(h, index);
+  SetWindowLongPtrA(h, index, on ? (style | bit) : (style & ~bit));
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+}
+
 void Frame3D(HDC dc, RECT& r, COLORREF topLeft, COLORREF bottomRight, int width) {
   for (int i = 0; i < width && r.right > r.left && r.bottom > r.top; ++i) {
     DrawLine(dc, r.left, r.top, r.right, r.top, topLeft);
@@ -379,10 +386,7 @@ RECT TPanel::AlignRect() const {
 }
 
 void TPanel::SetSingleBorder(bool on) {
-  LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
-  style = on ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
-  SetWindowLongPtrA(handle_, GWL_STYLE, style);
-  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  SetStyleBit(handle_, GWL_STYLE, WS_BORDER, on);
 }
 
 void TPanel::Paint(HDC dc) {
@@ -609,18 +613,12 @@ void TDrawGrid::UpdateScrollBar() {
 }
 
 void TDrawGrid::SetBorder(bool on) {
-  LONG_PTR ex = GetWindowLongPtrA(handle_, GWL_EXSTYLE);
-  ex = on ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, ex);
-  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  SetStyleBit(handle_, GWL_EXSTYLE, WS_EX_CLIENTEDGE, on);
 }
 
 void TDrawGrid::SetVertScrollBar(bool on) {
   scrollBar_ = on;
-  LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
-  style = on ? (style | WS_VSCROLL) : (style & ~static_cast<LONG_PTR>(WS_VSCROLL));
-  SetWindowLongPtrA(handle_, GWL_STYLE, style);
-  SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  SetStyleBit(handle_, GWL_STYLE, WS_VSCROLL, on);
   UpdateScrollBar();
 }
 

@@ -294,11 +294,7 @@ void TfrmSetup::BuildHotKeys(TPanel* page) {
     dgdHotKeyActionsDrawCell(g, dc, c, r, rect, s);
   };
   dgdHotKeyActions->OnDblClick = [this](TDrawGrid*) { btnHotKeysEditClick(btnHotKeysEdit); };
-  dgdHotKeyActions->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
-  dgdHotKeyActions->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
-  dgdHotKeyActions->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) {
-    dgdHotKeyActionsMouseUp(s, b, sh, x, y);
-  };
+  AllowRowDragging(dgdHotKeyActions);
   btnHotKeysNew->OnClick = [this](TControl* s) { btnHotKeysNewClick(s); };
   btnHotKeysEdit->OnClick = [this](TControl* s) { btnHotKeysEditClick(s); };
   btnHotKeysDelete->OnClick = [this](TControl* s) { btnHotKeysDeleteClick(s); };
@@ -359,11 +355,7 @@ void TfrmSetup::BuildClipboard(TPanel* page) {
     dgdClipCollectionDrawCell(g, dc, c, r, rect, s);
   };
   dgdClipCollection->OnDblClick = [this](TDrawGrid*) { btnClipCollectionEditClick(btnClipCollectionEdit); };
-  dgdClipCollection->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
-  dgdClipCollection->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
-  dgdClipCollection->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) {
-    dgdHotKeyActionsMouseUp(s, b, sh, x, y);
-  };
+  AllowRowDragging(dgdClipCollection);
   btnClipCollectionAdd->OnClick = [this](TControl* s) { btnClipCollectionAddClick(s); };
   btnClipCollectionEdit->OnClick = [this](TControl* s) { btnClipCollectionEditClick(s); };
   btnClipCollectionDelete->OnClick = [this](TControl* s) { btnClipCollectionDeleteClick(s); };
@@ -397,11 +389,7 @@ void TfrmSetup::BuildWorldTime(TPanel* page) {
   };
   // Like the other lists, a double click edits the entry.
   dgdWorldTime->OnDblClick = [this](TDrawGrid*) { btnWorldTimeEditClick(btnWorldTimeEdit); };
-  dgdWorldTime->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
-  dgdWorldTime->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
-  dgdWorldTime->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) {
-    dgdHotKeyActionsMouseUp(s, b, sh, x, y);
-  };
+  AllowRowDragging(dgdWorldTime);
   btnWorldTimeNew->OnClick = [this](TControl* s) { btnWorldTimeNewClick(s); };
   btnWorldTimeEdit->OnClick = [this](TControl* s) { btnWorldTimeEditClick(s); };
   btnWorldTimeDelete->OnClick = [this](TControl* s) { btnWorldTimeDeleteClick(s); };
@@ -828,6 +816,12 @@ void TfrmSetup::dgdMouseMove(TControl* sender, UINT shift, int, int y) {
 }
 
 void TfrmSetup::dgdHotKeyActionsMouseUp(TControl*, TMouseButton, UINT, int, int) { Work.Dragging = false; }
+
+void TfrmSetup::AllowRowDragging(TDrawGrid* grid) {
+  grid->OnMouseDown = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdMouseDown(s, b, sh, x, y); };
+  grid->OnMouseMove = [this](TControl* s, UINT sh, int x, int y) { dgdMouseMove(s, sh, x, y); };
+  grid->OnMouseUp = [this](TControl* s, TMouseButton b, UINT sh, int x, int y) { dgdHotKeyActionsMouseUp(s, b, sh, x, y); };
+}
 
 // ---------------------------------------------------------------------------- Tray Icon Launcher
 

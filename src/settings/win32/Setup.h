@@ -200,6 +200,8 @@ class TfrmSetup : public TForm {
   void BuildWorldTime(TPanel* page);
   void BuildExportImport(TPanel* page);
   void BuildAbout(TPanel* page);
+  // The three reorderable grids share the drag handlers.
+  void AllowRowDragging(TDrawGrid* grid);
   int SelectedCorner() const;
   int ScaledRowHeight(int designHeight) const;
   void SetHotKeyRowCount();
