@@ -138,6 +138,7 @@ TEST_F(SetupFormTest, OpensOnGeneralOrOnAboutAndTheListPicksThePage) {
     EXPECT_EQ(f.dgdSetup->Row(), 0);
     EXPECT_EQ(f.dgdSetup->RowCount(), 8);
     EXPECT_TRUE(GetWindowLongPtrA(f.Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(GetFocus(), f.dgdSetup->Handle()) << "the page list has the first focus";
     // The keyboard walks the list, and the page follows.
     SendMessageA(f.dgdSetup->Handle(), WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(f.ntbSetup->PageIndex(), 1);

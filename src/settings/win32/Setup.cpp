@@ -152,6 +152,9 @@ void TfrmSetup::BuildFrame() {
   pnlSetupGrid->BevelOuter = TBevelCut::None;
   pnlSetupGrid->BorderWidth = 8;
   pnlSetupGrid->SetBounds(0, 0, 177, 316);
+  // Tab and the first focus reach the page list inside the panel.
+  SetWindowLongPtrA(pnlSetupGrid->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrA(pnlSetupGrid->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   dgdSetup = new TDrawGrid(pnlSetupGrid);
   dgdSetup->SetBorder(true);
   dgdSetup->DefaultDrawing = false;
