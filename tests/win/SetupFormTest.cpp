@@ -144,6 +144,12 @@ TEST_F(SetupFormTest, OpensOnGeneralOrOnAboutAndTheListPicksThePage) {
     EXPECT_EQ(f.ntbSetup->PageIndex(), 1);
     EXPECT_TRUE(IsWindowVisible(f.dgdMouseActions->Handle()));
     EXPECT_FALSE(IsWindowVisible(f.chbAutoRun->Handle()));
+    // Clicks on one row after the other pick their pages.
+    for (int page : {2, 3, 1, 7, 0}) {
+      GridMouse(f.dgdSetup, WM_LBUTTONDOWN, page, MK_LBUTTON);
+      GridMouse(f.dgdSetup, WM_LBUTTONUP, page, 0);
+      EXPECT_EQ(f.ntbSetup->PageIndex(), page);
+    }
     for (int page = 0; page < 8; ++page) {
       f.dgdSetup->SetRow(page);
       EXPECT_EQ(f.ntbSetup->PageIndex(), page);
