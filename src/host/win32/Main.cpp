@@ -18,7 +18,6 @@
 #include "platform/win32/Win32System.h"
 #include "ui/Application.h"
 
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   vimo::Win32Registry registry;
   vimo::Win32SystemInfo system;

@@ -175,7 +175,7 @@ void TfrmSetup::BuildFrame() {
   for (const char* caption : kSetupPages) ntbSetup->AddPage(caption);
   bvlButtons = new TBevel(pnlSetup);
   bvlButtons->SetBounds(8, 274, 244, 2);
-  btnApply = MakeButton(pnlSetup, "Apply", 8, 283, 77, 25);
+  btnApply = WithHelp(MakeButton(pnlSetup, "Apply", 8, 283, 77, 25), 1003);
   btnOK = new TButton(pnlSetup, "OK", IDOK, true);
   btnOK->SetBounds(92, 283, 77, 25);
   btnOK->ModalResult = mrOK;
@@ -186,7 +186,6 @@ void TfrmSetup::BuildFrame() {
   CancelButton = btnCancel;
   SetHelpId(btnOK, 1001);
   SetHelpId(btnCancel, 1002);
-  SetHelpId(btnApply, 1003);
 
   dgdSetup->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdSetupDrawCell(g, dc, c, r, rect, s);
@@ -208,16 +207,11 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
   SetWindowLongPtrA(dgdTrayIcon->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdTrayIcon->Handle(), GWL_STYLE) | WS_TABSTOP);
   dgdTrayIcon->SetBounds(12, 36, 220, 30);
   SetHelpId(dgdTrayIcon, 78);
-  chbTrayIconRandom = MakeCheckBox(grbTrayIcon, "Random color", 12, 74, 220);
-  SetHelpId(chbTrayIconRandom, 79);
-  chbTrayIconAnimated = MakeCheckBox(grbTrayIcon, "Animated", 12, 96, 220);
-  SetHelpId(chbTrayIconAnimated, 80);
-  chbAutoHide = MakeCheckBox(page, "Auto-hide windows shown by mouse", 12, 140, 240);
-  SetHelpId(chbAutoHide, 81);
-  chbAutoRun = MakeCheckBox(page, "Run at Windows startup", 12, 162, 240);
-  SetHelpId(chbAutoRun, 82);
-  btnDefaultSettings = MakeButton(page, "Restore default settings", 8, 242, 150, 25);
-  SetHelpId(btnDefaultSettings, 83);
+  chbTrayIconRandom = WithHelp(MakeCheckBox(grbTrayIcon, "Random color", 12, 74, 220), 79);
+  chbTrayIconAnimated = WithHelp(MakeCheckBox(grbTrayIcon, "Animated", 12, 96, 220), 80);
+  chbAutoHide = WithHelp(MakeCheckBox(page, "Auto-hide windows shown by mouse", 12, 140, 240), 81);
+  chbAutoRun = WithHelp(MakeCheckBox(page, "Run at Windows startup", 12, 162, 240), 82);
+  btnDefaultSettings = WithHelp(MakeButton(page, "Restore default settings", 8, 242, 150, 25), 83);
 
   dgdTrayIcon->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdTrayIconDrawCell(g, dc, c, r, rect, s);
@@ -237,14 +231,10 @@ void TfrmSetup::BuildMouse(TPanel* page) {
   dgdMouseActions->SetRowCount(7);
   dgdMouseActions->SetBounds(8, 70, 228, 115);
   SetHelpId(dgdMouseActions, 90);
-  btnMouseActionEdit = MakeButton(grbMouseActions, "Edit...", 8, 190, 54);
-  btnMouseActionDelete = MakeButton(grbMouseActions, "Delete", 66, 190, 54);
-  btnMouseActionClear = MakeButton(grbMouseActions, "Clear", 124, 190, 54);
-  btnMouseActionClearAll = MakeButton(grbMouseActions, "Clear all", 182, 190, 54);
-  SetHelpId(btnMouseActionEdit, 2002);
-  SetHelpId(btnMouseActionDelete, 2003);
-  SetHelpId(btnMouseActionClear, 2004);
-  SetHelpId(btnMouseActionClearAll, 2005);
+  btnMouseActionEdit = WithHelp(MakeButton(grbMouseActions, "Edit...", 8, 190, 54), 2002);
+  btnMouseActionDelete = WithHelp(MakeButton(grbMouseActions, "Delete", 66, 190, 54), 2003);
+  btnMouseActionClear = WithHelp(MakeButton(grbMouseActions, "Clear", 124, 190, 54), 2004);
+  btnMouseActionClearAll = WithHelp(MakeButton(grbMouseActions, "Clear all", 182, 190, 54), 2005);
 
   lblMouseCornerSize = new TLabel(page, "Active zone");
   lblMouseCornerSize->SetBounds(12, 226, 70, 14);
@@ -279,14 +269,10 @@ void TfrmSetup::BuildHotKeys(TPanel* page) {
   dgdHotKeyActions->SetVertScrollBar(true);
   dgdHotKeyActions->SetBounds(8, 8, 244, 180);
   SetHelpId(dgdHotKeyActions, 93);
-  btnHotKeysNew = MakeButton(page, "Add...", 8, 196, 58);
-  btnHotKeysEdit = MakeButton(page, "Edit...", 70, 196, 58);
-  btnHotKeysDelete = MakeButton(page, "Delete", 132, 196, 58);
-  btnHotKeysClear = MakeButton(page, "Clear", 194, 196, 58);
-  SetHelpId(btnHotKeysNew, 2001);
-  SetHelpId(btnHotKeysEdit, 2002);
-  SetHelpId(btnHotKeysDelete, 2003);
-  SetHelpId(btnHotKeysClear, 2004);
+  btnHotKeysNew = WithHelp(MakeButton(page, "Add...", 8, 196, 58), 2001);
+  btnHotKeysEdit = WithHelp(MakeButton(page, "Edit...", 70, 196, 58), 2002);
+  btnHotKeysDelete = WithHelp(MakeButton(page, "Delete", 132, 196, 58), 2003);
+  btnHotKeysClear = WithHelp(MakeButton(page, "Clear", 194, 196, 58), 2004);
   rgrHotKeysCorner =
       new TRadioGroup(page, "Hot keys corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
   rgrHotKeysCorner->SetBounds(8, 224, 244, 46);
@@ -309,12 +295,9 @@ void TfrmSetup::BuildTray(TPanel* page) {
   dgdTrayIconActions->SetRowCount(9);
   dgdTrayIconActions->SetBounds(8, 8, 244, 150);
   SetHelpId(dgdTrayIconActions, 2048);
-  btnTrayIconLauncherEdit = MakeButton(page, "Edit...", 8, 166, 78);
-  btnTrayIconLauncherDelete = MakeButton(page, "Delete", 91, 166, 78);
-  btnTrayIconLauncherClear = MakeButton(page, "Clear", 174, 166, 78);
-  SetHelpId(btnTrayIconLauncherEdit, 2002);
-  SetHelpId(btnTrayIconLauncherDelete, 2003);
-  SetHelpId(btnTrayIconLauncherClear, 2004);
+  btnTrayIconLauncherEdit = WithHelp(MakeButton(page, "Edit...", 8, 166, 78), 2002);
+  btnTrayIconLauncherDelete = WithHelp(MakeButton(page, "Delete", 91, 166, 78), 2003);
+  btnTrayIconLauncherClear = WithHelp(MakeButton(page, "Clear", 174, 166, 78), 2004);
 
   dgdTrayIconActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdTrayIconActionsDrawCell(g, dc, c, r, rect, s);
@@ -332,20 +315,13 @@ void TfrmSetup::BuildClipboard(TPanel* page) {
   dgdClipCollection->SetVertScrollBar(true);
   dgdClipCollection->SetBounds(8, 22, 162, 124);
   SetHelpId(dgdClipCollection, 95);
-  btnClipCollectionAdd = MakeButton(page, "Add...", 176, 22, 76);
-  btnClipCollectionEdit = MakeButton(page, "Edit...", 176, 49, 76);
-  btnClipCollectionDelete = MakeButton(page, "Delete", 176, 76, 76);
-  btnClipCollectionClear = MakeButton(page, "Clear", 176, 103, 76);
-  SetHelpId(btnClipCollectionAdd, 96);
-  SetHelpId(btnClipCollectionEdit, 97);
-  SetHelpId(btnClipCollectionDelete, 98);
-  SetHelpId(btnClipCollectionClear, 99);
-  chbClipShowInEditor = MakeCheckBox(page, "Show in editor area", 12, 154, 240);
-  chbClipNumerateItems = MakeCheckBox(page, "Numerate items", 12, 175, 240);
-  chbClipDisableHistory = MakeCheckBox(page, "Disable clip history", 12, 196, 240);
-  SetHelpId(chbClipShowInEditor, 100);
-  SetHelpId(chbClipNumerateItems, 102);
-  SetHelpId(chbClipDisableHistory, 2047);
+  btnClipCollectionAdd = WithHelp(MakeButton(page, "Add...", 176, 22, 76), 96);
+  btnClipCollectionEdit = WithHelp(MakeButton(page, "Edit...", 176, 49, 76), 97);
+  btnClipCollectionDelete = WithHelp(MakeButton(page, "Delete", 176, 76, 76), 98);
+  btnClipCollectionClear = WithHelp(MakeButton(page, "Clear", 176, 103, 76), 99);
+  chbClipShowInEditor = WithHelp(MakeCheckBox(page, "Show in editor area", 12, 154, 240), 100);
+  chbClipNumerateItems = WithHelp(MakeCheckBox(page, "Numerate items", 12, 175, 240), 102);
+  chbClipDisableHistory = WithHelp(MakeCheckBox(page, "Disable clip history", 12, 196, 240), 2047);
   lblClipHistoryDepthTitle = new TLabel(page, "History depth");
   lblClipHistoryDepthTitle->SetBounds(12, 222, 120, 14);
   lblClipHistoryDepthValue = new TLabel(page, "", SS_RIGHT);
@@ -374,18 +350,12 @@ void TfrmSetup::BuildWorldTime(TPanel* page) {
   dgdWorldTime->SetColWidth(1, kTimeColumn);
   dgdWorldTime->SetBounds(8, 8, 244, 196);
   SetHelpId(dgdWorldTime, 104);
-  btnWorldTimeNew = MakeButton(page, "New...", 8, 214, 78);
-  btnWorldTimeEdit = MakeButton(page, "Edit...", 91, 214, 78);
-  btnWorldTimeDelete = MakeButton(page, "Delete", 174, 214, 78);
-  btnWorldTimeClear = MakeButton(page, "Clear", 8, 242, 78);
-  btnWorldTimeByZone = MakeButton(page, "Sort by name", 91, 242, 78);
-  btnWorldTimeByTime = MakeButton(page, "Sort by time", 174, 242, 78);
-  SetHelpId(btnWorldTimeNew, 105);
-  SetHelpId(btnWorldTimeEdit, 106);
-  SetHelpId(btnWorldTimeDelete, 107);
-  SetHelpId(btnWorldTimeClear, 108);
-  SetHelpId(btnWorldTimeByZone, 109);
-  SetHelpId(btnWorldTimeByTime, 110);
+  btnWorldTimeNew = WithHelp(MakeButton(page, "New...", 8, 214, 78), 105);
+  btnWorldTimeEdit = WithHelp(MakeButton(page, "Edit...", 91, 214, 78), 106);
+  btnWorldTimeDelete = WithHelp(MakeButton(page, "Delete", 174, 214, 78), 107);
+  btnWorldTimeClear = WithHelp(MakeButton(page, "Clear", 8, 242, 78), 108);
+  btnWorldTimeByZone = WithHelp(MakeButton(page, "Sort by name", 91, 242, 78), 109);
+  btnWorldTimeByTime = WithHelp(MakeButton(page, "Sort by time", 174, 242, 78), 110);
 
   dgdWorldTime->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdWorldTimeDrawCell(g, dc, c, r, rect, s);
@@ -413,16 +383,12 @@ void TfrmSetup::BuildExportImport(TPanel* page) {
     SetHelpId(box, 2049);
     ExportBoxes.push_back(box);
   }
-  btnSelectAll = MakeButton(page, "Select all", 8, 192, 120, 25);
+  btnSelectAll = WithHelp(MakeButton(page, "Select all", 8, 192, 120, 25), 2050);
   btnSelectAll->Tag = 1;
-  btnUnselectAll = MakeButton(page, "Unselect all", 132, 192, 120, 25);
+  btnUnselectAll = WithHelp(MakeButton(page, "Unselect all", 132, 192, 120, 25), 2051);
   btnUnselectAll->Tag = 0;
-  btnExport = MakeButton(page, "Export", 8, 224, 120, 25);
-  btnImport = MakeButton(page, "Import", 132, 224, 120, 25);
-  SetHelpId(btnSelectAll, 2050);
-  SetHelpId(btnUnselectAll, 2051);
-  SetHelpId(btnExport, 2052);
-  SetHelpId(btnImport, 2053);
+  btnExport = WithHelp(MakeButton(page, "Export", 8, 224, 120, 25), 2052);
+  btnImport = WithHelp(MakeButton(page, "Import", 132, 224, 120, 25), 2053);
 
   btnSelectAll->OnClick = [this](TControl* s) { btnSelectUnselectClick(s); };
   btnUnselectAll->OnClick = [this](TControl* s) { btnSelectUnselectClick(s); };

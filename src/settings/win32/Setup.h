@@ -200,6 +200,11 @@ class TfrmSetup : public TForm {
   void BuildWorldTime(TPanel* page);
   void BuildExportImport(TPanel* page);
   void BuildAbout(TPanel* page);
+  template <typename C>
+  C* WithHelp(C* control, int helpId) {
+    SetHelpId(control, helpId);
+    return control;
+  }
   // The three reorderable grids share the drag handlers.
   void AllowRowDragging(TDrawGrid* grid);
   int SelectedCorner() const;
