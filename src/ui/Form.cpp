@@ -282,4 +282,21 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return TControl::WndProc(msg, wParam, lParam);
 }
 
+TPopupFrame BuildPopupFrame(TForm* form, const std::function<void(TControl*)>& close) {
+  TPopupFrame f{};
+  f.btnClose = new TButton(form, "", IDCANCEL);
+  f.btnClose->ModalResult = mrCancel;
+  f.btnClose->OnClick = close;
+  form->DefaultButton = f.btnClose;
+  form->CancelButton = f.btnClose;
+  f.pnlMain = new TPanel(form);
+  f.pnlMain->BevelOuter = TBevelCut::None;
+  f.btnClose->SendToBack();
+  f.pnlToolbar = new TPanel(f.pnlMain);
+  f.pnlToolbar->BevelInner = TBevelCut::Raised;
+  f.sbtClose = new TSpeedButton(f.pnlToolbar, TGlyph::Close, "Close");
+  f.sbtClose->OnClick = close;
+  return f;
+}
+
 }  // namespace vimo

@@ -97,4 +97,14 @@ class TForm : public TControl {
   std::map<HWND, int> helpIds_;
 };
 
+// The frame the world-time and map pop-ups share: a hidden button that Escape and Enter
+// press, the main panel, and a raised toolbar holding the close button.
+struct TPopupFrame {
+  TButton* btnClose;
+  TPanel* pnlMain;
+  TPanel* pnlToolbar;
+  TSpeedButton* sbtClose;
+};
+TPopupFrame BuildPopupFrame(TForm* form, const std::function<void(TControl*)>& close);
+
 }  // namespace vimo

@@ -58,18 +58,11 @@ TfrmTimeMap::TfrmTimeMap(int corner) {
   LastMinute = static_cast<unsigned short>(now.Minute);
   NowMinutes = now.Hour * 60 + now.Minute;
 
-  btnClose = new TButton(this, "", IDCANCEL);
-  btnClose->ModalResult = mrCancel;
-  btnClose->OnClick = [this](TControl* s) { sbtCloseClick(s); };
-  DefaultButton = btnClose;
-  CancelButton = btnClose;
-  pnlMain = new TPanel(this);
-  pnlMain->BevelOuter = TBevelCut::None;
-  btnClose->SendToBack();
-  pnlToolbar = new TPanel(pnlMain);
-  pnlToolbar->BevelInner = TBevelCut::Raised;
-  sbtClose = new TSpeedButton(pnlToolbar, TGlyph::Close, "Close");
-  sbtClose->OnClick = [this](TControl* s) { sbtCloseClick(s); };
+  TPopupFrame frame = BuildPopupFrame(this, [this](TControl* s) { sbtCloseClick(s); });
+  btnClose = frame.btnClose;
+  pnlMain = frame.pnlMain;
+  pnlToolbar = frame.pnlToolbar;
+  sbtClose = frame.sbtClose;
   pnlBorders = new TPanel(pnlMain);
   pnlBorders->BorderWidth = 1;
   pnlTime = new TPanel(pnlBorders);

@@ -22,19 +22,11 @@ TfrmWorldTime::TfrmWorldTime(int corner) {
   int entries = WorldTimes ? static_cast<int>(WorldTimes->size()) : 0;
   auto layout = WorldTimeLayout(corner, entries, FontHeight(), ScreenWidth(), ScreenHeight());
 
-  btnClose = new TButton(this, "", IDCANCEL);
-  btnClose->ModalResult = mrCancel;
-  btnClose->OnClick = [this](TControl* s) { sbtCloseClick(s); };
-  DefaultButton = btnClose;
-  CancelButton = btnClose;
-  pnlMain = new TPanel(this);
-  pnlMain->BevelOuter = TBevelCut::None;
-  btnClose->SendToBack();
-
-  pnlToolbar = new TPanel(pnlMain);
-  pnlToolbar->BevelInner = TBevelCut::Raised;
-  sbtClose = new TSpeedButton(pnlToolbar, TGlyph::Close, "Close");
-  sbtClose->OnClick = [this](TControl* s) { sbtCloseClick(s); };
+  TPopupFrame frame = BuildPopupFrame(this, [this](TControl* s) { sbtCloseClick(s); });
+  btnClose = frame.btnClose;
+  pnlMain = frame.pnlMain;
+  pnlToolbar = frame.pnlToolbar;
+  sbtClose = frame.sbtClose;
   pnlBorders = new TPanel(pnlMain);
   pnlBorders->BorderWidth = 1;
   pnlBorders->SetColor(GetSysColor(COLOR_WINDOW));
