@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh || exit 1
 
 jobs=$(nproc)
+build_start=$SECONDS
 build() {
   cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j"$jobs" ${2:+--target $2}
 }
@@ -13,6 +14,7 @@ build linux || exit 1
 build win32 || exit 1
 # The 64-bit build only has to compile: it catches pointer-size faults.
 build win64 Vimo || exit 1
+build_time=$((SECONDS - build_start))
 
 source scripts/wine-env.sh
 # The display first: a Wine prefix created without one keeps a desktop that cannot show windows.
@@ -20,6 +22,7 @@ start_xvfb || exit 1
 wine_env "$PWD/build/win32"
 trap stop_wine_and_xvfb EXIT
 
+times=("build $build_time s")
 passed=0
 failed=0
 broken=0
@@ -34,8 +37,10 @@ tier() {
   local name="$1"; shift
   echo "=== $name"
   local log="$logs/$name.log"
+  local start=$SECONDS
   timeout 1500 "$@" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
+  times+=("$name $((SECONDS - start)) s")
   local p f
   p=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -1)
   f=$(grep -Eo '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | grep -Eo '^\[  FAILED  \] [0-9]+' | grep -Eo '[0-9]+$' | tail -1)
@@ -50,14 +55,18 @@ tier() {
   fi
 }
 
+# Each Wine tier in a fresh Wine session and a virtual desktop: on a bare X server
+# every hide of a shown window waits 2 s for a window manager, and the desktop has a
+# taskbar with a notification area for the tray icon.
+fresh_wine() { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; }
 tier unit ./build/linux/bin/vimo_unit_tests
-tier win32 wine build/win32/bin/vimo_win_tests.exe
-# A fresh Wine session: the desktop left by the previous tier cannot host a virtual one.
-wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
-# In a virtual desktop: it has a taskbar with a notification area for the tray icon.
+fresh_wine
+tier win32 wine explorer /desktop=vimo-win,1024x768 build/win32/bin/vimo_win_tests.exe
+fresh_wine
 tier e2e wine explorer /desktop=vimo-e2e,1024x768 build/win32/bin/vimo_e2e_tests.exe
 
 echo
+echo "time: ${times[*]/%/;}"
 [ "$broken" -gt 0 ] && echo "$broken test program(s) broke off"
 echo "total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$broken" -eq 0 ]

@@ -159,21 +159,27 @@ void TfrmClips::dgdClipsKeyPress(TDrawGrid* grid, char& key) {
 
 void TfrmClips::dgdClipsMouseUp(TControl*, TMouseButton, UINT, int, int) { btnOKClick(dgdClips); }
 
-void TfrmClips::pnlSizeMouseDown(TControl*, TMouseButton, UINT, int, int) {
-  SetCapture(pnlSize->Handle());
-  POINT p{};
-  GetCursorPos(&p);
-  GripCursorX = p.x;
+// The grip reads the pointer from the message itself: GetCursorPos can already
+// answer a later (or, under a virtual desktop, an earlier) position than the one
+// that produced this event.
+static int GripScreenX(TControl* grip, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(grip->Handle(), &p);
+  return p.x;
 }
 
-void TfrmClips::pnlSizeMouseMove(TControl*, UINT, int, int) {
+void TfrmClips::pnlSizeMouseDown(TControl*, TMouseButton, UINT, int x, int y) {
+  SetCapture(pnlSize->Handle());
+  GripCursorX = GripScreenX(pnlSize, x, y);
+}
+
+void TfrmClips::pnlSizeMouseMove(TControl*, UINT, int x, int y) {
   if (GetCapture() != pnlSize->Handle()) return;
-  POINT p{};
-  GetCursorPos(&p);
+  int screenX = GripScreenX(pnlSize, x, y);
   pnlMain->SetWidth(ClientWidth());
-  TGripResult r = GripMove(gripLeft_, Left(), Width(), GripCursorX, p.x);
+  TGripResult r = GripMove(gripLeft_, Left(), Width(), GripCursorX, screenX);
   SetBounds(r.Left, Top(), r.Width, Height());
-  GripCursorX = p.x;
+  GripCursorX = screenX;
 }
 
 void TfrmClips::pnlSizeMouseUp(TControl*, TMouseButton, UINT, int, int) {
