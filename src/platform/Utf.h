@@ -1,0 +1,19 @@
+#pragma once
+// UTF-8 <-> UTF-16 at the platform seam. Strings inside the program are UTF-8; the
+// wide Win32 calls take UTF-16. Each wchar_t holds one UTF-16 code unit, also where
+// wchar_t is wider (the native test build), so both builds convert alike.
+#include <string>
+#include <string_view>
+
+namespace vimo {
+
+// Malformed input (old data in another code page, truncated sequences, overlong
+// forms, encoded surrogates) becomes U+FFFD per bad byte rather than being dropped,
+// so nothing silently vanishes and the result is always valid.
+std::wstring Widen(std::string_view utf8);
+// A lone surrogate becomes U+FFFD.
+std::string Narrow(std::wstring_view utf16);
+
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace vimo
