@@ -1,16 +1,13 @@
 #include "FakeRegistry.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "FakeLetterCase.h"
 
 namespace vimo::test {
 namespace {
 
-std::string Lower(const std::string& s) {
-  std::string r = s;
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
+std::string Lower(const std::string& s) { return CaseKey(s); }
 
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
