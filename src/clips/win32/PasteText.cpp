@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "clips/KeyReplay.h"
+#include "platform/Utf.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -92,11 +93,14 @@ bool SetClipboardText(const std::string& text, HWND owner) {
   if (!open) return false;
   bool done = false;
   EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+  // Unicode text only: the system makes CF_TEXT from it for programs that ask for that.
+  const std::wstring wide = Widen(text);
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
     if (void* p = GlobalLock(memory)) {
-      std::memcpy(p, text.c_str(), text.size() + 1);
+      std::memcpy(p, wide.c_str(), bytes);
       GlobalUnlock(memory);
-      done = SetClipboardData(CF_TEXT, memory) != nullptr;
+      done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     }
     if (!done) GlobalFree(memory);
   }
