@@ -95,7 +95,7 @@ void TfrmClipEditor::FormShow(TForm*) {
   btnHistory->SetEnabled(!DisableHistory);
 }
 
-void TfrmClipEditor::memTextChange(TMemo*) { btnOK->SetEnabled(GetWindowTextLengthA(memText->Handle()) > 0); }
+void TfrmClipEditor::memTextChange(TMemo*) { btnOK->SetEnabled(GetWindowTextLengthW(memText->Handle()) > 0); }
 
 void TfrmClipEditor::btnLoadClick(TControl*) {
   if (!opdText.Execute(handle_)) return;
@@ -128,9 +128,9 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   lblClips = new TLabel(this, "Clips");
   dgdClips = new TDrawGrid(this);
   // The grid takes the focus first so that the arrow keys walk the history.
-  SetWindowLongPtrA(dgdClips->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdClips->Handle(), GWL_STYLE) | WS_TABSTOP);
-  SetWindowLongPtrA(dgdClips->Handle(), GWL_EXSTYLE,
-                    GetWindowLongPtrA(dgdClips->Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  SetWindowLongPtrW(dgdClips->Handle(), GWL_STYLE, GetWindowLongPtrW(dgdClips->Handle(), GWL_STYLE) | WS_TABSTOP);
+  SetWindowLongPtrW(dgdClips->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(dgdClips->Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
   lblText = new TLabel(this, "Full text");
   memText = new TMemo(this);
   btnOK = new TButton(this, "OK", IDOK, true);

@@ -57,7 +57,7 @@ void SendKeys(const std::vector<TKeyEvent>& events) {
 bool PumpOnce() {
   bool cancelled = false;
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_CANCELJOURNAL) {
       cancelled = true;
       continue;
@@ -67,7 +67,7 @@ bool PumpOnce() {
       break;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return cancelled;
 }
@@ -118,7 +118,7 @@ void PasteText(HWND target, const std::string& text) {
   held.Ctrl = (GetKeyState(VK_CONTROL) & 0x80) != 0;
   held.Alt = (GetKeyState(VK_MENU) & 0x80) != 0;
   held.Shift = (GetKeyState(VK_SHIFT) & 0x80) != 0;
-  auto events = ShiftInsertEvents(held, [](int vk) { return static_cast<std::uint32_t>(MapVirtualKeyA(vk, 0)); });
+  auto events = ShiftInsertEvents(held, [](int vk) { return static_cast<std::uint32_t>(MapVirtualKeyW(vk, 0)); });
 
   // A replay of an earlier paste still running (a paste from inside the pump) ends first.
   DWORD waitStart = GetTickCount();
@@ -128,7 +128,7 @@ void PasteText(HWND target, const std::string& text) {
   }
 
   if (!replay.Start(std::move(events))) return;
-  journal = SetWindowsHookExA(WH_JOURNALPLAYBACK, &JournalPlayback, GetModuleHandleA(nullptr), 0);
+  journal = SetWindowsHookExW(WH_JOURNALPLAYBACK, &JournalPlayback, GetModuleHandleW(nullptr), 0);
   if (!journal) {
     FallBack();
     return;

@@ -9,6 +9,7 @@
 #include "host/win32/HostForm.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
+#include "platform/Utf.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Locale.h"
@@ -47,11 +48,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     vimo::InitializeModel();
   } catch (const std::exception& e) {
-    MessageBoxA(nullptr, e.what(), vimo::kApplicationTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, vimo::Widen(e.what()).c_str(), vimo::Widen(vimo::kApplicationTitle).c_str(),
+                MB_OK | MB_ICONERROR);
     return 1;
   }
 
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, vimo::kMutexName);
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, vimo::Widen(vimo::kMutexName).c_str());
   if (!mutex) return 0;
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     // Another instance runs for this logon: end silently.
