@@ -405,6 +405,20 @@ TEST_F(SetupFormTest, WorldTimeListDeleteSortAndEmptyView) {
   });
 }
 
+TEST_F(SetupFormTest, SortByNameOrdersNamesOfEveryScriptInTheUsersLanguage) {
+  const std::string apple = "\xD0\xAF\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE";  // Cyrillic, capital Ya
+  const std::string melon = "\xD0\xB0\xD1\x80\xD0\xB1\xD1\x83\xD0\xB7";              // small a
+  const std::string berlin = "\xD0\x91\xD0\xB5\xD1\x80\xD0\xBB\xD0\xB8\xD0\xBD";   // capital Be
+  WorldTimes->assign({{apple, 0}, {"Z\xC3\xBCrich", 60}, {melon, 0}, {berlin, 60}, {"athens", 120}});
+  Run(false, [&](TfrmSetup& f) {
+    ClickButton(f.btnWorldTimeByZone);
+    std::vector<std::string> names;
+    for (const auto& w : f.Work.WorkWorldTimes) names.push_back(w.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"athens", "Z\xC3\xBCrich", melon, berlin, apple}));
+    ClickButton(f.btnCancel);
+  });
+}
+
 TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsThePages) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
