@@ -15,12 +15,14 @@ bool ReadsAsUtf8(std::string_view bytes) { return !IsAscii(bytes) && IsValidUtf8
 
 }  // namespace
 
-std::string EncodeFileText(std::string_view utf8, AnsiCodePage& ansi) {
-  std::string bytes;
+TFileText EncodeFileText(std::string_view utf8, AnsiCodePage& ansi) {
+  TFileText text;
   // ANSI bytes that happen to form valid UTF-8 ("Ã©" in Windows-1252 is the UTF-8 of
   // "é") would be read back as UTF-8: such a text is written in UTF-8 itself.
-  if (ansi.FromUtf8(utf8, bytes) && !ReadsAsUtf8(bytes)) return bytes;
-  return std::string(utf8);
+  if (ansi.FromUtf8(utf8, text.bytes) && !ReadsAsUtf8(text.bytes)) return text;
+  text.bytes.assign(utf8);
+  text.utf8 = true;
+  return text;
 }
 
 std::string DecodeFileText(std::string_view bytes, AnsiCodePage& ansi) {

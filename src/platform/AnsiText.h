@@ -15,10 +15,15 @@ class AnsiCodePage {
   virtual std::string ToUtf8(std::string_view ansi) = 0;
 };
 
+struct TFileText {
+  std::string bytes;
+  bool utf8 = false;  // the text did not fit the ANSI code page
+};
+
 // Text as a file keeps it: in the ANSI code page when that holds it exactly and reads
 // back as the same text (so ASCII and Western files stay as the earlier version wrote
 // them), else in UTF-8.
-std::string EncodeFileText(std::string_view utf8, AnsiCodePage& ansi);
+TFileText EncodeFileText(std::string_view utf8, AnsiCodePage& ansi);
 // Bytes of a file's text: valid UTF-8 with a byte outside ASCII is UTF-8, anything
 // else is in the ANSI code page.
 std::string DecodeFileText(std::string_view bytes, AnsiCodePage& ansi);

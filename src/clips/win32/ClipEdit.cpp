@@ -1,11 +1,11 @@
 #include "clips/win32/ClipEdit.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <stdexcept>
 
+#include "clips/TextFile.h"
 #include "model/SmartList.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Files.h"
 #include "settings/SetupLogic.h"
 
 namespace vimo {
@@ -21,25 +21,10 @@ void SetUpTextDialog(TFileDialog& d) {
 
 }  // namespace
 
-std::string ReadTextFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot open file \"" + fileName + "\".");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("Read error in file \"" + fileName + "\".");
-  return text;
-}
-
-void WriteTextFile(const std::string& fileName, const std::string& text) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("Cannot create file \"" + fileName + "\".");
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
-  if (!out) throw std::runtime_error("Write error in file \"" + fileName + "\".");
-}
-
 // ---------------------------------------------------------------------------- clip editor
 
 TfrmClipEditor::TfrmClipEditor() : TForm(TFormStyle::Dialog) {
+  EnsureFileServices();
   SetCaption("Clip");
   // Created in tab order: the dialog walks its controls in creation order.
   lblComment = new TLabel(this, "Comment");
@@ -99,12 +84,12 @@ void TfrmClipEditor::memTextChange(TMemo*) { btnOK->SetEnabled(GetWindowTextLeng
 
 void TfrmClipEditor::btnLoadClick(TControl*) {
   if (!opdText.Execute(handle_)) return;
-  memText->SetText(CrLfLineBreaks(ReadTextFile(opdText.FileName)));
+  memText->SetText(CrLfLineBreaks(ReadTextFile(*Platform().files, *Platform().ansi, opdText.FileName)));
 }
 
 void TfrmClipEditor::btnSaveClick(TControl*) {
   if (!svdText.Execute(handle_)) return;
-  WriteTextFile(svdText.FileName, memText->Text());
+  WriteTextFile(*Platform().files, *Platform().ansi, svdText.FileName, memText->Text());
 }
 
 void TfrmClipEditor::btnHistoryClick(TControl*) {

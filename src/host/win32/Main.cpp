@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Registry.h"
@@ -42,6 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform.messageBoxes = &messageBoxes;
   platform.hotKeys = &hotKeys;
   vimo::EnsureTimeServices();
+  vimo::EnsureFileServices();
   vimo::InstallComponentServices();
 
   // Module initialisation: the settings are loaded before anything else.

@@ -14,6 +14,7 @@
 #include "platform/Shell.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32ClipboardViewer.h"
+#include "platform/win32/Win32Files.h"
 #include "settings/SetupIcons.h"
 #include "settings/win32/ActEdit.h"
 #include "time/win32/WorldTimeEdit.h"
@@ -108,6 +109,7 @@ TDrawGrid* MakeGrid(TControl* parent, int cols, int fixedRows, bool lines) {
 }  // namespace
 
 TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(std::move(host)) {
+  EnsureFileServices();  // export and import write and read their file through the platform
   SetCaption(kSetupCaption);
   ShowHelpButton();
   imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon);
