@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeLocale.h"
+#include "FakeTimeZones.h"
 #include "platform/Platform.h"
 #include "time/TimeHelpers.h"
 #include "time/WorldTimeMath.h"
@@ -115,6 +116,31 @@ TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
   }
   EXPECT_EQ(WorldTimeLayout(1, 0, -11, 1024, 768).WorldTimesHeight, 0);
   EXPECT_EQ(WorldTimeLayout(1, 2, -16, 1024, 768).RowHeight, 20);
+}
+
+// London shows the UTC time whatever the user's clock does, also right at a change.
+TEST(TimeHelpers, WorldRowsShowUtcPlusOffsetWhileTheUserIsOnDaylightTime) {
+  test::FakeClock clock;
+  auto saved = Platform();
+  Platform().clock = &clock;
+  struct Case { TLocalTime utc; TTimeZone zone; };
+  const Case cases[] = {
+      {{2026, 12, 9, 2, 22, 0}, test::SydneyZone()},   // the evening: London at 2:22am
+      {{2026, 7, 15, 9, 0, 0}, test::BerlinZone()},
+      {{2026, 3, 29, 0, 59, 0}, test::BerlinZone()},   // the last minute of winter time
+      {{2026, 3, 29, 1, 0, 0}, test::BerlinZone()},    // 2:00 became 3:00
+      {{2026, 10, 25, 0, 59, 0}, test::BerlinZone()},
+      {{2026, 10, 25, 1, 0, 0}, test::BerlinZone()},   // 3:00 became 2:00 again
+      {{2026, 6, 1, 12, 0, 0}, test::SydneyZone()},
+  };
+  for (const Case& c : cases) {
+    clock.SetUtc(c.utc, c.zone);
+    int local = clock.now.Hour * 60 + clock.now.Minute;
+    int utc = c.utc.Hour * 60 + c.utc.Minute;
+    EXPECT_EQ(TimeRowMinutes(false, LocalBias(), local, 0), utc) << c.zone.KeyName << " " << c.utc.Month << "/" << c.utc.Day;
+    EXPECT_EQ(TimeRowMinutes(false, LocalBias(), local, 60), (utc + 60) % 1440);
+  }
+  Platform() = saved;
 }
 
 }  // namespace
