@@ -28,7 +28,9 @@ TTimeMapLayout TimeMapLayout(int corner, int screenWidth, int screenHeight, int 
   l.ToolbarWidth = buttonSize + 2 * toolbarBevel;
   // pnlMap's outer width: the picture plus its single-line border.
   int mapPanelWidth = mapWidth + 2 * mapBorder;
-  l.MainHeight = mapHeight + 2 * stripHeight + 2 * bordersBorder + 4 * bordersBevel;
+  // pnlBorders has a raised bevel and its border on each side, pnlTime a raised and a
+  // lowered bevel: the hour strip must end above the lowest of them.
+  l.MainHeight = mapHeight + 2 * mapBorder + 2 * stripHeight + 2 * (bordersBorder + bordersBevel + 2 * bordersBevel);
   l.MainWidth = mapPanelWidth + 2 * leftShift + l.ToolbarWidth + 2 * timeBorder;
   l.Place = PlaceInCorner(corner, l.MainWidth, l.MainHeight, screenWidth, screenHeight, buttonSize);
   return l;

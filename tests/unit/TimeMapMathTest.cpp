@@ -34,7 +34,7 @@ TEST(TimeMapMath, MarkerAndHourStripPositions) {
 TEST(TimeMapMath, LayoutPerCorner) {
   auto l = TimeMapLayout(1, 1024, 768);
   EXPECT_EQ(l.ToolbarWidth, 26);
-  EXPECT_EQ(l.MainHeight, 232 + 48 + 2 + 4);
+  EXPECT_EQ(l.MainHeight, 232 + 2 + 48 + 2 * (1 + 1 + 2));
   EXPECT_EQ(l.MainWidth, 381 + 50 + 26);
   EXPECT_TRUE(l.Place.ToolbarLeft);
   EXPECT_EQ(l.Place.Left, 0);

@@ -92,7 +92,7 @@ TfrmCalendar::TfrmCalendar(int corner) {
   pnlButtons->SetAlign(TAlign::Right);
   pnlToolbarCorner->SetBounds(0, 0, layout.ButtonsWidth, layout.ButtonsHeight);
   pnlToolbarCorner->SetAlign(layout.ButtonsAtBottom ? TAlign::Bottom : TAlign::Top);
-  pnlToolbar->SetBounds(0, 0, layout.ButtonsWidth, layout.MainHeight);
+  pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
   pnlToolbar->SetAlign(layout.ToolbarLeft ? TAlign::Left : TAlign::Right);
   pnlGrids->SetAlign(TAlign::Client);
   // 5.-6. sizes of the main panel and the button panels

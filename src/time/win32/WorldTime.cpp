@@ -1,5 +1,6 @@
 #include "time/win32/WorldTime.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "model/Model.h"
@@ -93,8 +94,12 @@ void TfrmWorldTime::pntColorsPaint(TPaintBox* box, HDC dc) {
   }
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   const std::pair<int, int> marks[] = {{0, w / 8}, {6, w * 3 / 8}, {12, w * 5 / 8}, {18, w * 7 / 8}};
+  // The ticks end a pixel above the labels' cells, which reach up from the bottom.
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int tickEnd = std::min(h * 2 / 3, h - 1 - static_cast<int>(metrics.tmHeight) - 1);
   for (auto [hour, x] : marks) {
-    DrawLine(dc, x, h * 2 / 5, x, h * 2 / 3, RGB(0, 0, 0));
+    DrawLine(dc, x, h * 2 / 5, x, tickEnd, RGB(0, 0, 0));
     DrawTextIn(dc, HourLabel(hour), RECT{x, 0, x, h - 1}, DT_CENTER | DT_BOTTOM | kFloating);
   }
 }
