@@ -17,6 +17,12 @@ TCornerPlacement PlaceInCorner(int corner, int formWidth, int formHeight, int sc
 struct TWorldTimeLayout {
   int RowHeight = 0;  // one world time row
   int WorldTimesHeight = 0;
+  // A list taller than the screen continues in further columns, each as wide as the
+  // single column, the pop-up growing to the side.
+  int Columns = 1;
+  int RowsPerColumn = 0;
+  int ColumnWidth = 231;  // the rows' width in a one-column pop-up
+  int ColumnGap = 16;
   int MainWidth = 277;
   int MainHeight = 0;
   TCornerPlacement Place;

@@ -94,6 +94,27 @@ TEST(WorldTimeEditor, NegativeOffsetUnderAnHourKeepsItsSign) {
   EXPECT_FALSE(EditorBiasFromOffset(30).Negative);
 }
 
+TEST(WorldTimeLayout, ListsTallerThanTheScreenGrowColumnsInstead) {
+  // 13-pixel rows: 52 fit below the scale and the home row of a 768-pixel screen.
+  auto one = WorldTimeLayout(3, 52, -11, 1024, 768);
+  EXPECT_EQ(one.Columns, 1);
+  EXPECT_EQ(one.MainWidth, 277);
+  EXPECT_LE(one.MainHeight, 768);
+  auto two = WorldTimeLayout(3, 60, -11, 1024, 768);
+  EXPECT_EQ(two.Columns, 2);
+  EXPECT_EQ(two.RowsPerColumn, 30) << "the columns share the places evenly";
+  EXPECT_EQ(two.WorldTimesHeight, 30 * 13);
+  EXPECT_EQ(two.MainWidth, 277 + two.ColumnWidth + two.ColumnGap);
+  EXPECT_EQ(two.Place.Left, 1024 - two.MainWidth) << "still in its corner";
+  auto many = WorldTimeLayout(4, 200, -11, 1024, 768);
+  EXPECT_EQ(many.Columns, 4);
+  EXPECT_LE(many.MainHeight, 768);
+  EXPECT_LE(many.MainWidth, 1024);
+  EXPECT_GE(many.Place.Top, 0);
+  // A screen too low for even one row still shows one row per column.
+  EXPECT_EQ(WorldTimeLayout(1, 3, -11, 1024, 50).RowsPerColumn, 1);
+}
+
 TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
   auto l = WorldTimeLayout(1, 4, -11, 1024, 768);
   EXPECT_EQ(l.RowHeight, 13);
