@@ -10,6 +10,8 @@
 #include "time/WorldTimeMath.h"
 #include "time/win32/WorldTime.h"
 #include "time/win32/WorldTimeEdit.h"
+#include "platform/win32/Win32TimeZones.h"
+#include "time/TimeZoneMath.h"
 
 namespace vimo {
 namespace {
@@ -75,6 +77,104 @@ TEST_F(WorldTimeTest, SwatchesShowTheTimeOfDayColour) {
   EXPECT_EQ(test::PrintedPixel(form->pntWorldTimes->Handle(), w - 1 - h, y0), DayColor(300));
   EXPECT_EQ(test::PrintedPixel(form->pntWorldTimes->Handle(), w - 1 - h, y0 + step), kGreen);
   EXPECT_EQ(test::PrintedPixel(form->pntWorldTimes->Handle(), w - 1 - h, y0 + 2 * step), DayColor(420));
+  delete form;
+}
+
+// The system's own zone with that key name, as the user's machine would have it.
+TTimeZone SystemZone(const std::string& key) {
+  for (const auto& z : Win32TimeZones().TimeZones())
+    if (z.KeyName == key) return z;
+  ADD_FAILURE() << key;
+  return {};
+}
+
+// The swatch of entry i shows the colour of `minutes`.
+void ExpectRowColour(TfrmWorldTime* form, std::size_t i, int minutes) {
+  RECT row = form->EntryRow(i);
+  int h = std::abs(form->FontHeight()) / 2;
+  EXPECT_EQ(test::PrintedPixel(form->pntWorldTimes->Handle(), row.right - 1 - h, row.top), DayColor(minutes)) << i;
+}
+
+TEST_F(WorldTimeTest, LondonShowsUtcWhileTheUserIsOnDaylightTime) {
+  struct Case { const char* zone; TLocalTime utc; };
+  // Sydney in December (the 2:22am), Berlin in July, and Berlin either side of
+  // the night the clocks go forward.
+  for (Case c : {Case{"AUS Eastern Standard Time", {2026, 12, 9, 2, 22, 0}},
+                 Case{"W. Europe Standard Time", {2026, 7, 15, 9, 41, 0}},
+                 Case{"W. Europe Standard Time", {2026, 3, 29, 0, 59, 0}},
+                 Case{"W. Europe Standard Time", {2026, 3, 29, 1, 0, 0}}}) {
+    clock.SetUtc(c.utc, SystemZone(c.zone));
+    auto* form = new TfrmWorldTime(1);
+    int utc = c.utc.Hour * 60 + c.utc.Minute;
+    EXPECT_EQ(form->EntryTime(0).Minutes, utc) << c.zone << " " << c.utc.Month;
+    EXPECT_EQ(form->EntryTime(1).Minutes, (utc + 60) % 1440) << c.zone;
+    ExpectRowColour(form, 0, utc);
+    delete form;
+  }
+}
+
+TEST_F(WorldTimeTest, ATiedPlaceShowsItsZonesTimeWithDaylightTime) {
+  WorldTimes->assign({{"New York", -300, "Eastern Standard Time"}, {"Fixed New York", -300}});
+  clock.SetUtc({2026, 7, 15, 16, 0, 0}, SystemZone("W. Europe Standard Time"));
+  auto* form = new TfrmWorldTime(1);
+  EXPECT_EQ(form->EntryTime(0).Offset, -240);
+  EXPECT_EQ(TimeOfDayText(form->EntryTime(0).Minutes, false), "12:00");
+  EXPECT_EQ(form->EntryTime(1).Offset, -300) << "an untied place keeps its fixed offset";
+  ExpectRowColour(form, 0, 12 * 60);
+  delete form;
+  clock.SetUtc({2026, 1, 15, 16, 0, 0}, SystemZone("W. Europe Standard Time"));
+  form = new TfrmWorldTime(1);
+  EXPECT_EQ(form->EntryTime(0).Offset, -300);
+  EXPECT_EQ(TimeOfDayText(form->EntryTime(0).Minutes, false), "11:00");
+  delete form;
+}
+
+TEST_F(WorldTimeTest, PlacesOnAnotherDateSayYesterdayOrTomorrow) {
+  WorldTimes->assign({{"Honolulu", -600}, {"Berlin", 60}, {"Kiribati", 840}});
+  const TTimeZone berlin = SystemZone("W. Europe Standard Time");
+  // Grey ink above the dotted leader's row: the word, not the dots.
+  auto wordInRow = [](TfrmWorldTime* form, std::size_t i) {
+    test::PrintedWindow picture(form->pntWorldTimes->Handle());
+    RECT row = form->EntryRow(i);
+    for (int y = row.top - 4; y < row.top + 2; ++y)
+      for (int x = row.left; x < row.right; ++x)
+        if (picture.Pixel(x, y) == GetSysColor(COLOR_GRAYTEXT)) return true;
+    return false;
+  };
+  // 10:00 in Berlin: 23:00 yesterday in Honolulu, 23:00 today in Kiribati.
+  clock.SetUtc({2026, 12, 9, 9, 0, 0}, berlin);
+  auto* form = new TfrmWorldTime(1);
+  EXPECT_EQ(form->EntryTime(0).Day, -1);
+  EXPECT_EQ(form->EntryTime(1).Day, 0);
+  EXPECT_EQ(form->EntryTime(2).Day, 0);
+  EXPECT_TRUE(wordInRow(form, 0));
+  EXPECT_FALSE(wordInRow(form, 1));
+  EXPECT_FALSE(wordInRow(form, 2));
+  delete form;
+  // 11:30 in Berlin: 0:30 today in Honolulu, 0:30 tomorrow in Kiribati.
+  clock.SetUtc({2026, 12, 9, 10, 30, 0}, berlin);
+  form = new TfrmWorldTime(1);
+  EXPECT_EQ(form->EntryTime(0).Day, 0);
+  EXPECT_EQ(form->EntryTime(2).Day, 1);
+  EXPECT_FALSE(wordInRow(form, 0));
+  EXPECT_TRUE(wordInRow(form, 2));
+  delete form;
+}
+
+TEST_F(WorldTimeTest, AListTallerThanTheScreenContinuesInAColumnBeside) {
+  WorldTimes->clear();
+  for (int i = 0; i < 70; ++i) WorldTimes->push_back({"Place " + std::to_string(i), i * 10});
+  auto* form = new TfrmWorldTime(4);
+  RECT r = test::WindowRect(form->Handle());
+  EXPECT_GE(r.top, 0);
+  EXPECT_LE(r.bottom, TForm::ScreenHeight());
+  EXPECT_EQ(r.right, TForm::ScreenWidth());
+  RECT box = test::ClientRectOf(form->pntWorldTimes->Handle());
+  RECT first = form->EntryRow(0), last = form->EntryRow(69);
+  EXPECT_GT(last.left, first.right) << "the last place stands in a second column";
+  EXPECT_LE(last.right, box.right);
+  EXPECT_LT(last.top, box.bottom);
+  ExpectRowColour(form, 69, form->EntryTime(69).Minutes);
   delete form;
 }
 
