@@ -37,7 +37,8 @@ TEditorBias EditorBiasFromOffset(int offset) {
 
 int OffsetFromEditor(int hours, int minutes, bool negativeText) {
   int offset = std::abs(hours) * 60 + std::abs(minutes);
-  return hours < 0 || (hours == 0 && negativeText) ? -offset : offset;
+  if (hours < 0 || (hours == 0 && negativeText)) offset = -offset;
+  return std::clamp(offset, kEditorMinHours * 60, kEditorMaxHours * 60);
 }
 
 }  // namespace vimo

@@ -80,7 +80,7 @@ TEST(WorldTimeEditor, OffsetsSplitIntoHoursAndMinutesAndBack) {
   EXPECT_EQ(OffsetFromEditor(5, 45, false), 345);
   EXPECT_EQ(OffsetFromEditor(-3, 30, false), -210);
   EXPECT_EQ(OffsetFromEditor(13, 0, false), 780);
-  EXPECT_EQ(OffsetFromEditor(-12, 59, false), -779);
+  EXPECT_EQ(OffsetFromEditor(-12, 59, false), -720) << "no zone lies west of -12:00";
 }
 
 TEST(WorldTimeEditor, NegativeOffsetUnderAnHourKeepsItsSign) {
@@ -92,6 +92,18 @@ TEST(WorldTimeEditor, NegativeOffsetUnderAnHourKeepsItsSign) {
   // Once the hours were moved the text reads "0" again and the offset is positive.
   EXPECT_EQ(OffsetFromEditor(0, 30, false), 30);
   EXPECT_FALSE(EditorBiasFromOffset(30).Negative);
+}
+
+TEST(WorldTimeEditorMath, OffsetsReachKiribatiAndStopAtTheEarthsLimits) {
+  EXPECT_EQ(OffsetFromEditor(14, 0, false), 840);
+  EXPECT_EQ(EditorBiasFromOffset(840).Hours, 14);
+  EXPECT_EQ(OffsetFromEditor(13, 45, false), 825);  // Chatham Islands in summer
+  // No place is further east than +14:00 or further west than -12:00.
+  EXPECT_EQ(OffsetFromEditor(14, 30, false), 840);
+  EXPECT_EQ(OffsetFromEditor(-12, 45, false), -720);
+  EXPECT_EQ(OffsetFromEditor(-12, 0, false), -720);
+  EXPECT_EQ(kEditorMaxHours, 14);
+  EXPECT_EQ(kEditorMinHours, -12);
 }
 
 TEST(WorldTimeLayout, ListsTallerThanTheScreenGrowColumnsInstead) {

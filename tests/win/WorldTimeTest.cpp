@@ -220,6 +220,55 @@ TEST(WorldTimeEditor, ShowsTheOffsetAndStoresItOnOkOnly) {
   EXPECT_EQ(item.Name, "Kathmandu-ish");
 }
 
+TEST(WorldTimeEditor, HoursReachFourteenForKiribati) {
+  TWorldTime item{"Kiribati", 0};
+  EXPECT_EQ(RunEditor(item, IDOK, [](TfrmWorldTimeEditor& e) { e.udnHours->SetPosition(14); }), mrOK);
+  EXPECT_EQ(item.Offset, 840);
+  TfrmWorldTimeEditor editor(item);
+  EXPECT_EQ(editor.udnHours->Position(), 14);
+  EXPECT_EQ(editor.edtHours->Text(), "14");
+}
+
+// Picks the zone with that key name in the editor's drop-down, as a user's choice would.
+void PickZone(TfrmWorldTimeEditor& e, const std::string& key) {
+  for (int i = 0; i < e.cmbTimeZone->Count(); ++i) {
+    e.cmbTimeZone->SetItemIndex(i);
+    const TTimeZone* z = e.SelectedZone();
+    if (key.empty() ? z == nullptr : z && z->KeyName == key) {
+      e.cmbTimeZone->OnChange(e.cmbTimeZone);
+      return;
+    }
+  }
+  ADD_FAILURE() << key;
+}
+
+TEST(WorldTimeEditor, AZoneFromTheSystemsListTiesThePlace) {
+  TWorldTime item{"New York", -300, "Eastern Standard Time"};
+  {
+    TfrmWorldTimeEditor editor(item);
+    ASSERT_NE(editor.SelectedZone(), nullptr);
+    EXPECT_EQ(editor.cmbTimeZone->Item(editor.cmbTimeZone->ItemIndex()), "(UTC-05:00) Eastern Time (US & Canada)");
+    EXPECT_EQ(editor.udnHours->Position(), -5);
+    EXPECT_FALSE(IsWindowEnabled(editor.udnHours->Handle())) << "the zone brings its offset";
+    EXPECT_GT(editor.cmbTimeZone->Count(), 100);
+  }
+  TWorldTime delhi{"Delhi", 0};
+  EXPECT_EQ(RunEditor(delhi, IDOK, [](TfrmWorldTimeEditor& e) { PickZone(e, "India Standard Time"); }), mrOK);
+  EXPECT_EQ(delhi.Zone, "India Standard Time");
+  EXPECT_EQ(delhi.Offset, 330) << "the zone's standard offset, for older versions";
+  // Back to a fixed offset: the edits come alive and the zone goes.
+  EXPECT_EQ(RunEditor(item, IDOK, [](TfrmWorldTimeEditor& e) {
+              PickZone(e, "");
+              EXPECT_TRUE(IsWindowEnabled(e.udnHours->Handle()));
+              e.udnHours->SetPosition(-4);
+            }),
+            mrOK);
+  EXPECT_EQ(item.Zone, "");
+  EXPECT_EQ(item.Offset, -240);
+  EXPECT_EQ(RunEditor(item, IDCANCEL, [](TfrmWorldTimeEditor& e) { PickZone(e, "Tokyo Standard Time"); }), mrCancel);
+  EXPECT_EQ(item.Zone, "");
+}
+
 TEST(WorldTimeEditor, NegativeHalfHourSurvivesSavingUnchanged) {
   TWorldTime item{"West", -30};
   EXPECT_EQ(RunEditor(item, IDOK), mrOK);
