@@ -7,6 +7,8 @@
 namespace vimo {
 namespace {
 
+constexpr UINT kMainTimer = 1;
+
 TLocalTime Today() { return Platform().clock->Now(); }
 
 }  // namespace
@@ -111,11 +113,22 @@ TfrmCalendar::TfrmCalendar(int corner) {
   TLocalTime today = Today();
   ShownYear = static_cast<unsigned short>(today.Year);
   ShownMonth = static_cast<unsigned short>(today.Month);
+  ShownToday = today;
+  StartTimer(kMainTimer, 1000, [this] { timMainTimer(); });
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnKeyDown = [this](TForm* s, WORD& key, UINT shift) { FormKeyDown(s, key, shift); };
   OnMouseWheel = [this](TForm* s, int delta) { return FormMouseWheel(s, delta); };
   OnClose = [this](TForm*) { ClosePopup(); };
+}
+
+void TfrmCalendar::timMainTimer() {
+  TLocalTime today = Today();
+  if (today.Year == ShownToday.Year && today.Month == ShownToday.Month && today.Day == ShownToday.Day) return;
+  // A view of the day's month follows the day into the next month.
+  if (ShownYear == ShownToday.Year && ShownMonth == ShownToday.Month) SetShown({today.Year, today.Month});
+  ShownToday = today;
+  UpdateView();
 }
 
 void TfrmCalendar::FormShow(TForm*) {
