@@ -89,36 +89,46 @@ int DaylightLevel(double latitude, double longitude, const TSun& sun) {
 void PaintMapBits(std::uint32_t* bits, int width, int height, int stride, int bias, int nowMinutes,
                   const std::uint8_t* land, const TSun& sun) {
   // sin(altitude) = sin(lat) sin(decl) + cos(lat) cos(decl) cos(hour angle): one term per
-  // row, one factor per column, so each pixel costs a multiply and an add.
+  // row, one factor per column, so each pixel costs a multiply and an add. Only the
+  // twilight band blends; day and night pixels come ready from the column tables.
   const double delta = sun.Declination * kRadians;
-  std::vector<float> hourCos(static_cast<std::size_t>(width));
-  std::vector<TColor> tint(static_cast<std::size_t>(width));
-  for (int x = 0; x < width; ++x) {
-    hourCos[static_cast<std::size_t>(x)] =
-        static_cast<float>(std::cos((MapColumnLongitude(x, width) - sun.SubsolarLongitude) * kRadians));
-    tint[static_cast<std::size_t>(x)] = DayColor(MapColumnMinutes(x, width, bias, nowMinutes));
+  const std::size_t w = static_cast<std::size_t>(width);
+  std::vector<float> hourCos(w);
+  std::vector<TColor> tint(w);
+  std::vector<std::uint32_t> landDay(w), landNight(w);
+  // Night land: its tint at 45 per cent; the night sea: a dusky blue-grey.
+  constexpr int seaR = 160, seaG = 168, seaB = 196, night = 115;
+  const std::uint32_t seaDay = DibPixel(255, 255, 255), seaNight = DibPixel(seaR, seaG, seaB);
+  for (std::size_t x = 0; x < w; ++x) {
+    const int column = static_cast<int>(x);
+    hourCos[x] = static_cast<float>(std::cos((MapColumnLongitude(column, width) - sun.SubsolarLongitude) * kRadians));
+    const TColor c = DayColor(MapColumnMinutes(column, width, bias, nowMinutes));
+    tint[x] = c;
+    landDay[x] = DibPixel(RedOf(c), GreenOf(c), BlueOf(c));
+    landNight[x] = DibPixel(RedOf(c) * night >> 8, GreenOf(c) * night >> 8, BlueOf(c) * night >> 8);
   }
-  // The night sea: a dusky blue-grey; night land: its tint at 45 per cent.
-  constexpr int seaR = 160, seaG = 168, seaB = 196, landNight = 115;
+  const float twilight = static_cast<float>(kTwilightSine);
   for (int y = 0; y < height; ++y) {
     const double phi = MapRowLatitude(y, height) * kRadians;
     const float a = static_cast<float>(std::sin(phi) * std::sin(delta));
     const float b = static_cast<float>(std::cos(phi) * std::cos(delta));
     std::uint32_t* row = bits + static_cast<std::ptrdiff_t>(y) * stride;
     const std::uint8_t* mask = land + static_cast<std::ptrdiff_t>(y) * width;
-    for (int x = 0; x < width; ++x) {
-      const int level = LevelOfSine(a + b * hourCos[static_cast<std::size_t>(x)]);
-      int r, g, bl, nr, ng, nb;
-      if (mask[x]) {
-        const TColor c = tint[static_cast<std::size_t>(x)];
-        r = RedOf(c), g = GreenOf(c), bl = BlueOf(c);
-        nr = r * landNight >> 8, ng = g * landNight >> 8, nb = bl * landNight >> 8;
+    for (std::size_t x = 0; x < w; ++x) {
+      const float sine = a + b * hourCos[x];
+      if (sine >= 0) {
+        row[x] = mask[x] ? landDay[x] : seaDay;
+      } else if (sine <= twilight) {
+        row[x] = mask[x] ? landNight[x] : seaNight;
       } else {
-        r = g = bl = 255;
-        nr = seaR, ng = seaG, nb = seaB;
+        const int level = LevelOfSine(sine), dark = 256 - level;
+        int r = 255, g = 255, bl = 255, nr = seaR, ng = seaG, nb = seaB;
+        if (mask[x]) {
+          r = RedOf(tint[x]), g = GreenOf(tint[x]), bl = BlueOf(tint[x]);
+          nr = r * night >> 8, ng = g * night >> 8, nb = bl * night >> 8;
+        }
+        row[x] = DibPixel((r * level + nr * dark) >> 8, (g * level + ng * dark) >> 8, (bl * level + nb * dark) >> 8);
       }
-      const int dark = 256 - level;
-      row[x] = DibPixel((r * level + nr * dark) >> 8, (g * level + ng * dark) >> 8, (bl * level + nb * dark) >> 8);
     }
   }
 }
