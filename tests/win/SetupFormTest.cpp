@@ -441,6 +441,31 @@ TEST_F(SetupFormTest, TheOffsetColumnShowsTodaysOffsetAndMarksDaylightTime) {
   });
 }
 
+TEST_F(SetupFormTest, AboutNamesTheMapsDataItsLicenceAndWhereTheyComeFrom) {
+  Run(true, [](TfrmSetup& f) {
+    std::string text = f.lblMapLicence->Caption();
+    for (const char* part : {"GSHHG", "Wessel", "Smith", "LGPL version 3 or later", "gmt-gshhg-low",
+                             "tools/make_world_map.py"})
+      EXPECT_NE(text.find(part), std::string::npos) << part;
+    // The whole notice is on the page, below the web address.
+    RECT page = test::WindowRect(f.ntbSetup->Page(7)->Handle());
+    RECT notice = test::WindowRect(f.lblMapLicence->Handle());
+    EXPECT_GE(notice.top, test::WindowRect(f.lblWeb->Handle()).bottom);
+    EXPECT_LE(notice.bottom, page.bottom);
+    // And the label is tall enough for its wrapped lines.
+    HWND label = f.lblMapLicence->Handle();
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT need = test::ClientRectOf(label);
+    std::wstring wide(text.begin(), text.end());
+    DrawTextW(dc, wide.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    EXPECT_LE(need.bottom, test::ClientRectOf(label).bottom) << "the notice is cut";
+    ClickButton(f.btnCancel);
+  });
+}
+
 TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsThePages) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);

@@ -36,6 +36,12 @@ constexpr const char* kEmptyRow = "[empty]";
 constexpr int kModifierColumn = 80;  // first column of the mouse and tray grids
 constexpr int kHotKeyColumn = 90;
 constexpr int kTimeColumn = 45;
+constexpr const char* kMapLicence =
+    "The world map is derived from GSHHG (Global Self-consistent Hierarchical High-resolution "
+    "Geography) by Paul Wessel and Walter H. F. Smith, under the GNU LGPL version 3 or later. "
+    "Data and source (low resolution, Debian's gmt-gshhg-low):\n"
+    "www.soest.hawaii.edu/pwessel/gshhg\n"
+    "Made into the map by tools/make_world_map.py.";
 constexpr COLORREF kDaylightMark = RGB(255, 160, 0);
 
 // Cell text as the grids draw it: 3 pixels in, one line, vertically centred.
@@ -421,6 +427,10 @@ void TfrmSetup::BuildAbout(TPanel* page) {
   lblWeb->SetHeight(16);
   lblWeb->SetAlign(TAlign::Top);
   AddHint(lblWeb);
+  // The executable carries the map picture, so it carries its data's notice too.
+  lblMapLicence = new TLabel(pnlAbout, kMapLicence, SS_CENTER);
+  lblMapLicence->SetHeight(124);
+  lblMapLicence->SetAlign(TAlign::Top);
 
   imgIcon->OnPaint = [](TPaintBox* box, HDC dc) {
     // The application's face, each of its pixels drawn 2 x 2.

@@ -122,6 +122,7 @@ class TfrmSetup : public TForm {
   TPaintBox* pnlName;
   TLabel* lblInformation;
   TLinkLabel* lblWeb;
+  TLabel* lblMapLicence;  // the world map's data, its licence and where both come from
 
   // The working state, from FormShow to FormClose.
   TSetupWork Work;
