@@ -80,6 +80,7 @@ inline void SaveWindowBmp(HWND window, const std::string& name) {
   DWORD n = GetEnvironmentVariableW(L"VIMO_SCREENSHOTS", dir, 512);
   if (n == 0 || n >= 512) return;
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Application().ProcessMessages();  // Wine copies window surfaces to the screen while idle
   RECT r{};
   GetWindowRect(window, &r);
   int w = r.right - r.left, h = r.bottom - r.top;

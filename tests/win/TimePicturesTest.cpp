@@ -3,12 +3,14 @@
 
 #include "FakeLocale.h"
 #include "FakeTimeZones.h"
+#include "EditorSupport.h"
 #include "PopupSupport.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "time/win32/Calendar.h"
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTime.h"
+#include "time/win32/WorldTimeEdit.h"
 
 namespace vimo {
 namespace {
@@ -54,6 +56,14 @@ TEST_F(TimePictures, CalendarWorldTimeAndMap) {
   Shoot(new TfrmTimeMap(4), "time-map-december");
   clock.SetUtc({2026, 6, 21, 7, 17, 0}, test::BerlinZone());
   Shoot(new TfrmTimeMap(4), "time-map-june");
+  TWorldTime item{"New York", -300, "Eastern Standard Time"};
+  TfrmWorldTimeEditor editor(item);
+  test::WhenShown([&] {
+    Application().ProcessMessages();
+    test::SaveWindowBmp(editor.Handle(), "time-worldtime-editor");
+    test::ClickButton(editor.btnCancel);
+  });
+  EXPECT_EQ(editor.ShowModal(), mrCancel);
 }
 
 // A child's rectangle in its ancestor's client coordinates.
