@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "FakeTimeZones.h"
 #include "model/SettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32TimeZones.h"
+#include "time/TimeHelpers.h"
 #include "time/TimeZoneMath.h"
 
 namespace vimo {
@@ -60,6 +65,26 @@ TEST(Win32TimeZones, EveryDefaultPlaceIsTiedToARealZoneOfItsOffset) {
     EXPECT_EQ(-(z->Rule.Bias + z->Rule.StandardBias), d.Offset) << d.Name << " -> " << d.Zone;
   }
   EXPECT_EQ(tied, 28);
+}
+
+// The real clock's two readings differ by the bias the system has in force, daylight time
+// included: run it with TZ=Australia/Sydney in December or TZ=Europe/Berlin in July, and
+// VIMO_EXPECT_BIAS, to see it on daylight time.
+TEST(Win32Clock, LocalAndUtcDifferByTheBiasInForce) {
+  Win32Clock clock;
+  Clock* saved = Platform().clock;
+  Platform().clock = &clock;
+  TIME_ZONE_INFORMATION tz{};
+  DWORD id = GetTimeZoneInformation(&tz);
+  int expected = static_cast<int>(tz.Bias) +
+                 static_cast<int>(id == TIME_ZONE_ID_DAYLIGHT ? tz.DaylightBias : tz.StandardBias);
+  TClockReading now = clock.Read();
+  EXPECT_EQ(MinutesBetween(now.Local, now.Utc), expected) << "daylight: " << (id == TIME_ZONE_ID_DAYLIGHT);
+  EXPECT_EQ(LocalBias(), expected);
+  // Run by hand under a chosen TZ, the bias it must give: -660 for Australia/Sydney in December.
+  char want[16];
+  if (GetEnvironmentVariableA("VIMO_EXPECT_BIAS", want, sizeof want)) EXPECT_EQ(LocalBias(), std::atoi(want));
+  Platform().clock = saved;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "time/WorldTimeMath.h"
 #include "time/win32/WorldTime.h"
 #include "time/win32/WorldTimeEdit.h"
+#include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32TimeZones.h"
 #include "time/TimeZoneMath.h"
 
@@ -111,6 +112,20 @@ TEST_F(WorldTimeTest, LondonShowsUtcWhileTheUserIsOnDaylightTime) {
     ExpectRowColour(form, 0, utc);
     delete form;
   }
+}
+
+// On the real clock too, whatever TZ the tier runs under (Australia/Sydney in December
+// is on daylight time): London is the system's UTC time.
+TEST_F(WorldTimeTest, OnTheRealClockLondonShowsTheSystemsUtc) {
+  Win32Clock real;
+  Platform().clock = &real;
+  auto* form = new TfrmWorldTime(1);
+  SYSTEMTIME before{}, after{};
+  GetSystemTime(&before);
+  int shown = form->EntryTime(0).Minutes;
+  GetSystemTime(&after);
+  EXPECT_TRUE(shown == before.wHour * 60 + before.wMinute || shown == after.wHour * 60 + after.wMinute) << shown;
+  delete form;
 }
 
 TEST_F(WorldTimeTest, ATiedPlaceShowsItsZonesTimeWithDaylightTime) {
@@ -267,6 +282,17 @@ TEST(WorldTimeEditor, AZoneFromTheSystemsListTiesThePlace) {
   EXPECT_EQ(item.Offset, -240);
   EXPECT_EQ(RunEditor(item, IDCANCEL, [](TfrmWorldTimeEditor& e) { PickZone(e, "Tokyo Standard Time"); }), mrCancel);
   EXPECT_EQ(item.Zone, "");
+  // A zone this system lacks stays with the place through an edit of its name.
+  TWorldTime brought{"Far", 600, "Nowhere Standard Time"};
+  EXPECT_EQ(RunEditor(brought, IDOK, [](TfrmWorldTimeEditor& e) {
+              EXPECT_EQ(e.SelectedZone(), nullptr);
+              EXPECT_FALSE(IsWindowEnabled(e.udnHours->Handle()));
+              e.edtZone->SetText("Far away");
+            }),
+            mrOK);
+  EXPECT_EQ(brought.Zone, "Nowhere Standard Time");
+  EXPECT_EQ(brought.Offset, 600);
+  EXPECT_EQ(brought.Name, "Far away");
 }
 
 TEST(WorldTimeEditor, NegativeHalfHourSurvivesSavingUnchanged) {

@@ -938,13 +938,12 @@ void TfrmSetup::dgdWorldTimeDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT 
       text = OffsetText(now.Offset);
       if (now.Daylight) {
         int cy = (rect.top + rect.bottom) / 2;
-        HBRUSH sun = CreateSolidBrush(kDaylightMark);
-        HGDIOBJ oldBrush = SelectObject(dc, sun);
+        TGdiObject sun(CreateSolidBrush(kDaylightMark));
+        HGDIOBJ oldBrush = SelectObject(dc, sun.Get());
         HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
         Ellipse(dc, rect.left + 3, cy - 3, rect.left + 9, cy + 3);
         SelectObject(dc, oldPen);
         SelectObject(dc, oldBrush);
-        DeleteObject(sun);
       }
     }
   } else if (col == 0) {

@@ -7,6 +7,11 @@
 
 namespace vimo {
 
+namespace {
+constexpr int kNoZone = -1;
+constexpr int kUnknownZone = -2;
+}  // namespace
+
 TfrmWorldTimeEditor::TfrmWorldTimeEditor(TWorldTime& item) : TForm(TFormStyle::Dialog), Item(item) {
   SetCaption("World Time Item");
   grbBias = new TGroupBox(this, "Time bias (from GMT)");
@@ -46,10 +51,14 @@ TfrmWorldTimeEditor::TfrmWorldTimeEditor(TWorldTime& item) : TForm(TFormStyle::D
 
   EnsureTimeZoneSource();
   zones_ = Platform().timeZones->TimeZones();
-  cmbTimeZone->AddItem("(none: the fixed offset below)", -1);
+  cmbTimeZone->AddItem("(none: the fixed offset below)", kNoZone);
   for (std::size_t i = 0; i < zones_.size(); ++i) cmbTimeZone->AddItem(zones_[i].Display, static_cast<int>(i));
   const TTimeZone* zone = FindZone(zones_, Item.Zone);
-  cmbTimeZone->SetItemIndex(zone ? cmbTimeZone->IndexOfId(static_cast<int>(zone - zones_.data())) : 0);
+  // A zone this system does not know (settings brought from elsewhere) is kept unless
+  // the user picks another; meanwhile the place shows its stored offset.
+  if (!zone && !Item.Zone.empty()) cmbTimeZone->AddItem(Item.Zone + " (not on this system)", kUnknownZone);
+  cmbTimeZone->SetItemIndex(zone ? cmbTimeZone->IndexOfId(static_cast<int>(zone - zones_.data()))
+                                 : cmbTimeZone->IndexOfId(Item.Zone.empty() ? kNoZone : kUnknownZone));
 
   edtZone->SetText(Item.Name);
   ShowOffset(Item.Offset);
@@ -69,6 +78,11 @@ void TfrmWorldTimeEditor::ShowOffset(int offset) {
   if (bias.Negative && bias.Hours == 0) edtHours->SetText("-0");
 }
 
+bool TfrmWorldTimeEditor::KeepsUnknownZone() const {
+  int index = cmbTimeZone->ItemIndex();
+  return index >= 0 && cmbTimeZone->ItemId(index) == kUnknownZone;
+}
+
 const TTimeZone* TfrmWorldTimeEditor::SelectedZone() const {
   int index = cmbTimeZone->ItemIndex();
   int id = index < 0 ? -1 : cmbTimeZone->ItemId(index);
@@ -80,8 +94,9 @@ const TTimeZone* TfrmWorldTimeEditor::SelectedZone() const {
 void TfrmWorldTimeEditor::cmbTimeZoneChange(TComboBox*) {
   const TTimeZone* zone = SelectedZone();
   if (zone) ShowOffset(StandardOffset(*zone));
+  const bool fixed = !zone && !KeepsUnknownZone();
   for (TControl* c : std::initializer_list<TControl*>{edtHours, udnHours, edtMinutes, udnMinutes, lblHours, lblMinutes})
-    c->SetEnabled(zone == nullptr);
+    c->SetEnabled(fixed);
 }
 
 void TfrmWorldTimeEditor::edtHoursKeyPress(TEdit*, char& key) {
@@ -95,7 +110,7 @@ bool TfrmWorldTimeEditor::FormCloseQuery(TForm*) {
     if (const TTimeZone* zone = SelectedZone()) {
       Item.Zone = zone->KeyName;
       Item.Offset = StandardOffset(*zone);
-    } else {
+    } else if (!KeepsUnknownZone()) {
       Item.Zone.clear();
       std::string hoursText = edtHours->Text();
       Item.Offset = OffsetFromEditor(udnHours->Position(), udnMinutes->Position(),

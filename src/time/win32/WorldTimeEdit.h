@@ -38,6 +38,7 @@ class TfrmWorldTimeEditor : public TForm {
   void edtHoursKeyPress(TEdit* sender, char& key);
   bool FormCloseQuery(TForm* sender);
   void ShowOffset(int offset);
+  bool KeepsUnknownZone() const;
 
   std::vector<TTimeZone> zones_;
 };
