@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "FakeLocale.h"
@@ -173,6 +174,25 @@ TEST_F(WorldTimeTest, PlacesOnAnotherDateSayYesterdayOrTomorrow) {
   EXPECT_EQ(form->EntryTime(2).Day, 1);
   EXPECT_FALSE(wordInRow(form, 0));
   EXPECT_TRUE(wordInRow(form, 2));
+  delete form;
+}
+
+TEST_F(WorldTimeTest, ALongNameGivesWayToTheDayWord) {
+  WorldTimes->assign({{"Berlin, Rome, Brussels, Paris, Vienna", 60}});
+  clock.SetUtc({2026, 12, 9, 22, 30, 0}, SystemZone("Tokyo Standard Time"));  // 7:30 in Tokyo, 23:30 in Berlin
+  auto* form = new TfrmWorldTime(1);
+  ASSERT_EQ(form->EntryTime(0).Day, -1);
+  test::PrintedWindow picture(form->pntWorldTimes->Handle());
+  RECT row = form->EntryRow(0);
+  const COLORREF grey = GetSysColor(COLOR_GRAYTEXT), ink = GetSysColor(COLOR_WINDOWTEXT);
+  int wordLeft = row.right, wordRight = row.left;
+  for (int y = row.top - 4; y < row.top + 2; ++y)
+    for (int x = row.left; x < row.right; ++x)
+      if (picture.Pixel(x, y) == grey) wordLeft = std::min(wordLeft, x), wordRight = std::max(wordRight, x);
+  ASSERT_LT(wordLeft, wordRight) << "the word is drawn";
+  for (int y = row.top - 6; y <= row.top + 6; ++y)
+    for (int x = wordLeft - 2; x <= wordRight; ++x)
+      ASSERT_NE(picture.Pixel(x, y), ink) << "the name runs into the word at " << x << "," << y;
   delete form;
 }
 

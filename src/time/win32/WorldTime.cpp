@@ -116,7 +116,6 @@ void TfrmWorldTime::DrawTimeRow(HDC dc, int left, int width, const std::string& 
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   RECT text{left, y, swatch.left - (swatch.right - swatch.left) / 2, y};
   std::string time = TimeOfDayText(minutes);
-  DrawTextIn(dc, name, text, DT_LEFT | DT_VCENTER | kFloating);
   DrawTextIn(dc, time, text, DT_RIGHT | DT_VCENTER | kFloating);
   int last = text.right - TextWidth(dc, time) - 3;
   // Another date there: the word stands before the time, greyed, and the leader stops short of it.
@@ -124,8 +123,12 @@ void TfrmWorldTime::DrawTimeRow(HDC dc, int left, int width, const std::string& 
     RECT wordRect{text.left, y, last - 1, y};
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextIn(dc, word, wordRect, DT_RIGHT | DT_VCENTER | kFloating);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     last -= TextWidth(dc, word) + 4;
   }
+  // A name too long for what is left ends in an ellipsis rather than running into the time.
+  RECT nameRect{left, y - 2 * h, std::max(left, last - 1), y + 2 * h};
+  DrawTextIn(dc, name, nameRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   COLORREF dots = GetSysColor(COLOR_BTNSHADOW);
   for (int x = left + TextWidth(dc, name) + 2; x <= last; ++x)
     if ((x - left) % 2 != 0) SetPixel(dc, x, y + h - 1, dots);
