@@ -53,6 +53,10 @@ TEST_F(TimePictures, CalendarWorldTimeAndMap) {
   clock.SetUtc({2026, 12, 9, 7, 17, 0}, test::BerlinZone());
   Shoot(new TfrmCalendar(4), "time-calendar");
   Shoot(new TfrmWorldTime(4), "time-worldtime");
+  auto places = *WorldTimes;
+  for (int i = 0; i < 64; ++i) WorldTimes->push_back({"Place " + std::to_string(i + 1), (i - 24) * 30});
+  Shoot(new TfrmWorldTime(4), "time-worldtime-columns");
+  *WorldTimes = places;
   Shoot(new TfrmTimeMap(4), "time-map-december");
   clock.SetUtc({2026, 6, 21, 7, 17, 0}, test::BerlinZone());
   Shoot(new TfrmTimeMap(4), "time-map-june");
