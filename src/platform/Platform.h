@@ -12,6 +12,7 @@
 #include "platform/Session.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/TimeZones.h"
 
 namespace vimo {
 
@@ -32,6 +33,7 @@ struct PlatformServices {
   class WinEventService* winEvents = nullptr;  // components/WinEvent
   LocaleInfo* locale = nullptr;
   Clock* clock = nullptr;
+  TimeZoneSource* timeZones = nullptr;
   FileSystem* files = nullptr;
   AnsiCodePage* ansi = nullptr;
 };
