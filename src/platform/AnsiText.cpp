@@ -17,6 +17,12 @@ bool ReadsAsUtf8(std::string_view bytes) { return !IsAscii(bytes) && IsValidUtf8
 
 TFileText EncodeFileText(std::string_view utf8, AnsiCodePage& ansi) {
   TFileText text;
+  // ASCII is the same in every ANSI code page: most records (paths, numbers) need no
+  // conversion.
+  if (IsAscii(utf8)) {
+    text.bytes.assign(utf8);
+    return text;
+  }
   // ANSI bytes that happen to form valid UTF-8 ("Ã©" in Windows-1252 is the UTF-8 of
   // "é") would be read back as UTF-8: such a text is written in UTF-8 itself.
   if (ansi.FromUtf8(utf8, text.bytes) && !ReadsAsUtf8(text.bytes)) return text;

@@ -33,7 +33,8 @@ class FakeAnsiCodePage final : public AnsiCodePage {
     return b >= 0x80 && b < 0xA0 ? high[b - 0x80] : static_cast<wchar_t>(b);
   }
   static int ByteOf(wchar_t c) {
-    for (int b = 0; b < 256; ++b)
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (int b = 0x80; b < 0xA0; ++b)
       if (CharOf(static_cast<unsigned char>(b)) == c) return b;
     return -1;
   }

@@ -28,6 +28,17 @@ wchar_t Upper(wchar_t c) {
 }  // namespace
 
 std::string CaseKey(const std::string& utf8) {
+  // Most names are ASCII: lowered in place, without a round trip through UTF-16.
+  std::string ascii = utf8;
+  bool allAscii = true;
+  for (char& c : ascii) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      allAscii = false;
+      break;
+    }
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  if (allAscii) return ascii;
   std::wstring wide = Widen(utf8);
   for (wchar_t& c : wide) {
     if (c >= L'A' && c <= L'Z')
