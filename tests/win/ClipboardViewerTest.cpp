@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include "FakeClipboardViewer.h"
 #include "clips/win32/PasteText.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32ClipboardViewer.h"
@@ -170,9 +171,11 @@ TEST_F(ClipboardViewerWin, ThePasteWritesUnicodeText) {
 // Duplicates of the history are texts equal but for letter case, one character for
 // one: what only looks alike under a language's rules stays apart.
 TEST(TextCompareWin, IgnoresLetterCaseOnlyInEveryScript) {
-  for (bool ordinal : {true, false}) {
-    Win32TextCompare cmp(ordinal);
-    SCOPED_TRACE(ordinal ? "CompareStringOrdinal" : "upper case, then ordinal");
+  Win32TextCompare ordinal(true), upperCase(false);
+  test::FakeTextCompare fake;
+  for (TextCompare* compare : std::initializer_list<TextCompare*>{&ordinal, &upperCase, &fake}) {
+    TextCompare& cmp = *compare;
+    SCOPED_TRACE(compare == &ordinal ? "CompareStringOrdinal" : compare == &upperCase ? "upper case, then ordinal" : "fake");
     EXPECT_TRUE(cmp.EqualIgnoreCase("HELLO", "hello"));
     EXPECT_TRUE(cmp.EqualIgnoreCase("ABC", "abc"));
     EXPECT_TRUE(cmp.EqualIgnoreCase("\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2",
