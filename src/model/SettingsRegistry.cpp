@@ -90,6 +90,14 @@ int TSettingsRegistry::ReadInteger(const std::string& section, const std::string
   return def;
 }
 
+std::optional<std::string> TSettingsRegistry::ReadStoredText(const std::string& section, const std::string& name) {
+  RegKey* key = Section(section, false);
+  if (!key) return std::nullopt;
+  auto value = key->Query(name);
+  if (!value || !value->IsString()) return std::nullopt;
+  return value->Text();
+}
+
 bool TSettingsRegistry::ReadBool(const std::string& section, const std::string& name, bool def) {
   return ReadInteger(section, name, def ? 1 : 0) != 0;
 }

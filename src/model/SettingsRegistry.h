@@ -4,6 +4,7 @@
 // written as REG_SZ text; integers and booleans as decimal text.
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ class TSettingsRegistry {
   std::string ReadString(const std::string& section, const std::string& name, const std::string& def);
   int ReadInteger(const std::string& section, const std::string& name, int def);
   bool ReadBool(const std::string& section, const std::string& name, bool def);
+  // The text of a string value; none when the value is missing or of another type.
+  std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name);
 
   void WriteString(const std::string& section, const std::string& name, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& name, int value);

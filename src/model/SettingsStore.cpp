@@ -4,6 +4,7 @@
 
 #include "actions/ActionKinds.h"
 #include "model/Model.h"
+#include "model/NumberedList.h"
 #include "platform/Platform.h"
 
 namespace vimo {
@@ -85,22 +86,12 @@ void WriteActionRecord(TSettingsRegistry& reg, const std::string& section, const
 
 namespace {
 
-// Highest n for which `names` holds exactly the decimal text of n.
-int HighestNumberedName(const std::vector<std::string>& names) {
-  int highest = 0;
-  for (const auto& name : names) {
-    if (name.empty() || name[0] == '0' || name.size() > 10) continue;
-    if (!std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
-    int n = 0;
-    if (ParseInteger(name, n)) highest = std::max(highest, n);
-  }
-  return highest;
-}
+std::string EntrySection(const char* list, int n) { return std::string(list) + "\\" + std::to_string(n); }
 
-// "Count" as stored, but never beyond the numbered entries that really exist: a corrupt
-// or hand-edited count must not make start-up loop over millions of missing keys.
-int BoundedCount(int count, const std::vector<std::string>& numberedNames) {
-  return std::min(count, HighestNumberedName(numberedNames));
+// The records of a numbered list, whatever its count says (see NumberedListSlots).
+std::vector<int> LoadSlots(TSettingsRegistry& reg, const char* section, bool entriesAreKeys, TSmallCount smallCount) {
+  return NumberedListSlots(entriesAreKeys ? reg.SubKeyNames(section) : reg.ValueNames(section),
+                           StoredCount(reg.ReadStoredText(section, "Count")), smallCount);
 }
 
 }  // namespace
@@ -128,10 +119,10 @@ void LoadSettings(bool restoreDefaults) {
                        MouseActions[corner - 1][m]);
 
   HotKeyList->Clear();
-  int keyCount = BoundedCount(reg.ReadInteger(secKeys, "Count", 0), reg.SubKeyNames(secKeys));
-  for (int n = 1; n <= keyCount; ++n) {
+  // Older saves left deleted hot keys above a smaller count: that count is kept.
+  for (int n : LoadSlots(reg, secKeys, true, TSmallCount::Trusted)) {
     auto record = std::make_unique<TActionRecord>();
-    ReadActionRecord(reg, std::string(secKeys) + "\\" + std::to_string(n), 0, *record);
+    if (n > 0) ReadActionRecord(reg, EntrySection(secKeys, n), 0, *record);
     HotKeyList->Add(std::move(record));
   }
 
@@ -139,18 +130,20 @@ void LoadSettings(bool restoreDefaults) {
 
   for (int m = 0; m < kTrayModifierCount; ++m) ReadActionRecord(reg, TraySection(m), 0, TrayActions[m]);
 
+  // History and clips were always saved whole: entries above their count are not
+  // leftovers but a damaged count.
   ClipHistory->clear();
-  int historyCount = BoundedCount(reg.ReadInteger(secHistory, "Count", 0), reg.ValueNames(secHistory));
-  for (int n = 1; n <= historyCount; ++n)
-    ClipHistory->push_back(reg.ReadString(secHistory, std::to_string(n), ""));
+  for (int n : LoadSlots(reg, secHistory, false, TSmallCount::Damage))
+    ClipHistory->push_back(n > 0 ? reg.ReadString(secHistory, std::to_string(n), "") : "");
 
   ClipList->Clear();
-  int clipCount = BoundedCount(reg.ReadInteger(secClips, "Count", 0), reg.SubKeyNames(secClips));
-  for (int n = 1; n <= clipCount; ++n) {
-    std::string section = std::string(secClips) + "\\" + std::to_string(n);
+  for (int n : LoadSlots(reg, secClips, true, TSmallCount::Damage)) {
     auto clip = std::make_unique<TClipRecord>();
-    clip->Comment = reg.ReadString(section, "Comment", "");
-    clip->Text = reg.ReadString(section, "Text", "");
+    if (n > 0) {
+      std::string section = EntrySection(secClips, n);
+      clip->Comment = reg.ReadString(section, "Comment", "");
+      clip->Text = reg.ReadString(section, "Text", "");
+    }
     ClipList->Add(std::move(clip));
   }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "FakeSystem.h"
 #include "actions/ActionKinds.h"
@@ -258,7 +259,6 @@ TEST_P(SettingsStoreContract, CountsAreBoundedByTheEntriesThatExist) {
   Put("Vimo\\Clipboard\\Clips", "Count", "2");
   Put("Vimo\\Clipboard\\Clips\\1", "Text", "a");
   Put("Vimo\\Clipboard\\Clips\\2", "Text", "b");
-  Put("Vimo\\Clipboard\\Clips\\3", "Text", "beyond count");
   Put("Vimo\\Clipboard\\History", "Count", "999999");
   Put("Vimo\\Clipboard\\History", "1", "newest");
   Put("Vimo\\Clipboard\\History", "2", "older");
@@ -271,12 +271,95 @@ TEST_P(SettingsStoreContract, CountsAreBoundedByTheEntriesThatExist) {
   EXPECT_EQ(ClipList->ClipText(1), "b");
   EXPECT_EQ(*ClipHistory, (TStringList{"newest", "older"}));
 
+  // Counts that cannot be read: the entries that exist are the list.
   FinalizeModel();
   Put("Vimo\\Keys", "Count", "-4");
   Put("Vimo\\Clipboard\\Clips", "Count", "x");
   InitializeModel();
-  EXPECT_EQ(HotKeyList->Count(), 0);
-  EXPECT_EQ(ClipList->Count(), 0);
+  ASSERT_EQ(HotKeyList->Count(), 3);
+  EXPECT_EQ(HotKeyList->GetAction(2).Comment, "three");
+  EXPECT_EQ(ClipList->Count(), 2);
+}
+
+TEST_P(SettingsStoreContract, AHugeCountLoadsOnlyTheEntriesThatExist) {
+  Put("Vimo\\Keys", "Count", "2000000000");
+  Put("Vimo\\Keys\\2000000000", "Comment", "far");
+  Put("Vimo\\Clipboard\\Clips", "Count", "2000000000");
+  Put("Vimo\\Clipboard\\Clips\\1", "Text", "first");
+  Put("Vimo\\Clipboard\\Clips\\2000000000", "Text", "far");
+  Put("Vimo\\Clipboard\\History", "Count", "2147483647");
+  Put("Vimo\\Clipboard\\History", "2147483647", "far");
+  InitializeModel();
+  ASSERT_EQ(HotKeyList->Count(), 1);
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "far");
+  ASSERT_EQ(ClipList->Count(), 2);
+  EXPECT_EQ(ClipList->ClipText(0), "first");
+  EXPECT_EQ(ClipList->ClipText(1), "far");
+  EXPECT_EQ(*ClipHistory, TStringList{"far"});
+
+}
+
+TEST_P(SettingsStoreContract, SmallGapsKeepTheirPlaceAndLargeOnesClose) {
+  // Three entries: numbers up to 1,003 keep their place, higher ones follow without a gap.
+  Put("Vimo\\Keys", "Count", "5000");
+  Put("Vimo\\Keys\\1", "Comment", "a");
+  Put("Vimo\\Keys\\1003", "Comment", "b");
+  Put("Vimo\\Keys\\4000", "Comment", "c");
+  Put("Vimo\\Clipboard\\History", "Count", "6");
+  Put("Vimo\\Clipboard\\History", "2", "second");
+  Put("Vimo\\Clipboard\\History", "4", "fourth");
+  InitializeModel();
+  ASSERT_EQ(HotKeyList->Count(), 1004);
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "a");
+  EXPECT_EQ(HotKeyList->GetAction(1), TActionRecord{});
+  EXPECT_EQ(HotKeyList->GetAction(1002).Comment, "b");
+  EXPECT_EQ(HotKeyList->GetAction(1003).Comment, "c");
+  // A readable count within reach keeps its empty records up to the count.
+  EXPECT_EQ(*ClipHistory, (TStringList{"", "second", "", "fourth", "", ""}));
+}
+
+TEST_P(SettingsStoreContract, ADamagedCountNeverCostsTheEntriesThatExist) {
+  struct Damage {
+    const char* name;
+    std::optional<RegValue> count;  // none: no count at all
+  };
+  const Damage damages[] = {
+      {"trailing space", RegValue::String("2 ")},
+      {"not a number", RegValue::String("x")},
+      {"negative", RegValue::String("-1")},
+      {"empty", RegValue::String("")},
+      {"dword", RegValue{RegType::DWord, std::string("\x03\0\0\0", 4)}},
+      {"missing", std::nullopt},
+      {"too small", RegValue::String("1")},
+  };
+  for (const auto& d : damages) {
+    SCOPED_TRACE(d.name);
+    Wipe();
+    for (const char* section : {"Vimo\\Clipboard\\Clips", "Vimo\\Clipboard\\History", "Vimo\\Keys"})
+      if (d.count) PutRaw(section, "Count", *d.count);
+    for (int n = 1; n <= 3; ++n) {
+      std::string number = std::to_string(n);
+      Put("Vimo\\Clipboard\\Clips\\" + number, "Text", "clip " + number);
+      Put("Vimo\\Clipboard\\History", number, "copy " + number);
+      Put("Vimo\\Keys\\" + number, "Comment", "key " + number);
+    }
+    InitializeModel();
+    EXPECT_EQ(ClipList->Count(), 3);
+    EXPECT_EQ(ClipList->ClipText(2), "clip 3");
+    EXPECT_EQ(*ClipHistory, (TStringList{"copy 1", "copy 2", "copy 3"}));
+    // Older saves left deleted hot keys above a smaller count on purpose: a readable
+    // hot-key count is kept.
+    EXPECT_EQ(HotKeyList->Count(), std::string(d.name) == "too small" ? 1 : 3);
+
+    // OK in the settings dialog and the next copy write the lists back whole.
+    SaveSettings();
+    SaveHistoryAndState();
+    EXPECT_EQ(Get("Vimo\\Clipboard\\Clips", "Count"), "3");
+    EXPECT_EQ(Get("Vimo\\Clipboard\\Clips\\3", "Text"), "clip 3");
+    EXPECT_EQ(Get("Vimo\\Clipboard\\History", "Count"), "3");
+    EXPECT_EQ(Get("Vimo\\Clipboard\\History", "3"), "copy 3");
+    FinalizeModel();
+  }
 }
 
 TEST_P(SettingsStoreContract, EmptyWorldTimeListRestoresTheDefaults) {
