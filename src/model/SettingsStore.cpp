@@ -5,6 +5,7 @@
 #include "actions/ActionKinds.h"
 #include "model/Model.h"
 #include "model/NumberedList.h"
+#include "model/SettingRanges.h"
 #include "platform/Platform.h"
 
 namespace vimo {
@@ -63,13 +64,22 @@ std::string TraySection(int modifier) {
   return std::string(secTray) + "\\" + m;
 }
 
+namespace {
+
+// A setting of the range table, read as the nearest value the dialog offers.
+int ReadBounded(TSettingsRegistry& reg, const std::string& section, const char* name, int def) {
+  return ClampToRange(*SettingRange(name), reg.ReadInteger(section, name, def));
+}
+
+}  // namespace
+
 void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int defaultKind,
                       TActionRecord& record) {
   record.Comment = reg.ReadString(section, "Comment", "");
   record.Action = reg.ReadInteger(section, "Action", defaultKind);
   record.ExecPath = reg.ReadString(section, "ExecPath", "");
-  record.ExecWindowState = reg.ReadInteger(section, "ExecWindowState", 0);
-  record.FolderMode = reg.ReadInteger(section, "FolderMode", 0);
+  record.ExecWindowState = ReadBounded(reg, section, "ExecWindowState", 0);
+  record.FolderMode = ReadBounded(reg, section, "FolderMode", 0);
   record.ExecParams = reg.ReadString(section, "ExecParams", "");
   record.HotKey = reg.ReadInteger(section, "HotKey", 0);
 }
@@ -109,8 +119,8 @@ void LoadSettings(bool restoreDefaults) {
   reg.WriteString(secVimo, "@Path", Platform().system->ExePath());
   reg.WriteString(secVimo, "@Version", kProductVersion);
 
-  CornerSize = reg.ReadInteger(secMouse, "CornerSize", 8);
-  CornerDelay = reg.ReadInteger(secMouse, "CornerDelay", 20);
+  CornerSize = ReadBounded(reg, secMouse, "CornerSize", 8);
+  CornerDelay = ReadBounded(reg, secMouse, "CornerDelay", 20);
 
   MouseActions = {};
   for (int corner = 1; corner <= kCornerCount; ++corner)
@@ -126,7 +136,7 @@ void LoadSettings(bool restoreDefaults) {
     HotKeyList->Add(std::move(record));
   }
 
-  KeyCorner = reg.ReadInteger(secOptions, "KeyCorner", 1);
+  KeyCorner = ReadBounded(reg, secOptions, "KeyCorner", 1);
 
   for (int m = 0; m < kTrayModifierCount; ++m) ReadActionRecord(reg, TraySection(m), 0, TrayActions[m]);
 
@@ -150,9 +160,9 @@ void LoadSettings(bool restoreDefaults) {
   ShowInEditor = reg.ReadBool(secClipboard, "ShowInEditor", true);
   NumerateItems = reg.ReadBool(secClipboard, "NumerateItems", true);
   DisableHistory = reg.ReadBool(secClipboard, "DisableHistory", false);
-  HistoryDepth = reg.ReadInteger(secClipboard, "HistoryDepth", 20);
+  HistoryDepth = ReadBounded(reg, secClipboard, "HistoryDepth", 20);
 
-  TrayIconColor = reg.ReadInteger(secOptions, "TrayIconColor", 0);
+  TrayIconColor = ReadBounded(reg, secOptions, "TrayIconColor", 0);
   TrayIconRandom = reg.ReadBool(secOptions, "TrayIconRandom", false);
   TrayIconAnimated = reg.ReadBool(secOptions, "TrayIconAnimated", true);
   ClearEmptyNotes = reg.ReadBool(secOptions, "ClearEmptyNotes", true);

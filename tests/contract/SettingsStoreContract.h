@@ -138,11 +138,67 @@ TEST_P(SettingsStoreContract, TextIsParsedOrFallsBackToTheDefault) {
   InitializeModel();
   EXPECT_FALSE(FirstRun);
   EXPECT_EQ(CornerSize, 8);
-  EXPECT_EQ(CornerDelay, -5);
+  EXPECT_EQ(CornerDelay, 0);
   EXPECT_TRUE(AutoRun);
   EXPECT_FALSE(TrayIconAnimated);
   EXPECT_EQ(KeyCorner, 1);
   EXPECT_EQ(HistoryDepth, 12);
+}
+
+TEST_P(SettingsStoreContract, OutOfRangeValuesReadAsTheNearestTheDialogOffersAndStayStoredUntilSaved) {
+  struct Case {
+    const char* section;
+    const char* name;
+    const char* stored;
+    int expected;
+    const int* setting;
+  };
+  const Case low[] = {
+      {"Vimo\\Mouse", "CornerSize", "0", 1, &CornerSize},
+      {"Vimo\\Mouse", "CornerDelay", "-5", 0, &CornerDelay},
+      {"Vimo\\Options", "KeyCorner", "0", 1, &KeyCorner},
+      {"Vimo\\Options", "TrayIconColor", "-1", 0, &TrayIconColor},
+      {"Vimo\\Clipboard", "HistoryDepth", "0", 5, &HistoryDepth},
+  };
+  const Case high[] = {
+      {"Vimo\\Mouse", "CornerSize", "51", 50, &CornerSize},
+      {"Vimo\\Mouse", "CornerDelay", "73", 50, &CornerDelay},
+      {"Vimo\\Options", "KeyCorner", "9", 4, &KeyCorner},
+      {"Vimo\\Options", "TrayIconColor", "99", 7, &TrayIconColor},
+      {"Vimo\\Clipboard", "HistoryDepth", "2147483647", 50, &HistoryDepth},
+  };
+  const std::string slot = "Vimo\\Mouse\\Actions\\LeftTop\\None";
+  for (const auto* cases : {low, high}) {
+    Wipe();
+    for (int i = 0; i < 5; ++i) Put(cases[i].section, cases[i].name, cases[i].stored);
+    bool isLow = cases == low;
+    Put(slot, "ExecWindowState", isLow ? "-1" : "3");
+    Put(slot, "FolderMode", isLow ? "-7" : "2");
+    Put("Vimo\\Tray\\Shift", "ExecWindowState", isLow ? "-2147483648" : "2147483647");
+    Put("Vimo\\Keys", "Count", "1");
+    Put("Vimo\\Keys\\1", "FolderMode", isLow ? "-1" : "5");
+    InitializeModel();
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(*cases[i].setting, cases[i].expected) << cases[i].name << " " << cases[i].stored;
+      EXPECT_EQ(Get(cases[i].section, cases[i].name), cases[i].stored) << "changed before the user saved";
+    }
+    EXPECT_EQ(MouseActions[0][0].ExecWindowState, isLow ? 0 : 2);
+    EXPECT_EQ(MouseActions[0][0].FolderMode, isLow ? 0 : 1);
+    EXPECT_EQ(TrayActions[3].ExecWindowState, isLow ? 0 : 2);
+    EXPECT_EQ(HotKeyList->GetAction(0).FolderMode, isLow ? 0 : 1);
+
+    SaveSettings();
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ(Get(cases[i].section, cases[i].name), std::to_string(cases[i].expected)) << cases[i].name;
+    EXPECT_EQ(Get(slot, "FolderMode"), isLow ? "0" : "1");
+    FinalizeModel();
+  }
+
+  // The delay is offered in half seconds: what runs is what the dialog shows and saves.
+  Wipe();
+  Put("Vimo\\Mouse", "CornerDelay", "23");
+  InitializeModel();
+  EXPECT_EQ(CornerDelay, 20);
 }
 
 TEST_P(SettingsStoreContract, WrongTypedValuesReadAsDefaultsAndTheLoadGoesOn) {
