@@ -104,6 +104,16 @@ bool TSettingsRegistry::ReadBool(const std::string& section, const std::string& 
 
 void TSettingsRegistry::WriteString(const std::string& section, const std::string& name,
                                     const std::string& value) {
+  if (RegKey* key = Section(section, false)) {
+    auto stored = key->Query(name);
+    if (stored && stored->type == RegType::Sz && stored->data.size() == value.size() + 1 &&
+        stored->data.compare(0, value.size(), value) == 0 && stored->data.back() == '\0')
+      return;
+  }
+  SetString(section, name, value);
+}
+
+void TSettingsRegistry::SetString(const std::string& section, const std::string& name, const std::string& value) {
   if (!Section(section, true)->Set(name, RegValue::String(value)))
     throw ERegistryError("Failed to set data for '" + name + "'");
 }
@@ -120,6 +130,17 @@ void TSettingsRegistry::EraseSection(const std::string& section) {
   // Handles below the section would point at deleted keys.
   sections_.clear();
   DeleteTree(*base_, section);
+}
+
+void TSettingsRegistry::DeleteSection(const std::string& section) {
+  EraseSection(section);
+  if (SectionExists(section)) throw ERegistryError("Failed to delete key " + section);
+}
+
+void TSettingsRegistry::DeleteValue(const std::string& section, const std::string& name) {
+  RegKey* key = Section(section, false);
+  if (!key || key->DeleteValue(name) || !key->Query(name)) return;
+  throw ERegistryError("Failed to delete '" + name + "'");
 }
 
 std::vector<std::string> TSettingsRegistry::ValueNames(const std::string& section) {

@@ -49,12 +49,19 @@ class TSettingsRegistry {
   // The text of a string value; none when the value is missing or of another type.
   std::optional<std::string> ReadStoredText(const std::string& section, const std::string& name);
 
+  // The Write functions set a value only when it is not stored already as that text.
   void WriteString(const std::string& section, const std::string& name, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& name, int value);
   void WriteBool(const std::string& section, const std::string& name, bool value);
+  // Sets the value whatever is stored.
+  void SetString(const std::string& section, const std::string& name, const std::string& value);
 
   // Deletes the section with everything below it, depth first; a missing section is no error.
   void EraseSection(const std::string& section);
+  // As EraseSection, but raises "Failed to delete key %s" when the section stays.
+  void DeleteSection(const std::string& section);
+  // Raises "Failed to delete '%s'" when the value stays; a missing value is no error.
+  void DeleteValue(const std::string& section, const std::string& name);
 
   std::vector<std::string> ValueNames(const std::string& section);
   std::vector<std::string> SubKeyNames(const std::string& section);

@@ -6,6 +6,7 @@
 #include "model/Model.h"
 #include "model/NumberedList.h"
 #include "model/SettingRanges.h"
+#include "model/StoredLists.h"
 #include "platform/Platform.h"
 
 namespace vimo {
@@ -66,6 +67,20 @@ std::string TraySection(int modifier) {
 
 namespace {
 
+// The values of an action record in the order they are written.
+const std::vector<const char*> kActionFields = {"Comment", "Action", "FolderMode", "ExecPath",
+                                                "ExecWindowState", "ExecParams", "HotKey"};
+
+std::vector<std::string> ActionTexts(const TActionRecord& r) {
+  return {r.Comment,          std::to_string(r.Action),     std::to_string(r.FolderMode), r.ExecPath,
+          std::to_string(r.ExecWindowState), r.ExecParams, std::to_string(r.HotKey)};
+}
+
+const TNumberedListLayout kHotKeyLayout{secKeys, "Keys", kActionFields};
+const TNumberedListLayout kClipLayout{secClips, "Clips", {"Comment", "Text"}};
+const TNumberedListLayout kHistoryLayout{secHistory, "History", {}};
+const TNamedListLayout kWorldTimeLayout{secWorldTimes, "WorldTimes"};
+
 // A setting of the range table, read as the nearest value the dialog offers.
 int ReadBounded(TSettingsRegistry& reg, const std::string& section, const char* name, int def) {
   return ClampToRange(*SettingRange(name), reg.ReadInteger(section, name, def));
@@ -85,13 +100,12 @@ void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int de
 }
 
 void WriteActionRecord(TSettingsRegistry& reg, const std::string& section, const TActionRecord& record) {
-  reg.WriteString(section, "Comment", record.Comment);
-  reg.WriteInteger(section, "Action", record.Action);
-  reg.WriteInteger(section, "FolderMode", record.FolderMode);
-  reg.WriteString(section, "ExecPath", record.ExecPath);
-  reg.WriteInteger(section, "ExecWindowState", record.ExecWindowState);
-  reg.WriteString(section, "ExecParams", record.ExecParams);
-  reg.WriteInteger(section, "HotKey", record.HotKey);
+  auto texts = ActionTexts(record);
+  for (std::size_t i = 0; i < texts.size(); ++i) reg.WriteString(section, kActionFields[i], texts[i]);
+}
+
+void FinishInterruptedSaves(TSettingsRegistry& reg) {
+  FinishInterruptedSaves(reg, {&kHotKeyLayout, &kClipLayout, &kHistoryLayout}, {&kWorldTimeLayout});
 }
 
 namespace {
@@ -118,6 +132,9 @@ void LoadSettings(bool restoreDefaults) {
   reg.WriteString(secVimo, "@Name", kProductName);
   reg.WriteString(secVimo, "@Path", Platform().system->ExePath());
   reg.WriteString(secVimo, "@Version", kProductVersion);
+
+  // A save that was cut off is finished before anything is read.
+  FinishInterruptedSaves(reg);
 
   CornerSize = ReadBounded(reg, secMouse, "CornerSize", 8);
   CornerDelay = ReadBounded(reg, secMouse, "CornerDelay", 20);
@@ -191,22 +208,22 @@ void SaveSettings() {
     for (int m = 0; m < kMouseModifierCount; ++m)
       WriteActionRecord(reg, MouseActionSection(corner, m), MouseActions[corner - 1][m]);
 
-  // The key is not erased first: numbered keys above the new count stay and are not read.
-  reg.WriteInteger(secKeys, "Count", HotKeyList->Count());
-  for (int i = 0; i < HotKeyList->Count(); ++i)
-    WriteActionRecord(reg, std::string(secKeys) + "\\" + std::to_string(i + 1), *HotKeyList->ActionAt(i));
+  {
+    std::vector<std::vector<std::string>> texts;
+    for (int i = 0; i < HotKeyList->Count(); ++i) texts.push_back(ActionTexts(*HotKeyList->ActionAt(i)));
+    std::vector<TEntryTexts> entries;
+    for (const auto& t : texts) entries.emplace_back(t.begin(), t.end());
+    SaveNumberedList(reg, kHotKeyLayout, entries);
+  }
 
   reg.WriteInteger(secOptions, "KeyCorner", KeyCorner);
 
   for (int m = 0; m < kTrayModifierCount; ++m) WriteActionRecord(reg, TraySection(m), TrayActions[m]);
 
-  reg.EraseSection(secClips);
-  reg.WriteInteger(secClips, "Count", ClipList->Count());
-  for (int i = 0; i < ClipList->Count(); ++i) {
-    std::string section = std::string(secClips) + "\\" + std::to_string(i + 1);
-    const TClipRecord* clip = ClipList->ClipAt(i);
-    reg.WriteString(section, "Comment", clip->Comment);
-    reg.WriteString(section, "Text", clip->Text);
+  {
+    std::vector<TEntryTexts> entries;
+    for (int i = 0; i < ClipList->Count(); ++i) entries.push_back({ClipList->ClipAt(i)->Comment, ClipList->ClipAt(i)->Text});
+    SaveNumberedList(reg, kClipLayout, entries);
   }
 
   reg.WriteBool(secClipboard, "ShowInEditor", ShowInEditor);
@@ -221,18 +238,18 @@ void SaveSettings() {
   reg.WriteBool(secOptions, "AutoHideWindows", AutoHideWindows);
   reg.WriteBool(secOptions, "AutoRun", AutoRun);
 
-  // Erased and written in list order, so the next load enumerates them in that order.
-  reg.EraseSection(secWorldTimes);
-  for (const auto& wt : *WorldTimes) reg.WriteInteger(secWorldTimes, wt.Name, wt.Offset);
+  // Values are created in list order, so the next load enumerates them in that order.
+  TNamedTexts worldTimes;
+  for (const auto& wt : *WorldTimes) worldTimes.emplace_back(wt.Name, std::to_string(wt.Offset));
+  SaveNamedList(reg, kWorldTimeLayout, worldTimes);
 }
 
 void SaveHistoryAndState() {
   {
     TSettingsRegistry reg(*Platform().registry);
-    reg.EraseSection(secHistory);
-    reg.WriteInteger(secHistory, "Count", static_cast<int>(ClipHistory->size()));
-    for (std::size_t i = 0; i < ClipHistory->size(); ++i)
-      reg.WriteString(secHistory, std::to_string(i + 1), (*ClipHistory)[i]);
+    std::vector<TEntryTexts> entries;
+    for (const auto& text : *ClipHistory) entries.push_back({text});
+    SaveNumberedList(reg, kHistoryLayout, entries);
 
     reg.WriteInteger(secState, "ClipHistoryWidth", ClipHistoryWidth);
     reg.WriteInteger(secState, "ClipCollectionWidth", ClipCollectionWidth);

@@ -32,8 +32,11 @@ extern const TDefaultWorldTime DefaultWorldTimes[29];
 int DefaultMouseAction(int corner, int modifier);
 
 void LoadSettings(bool restoreDefaults);
+// Finishes the saves of lists that were cut off (see StoredLists.h); LoadSettings and
+// every list save do it first, and so must anything else that writes a list.
 void SaveSettings();
 void SaveHistoryAndState();
+void FinishInterruptedSaves(TSettingsRegistry& reg);
 
 void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int defaultKind,
                       TActionRecord& record);

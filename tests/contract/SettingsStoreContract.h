@@ -63,6 +63,10 @@ class SettingsStoreContract : public ::testing::TestWithParam<RegistryParam> {
     auto v = k->Query(name);
     return v ? v->Text() : "<no value>";
   }
+  void PutRun(const std::string& text) {
+    auto run = registry_->CurrentUser()->Create(kRunKeyPath);
+    ASSERT_TRUE(run && run->Set(kRunValueName, RegValue::String(text)));
+  }
   std::string RunValue() {
     auto run = registry_->CurrentUser()->Open(kRunKeyPath);
     if (!run) return "<no key>";
@@ -291,7 +295,7 @@ TEST_P(SettingsStoreContract, ActionRecordValuesAreWrittenInOrder) {
   EXPECT_TRUE(Key("Vimo\\Mouse\\Actions\\LeftTop\\AltControl"));
 }
 
-TEST_P(SettingsStoreContract, FewerHotKeysLeaveOldNumberedKeysUnread) {
+TEST_P(SettingsStoreContract, FewerHotKeysLeaveNoNumberedKeysBehindAndOldLeftoversStayUnread) {
   InitializeModel();
   for (int i = 0; i < 5; ++i) HotKeyList->Add(TActionRecord{"k" + std::to_string(i), akCalendar});
   SaveSettings();
@@ -299,8 +303,10 @@ TEST_P(SettingsStoreContract, FewerHotKeysLeaveOldNumberedKeysUnread) {
   HotKeyList->Delete(3);
   SaveSettings();
   EXPECT_EQ(Get("Vimo\\Keys", "Count"), "3");
-  EXPECT_EQ(Get("Vimo\\Keys\\4", "Comment"), "k3");
-  EXPECT_EQ(Get("Vimo\\Keys\\5", "Comment"), "k4");
+  EXPECT_EQ(Key("Vimo\\Keys\\4"), nullptr);
+  EXPECT_EQ(Key("Vimo\\Keys\\5"), nullptr);
+  // Older saves left the keys above the count, and they stay deleted hot keys.
+  Put("Vimo\\Keys\\4", "Comment", "k3");
   FinalizeModel();
   InitializeModel();
   ASSERT_EQ(HotKeyList->Count(), 3);
@@ -353,6 +359,16 @@ TEST_P(SettingsStoreContract, AHugeCountLoadsOnlyTheEntriesThatExist) {
   EXPECT_EQ(ClipList->ClipText(1), "far");
   EXPECT_EQ(*ClipHistory, TStringList{"far"});
 
+  // Saved back, the lists are numbered from 1 without gaps and nothing far stays behind.
+  SaveSettings();
+  SaveHistoryAndState();
+  EXPECT_EQ(Get("Vimo\\Keys", "Count"), "1");
+  EXPECT_EQ(Get("Vimo\\Keys\\1", "Comment"), "far");
+  EXPECT_EQ(Key("Vimo\\Keys\\2000000000"), nullptr);
+  EXPECT_EQ(Get("Vimo\\Clipboard\\Clips\\2", "Text"), "far");
+  EXPECT_EQ(Key("Vimo\\Clipboard\\Clips\\2000000000"), nullptr);
+  EXPECT_EQ(Get("Vimo\\Clipboard\\History", "1"), "far");
+  EXPECT_EQ(Get("Vimo\\Clipboard\\History", "2147483647"), "<no value>");
 }
 
 TEST_P(SettingsStoreContract, SmallGapsKeepTheirPlaceAndLargeOnesClose) {
