@@ -1,6 +1,7 @@
 #include "model/SettingsStore.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "actions/ActionKinds.h"
 #include "model/Model.h"
@@ -244,6 +245,18 @@ void SaveSettings() {
   SaveNamedList(reg, kWorldTimeLayout, worldTimes);
 }
 
+std::string RunCommand(const std::string& exePath) { return "\"" + exePath + "\""; }
+
+bool IsOwnRunCommand(const std::string& command, const std::string& exePath) {
+  std::string path = command;
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  // Windows paths ignore letter case.
+  return path.size() == exePath.size() &&
+         std::equal(path.begin(), path.end(), exePath.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
 void SaveHistoryAndState() {
   {
     TSettingsRegistry reg(*Platform().registry);
@@ -261,7 +274,12 @@ void SaveHistoryAndState() {
     auto run = hkcu->Open(kRunKeyPath);
     if (!run) run = hkcu->Create(kRunKeyPath);
     if (!run) throw ERegistryError(std::string("Failed to create key ") + kRunKeyPath);
-    if (!run->Set(kRunValueName, RegValue::String(Platform().system->ExePath())))
+    const std::string exePath = Platform().system->ExePath();
+    auto stored = run->Query(kRunValueName);
+    // Ours in another letter case is left alone; ours unquoted is quoted once.
+    bool current = stored && stored->IsString() && IsOwnRunCommand(stored->Text(), exePath) &&
+                   stored->Text().starts_with('"');
+    if (!current && !run->Set(kRunValueName, RegValue::String(RunCommand(exePath))))
       throw ERegistryError(std::string("Failed to set data for '") + kRunValueName + "'");
   } else if (auto run = hkcu->Open(kRunKeyPath)) {
     run->DeleteValue(kRunValueName);

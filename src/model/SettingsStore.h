@@ -38,6 +38,12 @@ void SaveSettings();
 void SaveHistoryAndState();
 void FinishInterruptedSaves(TSettingsRegistry& reg);
 
+// The auto-start command: the executable's path in quotes, so that a path with spaces
+// cannot start "C:\Program.exe" instead.
+std::string RunCommand(const std::string& exePath);
+// A stored command names this executable, quoted or (as older versions wrote it) not.
+bool IsOwnRunCommand(const std::string& command, const std::string& exePath);
+
 void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int defaultKind,
                       TActionRecord& record);
 void WriteActionRecord(TSettingsRegistry& reg, const std::string& section, const TActionRecord& record);

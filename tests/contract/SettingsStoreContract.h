@@ -489,11 +489,15 @@ TEST_P(SettingsStoreContract, HistoryStateAndAutoStart) {
   EXPECT_EQ(Get("Vimo\\Clipboard\\History", "4"), "<no value>");
   EXPECT_EQ(Get("Vimo\\State", "ClipHistoryWidth"), "300");
   EXPECT_EQ(Get("Vimo\\State", "Suspended"), "1");
-  EXPECT_EQ(RunValue(), system_.exePath);
+  // Quoted: unquoted, a path with spaces lets "C:\Program.exe" start at logon instead.
+  EXPECT_EQ(RunValue(), "\"" + system_.exePath + "\"");
 
   system_.exePath = "D:\\Moved\\Vimo.exe";  // the entry follows a moved executable
   SaveHistoryAndState();
-  EXPECT_EQ(RunValue(), "D:\\Moved\\Vimo.exe");
+  EXPECT_EQ(RunValue(), "\"D:\\Moved\\Vimo.exe\"");
+  PutRun("D:\\Moved\\Vimo.exe");  // as older versions wrote it
+  SaveHistoryAndState();
+  EXPECT_EQ(RunValue(), "\"D:\\Moved\\Vimo.exe\"");
 
   AutoRun = false;
   SaveHistoryAndState();

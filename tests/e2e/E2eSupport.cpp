@@ -177,6 +177,7 @@ void ClickWindow(HWND h) {
 }
 
 VimoProcess::VimoProcess() : process_(Start(VimoPath())) {}
+VimoProcess::VimoProcess(const std::string& exe) : process_(Start(exe)) {}
 
 VimoProcess::~VimoProcess() {
   if (!process_) return;

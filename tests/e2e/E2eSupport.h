@@ -64,6 +64,8 @@ std::string ScreenshotPath(const char* name);
 class VimoProcess {
  public:
   VimoProcess();
+  // A copy of Vimo.exe somewhere else.
+  explicit VimoProcess(const std::string& exe);
   ~VimoProcess();
   VimoProcess(const VimoProcess&) = delete;
   VimoProcess& operator=(const VimoProcess&) = delete;

@@ -282,11 +282,26 @@ TEST_F(SafeSave, OnlyWhatChangedIsWritten) {
   SaveHistoryAndState();
   long before = registry.writes;
   SaveSettings();
+  SaveHistoryAndState();
   EXPECT_EQ(registry.writes, before) << "a save of what is stored wrote again";
 
   ClipList->ClipAt(1)->Text = "edited";
   SaveSettings();
   EXPECT_EQ(registry.writes, before + 1) << "one changed text is one write";
+
+  // The auto-start entry in another letter case, or unquoted by an older version.
+  auto run = registry.CurrentUser()->Open(kRunKeyPath);
+  ASSERT_TRUE(run);
+  ASSERT_TRUE(run->Set(kRunValueName, RegValue::String("\"c:\\program files\\tramlex\\VIMO.EXE\"")));
+  before = registry.writes;
+  SaveHistoryAndState();
+  EXPECT_EQ(registry.writes, before) << "our own entry was written again";
+  ASSERT_TRUE(run->Set(kRunValueName, RegValue::String(system.exePath)));
+  SaveHistoryAndState();
+  EXPECT_EQ(run->Query(kRunValueName)->Text(), "\"" + system.exePath + "\"");
+  before = registry.writes;
+  SaveHistoryAndState();
+  EXPECT_EQ(registry.writes, before);
 }
 
 }  // namespace
