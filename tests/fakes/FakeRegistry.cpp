@@ -12,6 +12,10 @@ std::string Lower(const std::string& s) {
   return r;
 }
 
+// The registry's limits, in characters (the fake's names are ASCII in the tests).
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
+
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::string cur;
@@ -60,6 +64,8 @@ class FakeKey final : public RegKey {
   std::unique_ptr<RegKey> Create(const std::string& path) override {
     ++owner_.opens;
     if (auto node = Walk(path, false)) return std::make_unique<FakeKey>(owner_, node);
+    for (const auto& part : SplitPath(path))
+      if (part.size() > kMaxKeyNameLength) return nullptr;
     if (owner_.ReadOnly() || !owner_.BeginWrite()) return nullptr;
     auto node = Walk(path, true);
     owner_.EndWrite();
@@ -74,7 +80,7 @@ class FakeKey final : public RegKey {
   }
 
   bool Set(const std::string& name, const RegValue& value) override {
-    if (node_->deleted || owner_.ReadOnly()) return false;
+    if (node_->deleted || owner_.ReadOnly() || name.size() > kMaxValueNameLength) return false;
     if (owner_.setBudget == 0) return false;
     if (!owner_.BeginWrite()) return false;
     if (owner_.setBudget > 0) --owner_.setBudget;
