@@ -43,7 +43,7 @@ bool ParseInteger(const std::string& text, int& value) {
   return true;
 }
 
-TSettingsRegistry::TSettingsRegistry(Registry& registry) {
+TSettingsRegistry::TSettingsRegistry(Registry& registry) : source_(&registry) {
   base_ = registry.CurrentUser()->Create(kBaseKeyPath);
   if (!base_) throw ERegistryError(std::string("Failed to create key ") + kBaseKeyPath);
 }
@@ -146,6 +146,11 @@ void TSettingsRegistry::DeleteValue(const std::string& section, const std::strin
 std::vector<std::string> TSettingsRegistry::ValueNames(const std::string& section) {
   RegKey* key = Section(section, false);
   return key ? key->ValueNames() : std::vector<std::string>{};
+}
+
+std::size_t TSettingsRegistry::ValueCount(const std::string& section) {
+  RegKey* key = Section(section, false);
+  return key ? key->ValueCount() : 0;
 }
 
 std::vector<std::string> TSettingsRegistry::SubKeyNames(const std::string& section) {

@@ -64,15 +64,19 @@ class TSettingsRegistry {
   void DeleteValue(const std::string& section, const std::string& name);
 
   std::vector<std::string> ValueNames(const std::string& section);
+  std::size_t ValueCount(const std::string& section);
   std::vector<std::string> SubKeyNames(const std::string& section);
 
   RegKey& Base() { return *base_; }
+  // The registry these values live in, to tell one from another.
+  const Registry* Source() const { return source_; }
 
  private:
   // Open key of a section, kept for the life of this object; null when missing and not created.
   RegKey* Section(const std::string& section, bool create);
   bool ReadText(const std::string& section, const std::string& name, std::string& text);
 
+  const Registry* source_;
   std::unique_ptr<RegKey> base_;
   std::map<std::string, std::unique_ptr<RegKey>> sections_;  // by lower-cased path
   bool tolerateWrongTypes_ = false;

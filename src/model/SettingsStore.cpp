@@ -135,6 +135,7 @@ void LoadSettings(bool restoreDefaults) {
   reg.WriteString(secVimo, "@Version", kProductVersion);
 
   // A save that was cut off is finished before anything is read.
+  ForgetStoredLists();
   FinishInterruptedSaves(reg);
 
   CornerSize = ReadBounded(reg, secMouse, "CornerSize", 8);

@@ -32,13 +32,44 @@ bool JournalComplete(TSettingsRegistry& reg, const char* journal) {
 
 // ---------------------------------------------------------------------------- numbered lists
 
-// An entry as stored: one text per field, none where a field is missing or not text.
-using TStoredEntry = std::vector<std::optional<std::string>>;
+// What a save needs to know of a stored text: its length and a hash of it, so that what
+// was stored is known without reading large texts back.
+struct TPrint {
+  std::size_t size = 0;
+  std::size_t hash = 0;
+  bool operator==(const TPrint&) const = default;
+};
+
+TPrint PrintOf(std::string_view text) { return {text.size(), std::hash<std::string_view>{}(text)}; }
+
+// An entry to store: its texts, and their prints worked out once.
+struct TWanted {
+  TEntryTexts texts;
+  std::vector<TPrint> prints;
+};
+using TWantedOf = std::function<const TWanted&(int)>;
+
+TWanted Wanted(TEntryTexts texts) {
+  TWanted w{std::move(texts), {}};
+  for (auto t : w.texts) w.prints.push_back(PrintOf(t));
+  return w;
+}
+
+// An entry as stored: one print per field, none where a field is missing or not text.
+using TStoredEntry = std::vector<std::optional<TPrint>>;
 
 struct TStoredList {
   std::map<int, TStoredEntry> entries;  // every numbered entry that exists
   std::optional<std::string> count;
 };
+
+// What this process last read or wrote of each list, by registry and section. It stands
+// for the list while the entry numbers and the count in the registry still match it;
+// every load forgets it, so that an import or an edit of the registry is read again.
+std::map<std::pair<const Registry*, std::string>, TStoredList>& KnownLists() {
+  static std::map<std::pair<const Registry*, std::string>, TStoredList> known;
+  return known;
+}
 
 struct TStep {
   int target;
@@ -52,61 +83,94 @@ std::vector<int> EntryNumbers(TSettingsRegistry& reg, const TNumberedListLayout&
   return numbers;
 }
 
-TStoredEntry ReadEntry(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::string& section, int n) {
+std::vector<std::optional<std::string>> ReadTexts(TSettingsRegistry& reg, const TNumberedListLayout& l,
+                                                  const std::string& section, int n) {
   std::string number = std::to_string(n);
-  TStoredEntry e;
+  std::vector<std::optional<std::string>> texts;
   if (l.Fields.empty()) {
-    e.push_back(reg.ReadStoredText(section, number));
+    texts.push_back(reg.ReadStoredText(section, number));
   } else {
     std::string key = Sub(section, number);
-    for (const char* field : l.Fields) e.push_back(reg.ReadStoredText(key, field));
-  }
-  return e;
-}
-
-TStoredList ReadStoredList(TSettingsRegistry& reg, const TNumberedListLayout& l) {
-  TStoredList s;
-  for (int n : EntryNumbers(reg, l, l.Section)) s.entries[n] = ReadEntry(reg, l, l.Section, n);
-  s.count = reg.ReadStoredText(l.Section, "Count");
-  return s;
-}
-
-// The texts of a stored entry that has all its fields.
-std::optional<TEntryTexts> Complete(const TStoredEntry& e) {
-  TEntryTexts texts;
-  for (const auto& field : e) {
-    if (!field) return std::nullopt;
-    texts.push_back(*field);
+    for (const char* field : l.Fields) texts.push_back(reg.ReadStoredText(key, field));
   }
   return texts;
 }
 
-bool Holds(const TStoredEntry& stored, const TEntryTexts& texts) {
-  if (stored.size() != texts.size()) return false;
-  for (std::size_t i = 0; i < texts.size(); ++i)
-    if (!stored[i] || *stored[i] != texts[i]) return false;
+TStoredEntry ReadEntry(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::string& section, int n) {
+  TStoredEntry e;
+  for (const auto& text : ReadTexts(reg, l, section, n)) e.push_back(text ? std::optional<TPrint>(PrintOf(*text)) : std::nullopt);
+  return e;
+}
+
+// The list as stored: taken from what this process knows when the numbers and the count
+// still match, else read.
+TStoredList StoredList(TSettingsRegistry& reg, const TNumberedListLayout& l) {
+  std::optional<std::string> count = reg.ReadStoredText(l.Section, "Count");
+  auto known = KnownLists().find({reg.Source(), l.Section});
+  bool matches = known != KnownLists().end() && known->second.count == count;
+  // Values are counted rather than listed: under Wine, listing the history's names
+  // fetches every text with it.
+  if (matches && l.Fields.empty() && reg.ValueCount(l.Section) == known->second.entries.size() + (count ? 1 : 0))
+    return known->second;
+  std::vector<int> numbers = EntryNumbers(reg, l, l.Section);
+  std::sort(numbers.begin(), numbers.end());
+  if (matches && !l.Fields.empty()) {
+    std::vector<int> knownNumbers;
+    for (const auto& [n, e] : known->second.entries) knownNumbers.push_back(n);
+    if (knownNumbers == numbers) return known->second;
+  }
+  TStoredList s;
+  for (int n : numbers) s.entries[n] = ReadEntry(reg, l, l.Section, n);
+  s.count = count;
+  return s;
+}
+
+void Remember(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::vector<TWanted>& entries) {
+  TStoredList s;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    s.entries[static_cast<int>(i + 1)] = TStoredEntry(entries[i].prints.begin(), entries[i].prints.end());
+  s.count = std::to_string(entries.size());
+  KnownLists()[{reg.Source(), l.Section}] = std::move(s);
+}
+
+void Forget(TSettingsRegistry& reg, const TNumberedListLayout& l) { KnownLists().erase({reg.Source(), l.Section}); }
+
+// The prints of a stored entry that has all its fields.
+std::optional<std::vector<TPrint>> Complete(const TStoredEntry& e) {
+  std::vector<TPrint> prints;
+  for (const auto& field : e) {
+    if (!field) return std::nullopt;
+    prints.push_back(*field);
+  }
+  return prints;
+}
+
+bool Holds(const TStoredEntry& stored, const std::vector<TPrint>& prints) {
+  if (stored.size() != prints.size()) return false;
+  for (std::size_t i = 0; i < prints.size(); ++i)
+    if (!stored[i] || *stored[i] != prints[i]) return false;
   return true;
 }
 
-std::size_t HashOf(const TEntryTexts& texts) {
-  std::size_t h = texts.size();
-  for (auto t : texts) h = h * 1000003u ^ std::hash<std::string_view>{}(t);
+std::size_t HashOf(const std::vector<TPrint>& prints) {
+  std::size_t h = prints.size();
+  for (const auto& p : prints) h = h * 1000003u ^ p.hash;
   return h;
 }
 
 // A step for every entry that differs from the one stored under its number, moving from
 // an equal stored entry where there is one.
-std::vector<TStep> PlanSteps(const TStoredList& stored, const std::vector<TEntryTexts>& entries) {
-  std::unordered_multimap<std::size_t, int> byTexts;
+std::vector<TStep> PlanSteps(const TStoredList& stored, const std::vector<TWanted>& entries) {
+  std::unordered_multimap<std::size_t, int> byPrints;
   for (const auto& [n, e] : stored.entries)
-    if (auto texts = Complete(e)) byTexts.emplace(HashOf(*texts), n);
+    if (auto prints = Complete(e)) byPrints.emplace(HashOf(*prints), n);
   std::vector<TStep> steps;
   for (int i = 1; i <= static_cast<int>(entries.size()); ++i) {
-    const TEntryTexts& want = entries[static_cast<std::size_t>(i - 1)];
+    const std::vector<TPrint>& want = entries[static_cast<std::size_t>(i - 1)].prints;
     auto here = stored.entries.find(i);
     if (here != stored.entries.end() && Holds(here->second, want)) continue;
     int source = 0;
-    auto [first, last] = byTexts.equal_range(HashOf(want));
+    auto [first, last] = byPrints.equal_range(HashOf(want));
     for (auto it = first; it != last; ++it)
       if (it->second != i && (source == 0 || it->second < source) && Holds(stored.entries.at(it->second), want))
         source = it->second;
@@ -153,12 +217,16 @@ void OrderSteps(std::vector<TStep>& steps) {
   steps = std::move(ordered);
 }
 
-long WritesOf(const TNumberedListLayout& l, const TStoredList& stored, int target, const TEntryTexts& want) {
+bool SameField(const TStoredEntry* stored, std::size_t i, const TWanted& want) {
+  return stored && (*stored)[i] && *(*stored)[i] == want.prints[i];
+}
+
+long WritesOf(const TNumberedListLayout& l, const TStoredList& stored, int target, const TWanted& want) {
   auto it = stored.entries.find(target);
-  if (it == stored.entries.end()) return static_cast<long>(want.size()) + (l.Fields.empty() ? 0 : 1);
+  if (it == stored.entries.end()) return static_cast<long>(want.texts.size()) + (l.Fields.empty() ? 0 : 1);
   long n = 0;
-  for (std::size_t i = 0; i < want.size(); ++i)
-    if (!it->second[i] || *it->second[i] != want[i]) ++n;
+  for (std::size_t i = 0; i < want.texts.size(); ++i)
+    if (!SameField(&it->second, i, want)) ++n;
   return n;
 }
 
@@ -173,19 +241,19 @@ std::vector<int> Leftovers(const TStoredList& stored, int count) {
 bool CountFirst(const TStoredList& stored, int count) { return count > 0 && StoredCount(stored.count).value_or(0) == 0; }
 
 void WriteEntry(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::string& section, int n,
-                const TStoredEntry* stored, const TEntryTexts& want) {
+                const TStoredEntry* stored, const TWanted& want) {
   std::string number = std::to_string(n);
-  for (std::size_t i = 0; i < want.size(); ++i) {
-    if (stored && (*stored)[i] && *(*stored)[i] == want[i]) continue;
+  for (std::size_t i = 0; i < want.texts.size(); ++i) {
+    if (SameField(stored, i, want)) continue;
     if (l.Fields.empty())
-      reg.SetString(section, number, std::string(want[i]));
+      reg.SetString(section, number, std::string(want.texts[i]));
     else
-      reg.SetString(Sub(section, number), l.Fields[i], std::string(want[i]));
+      reg.SetString(Sub(section, number), l.Fields[i], std::string(want.texts[i]));
   }
 }
 
 void WriteJournal(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::vector<TStep>& steps,
-                  const std::function<const TEntryTexts&(int)>& textsOf, int count) {
+                  const TWantedOf& textsOf, int count) {
   std::string journal = JournalSection(l.Journal);
   for (const auto& s : steps) {
     if (s.source)
@@ -210,7 +278,7 @@ void DropStep(TSettingsRegistry& reg, const TNumberedListLayout& l, const TStep&
 // The entries, then "Count", then what is left over above it. With a journal, each step
 // leaves it once its entry is written, so what stays in it is still to be done.
 void WriteList(TSettingsRegistry& reg, const TNumberedListLayout& l, const TStoredList& stored,
-               const std::vector<TStep>& steps, const std::function<const TEntryTexts&(int)>& textsOf, int count,
+               const std::vector<TStep>& steps, const TWantedOf& textsOf, int count,
                bool journaled) {
   const std::string countText = std::to_string(count);
   const bool countFirst = CountFirst(stored, count);
@@ -242,12 +310,13 @@ void FinishNumbered(TSettingsRegistry& reg, const TNumberedListLayout& l) {
     if (reg.SectionExists(journal) || JournalComplete(reg, l.Journal)) CloseJournal(reg, l.Journal);
     return;
   }
-  TStoredList stored = ReadStoredList(reg, l);
+  Forget(reg, l);
+  TStoredList stored = StoredList(reg, l);
   std::vector<TStep> steps;
   std::map<int, std::vector<std::string>> owned;
   for (int n : EntryNumbers(reg, l, journal)) {
     std::vector<std::string> texts;
-    for (auto& field : ReadEntry(reg, l, journal, n)) texts.push_back(field.value_or(""));
+    for (auto& field : ReadTexts(reg, l, journal, n)) texts.push_back(field.value_or(""));
     owned[n] = std::move(texts);
     steps.push_back({n, 0});
   }
@@ -257,17 +326,19 @@ void FinishNumbered(TSettingsRegistry& reg, const TNumberedListLayout& l) {
     auto source = target ? EntryNumber(reg.ReadStoredText(moves, name).value_or("")) : std::nullopt;
     if (!source || owned.count(*target)) continue;
     // Every step still in the journal moves from an entry that is not written yet.
-    auto from = stored.entries.find(*source);
-    std::optional<TEntryTexts> texts;
-    if (from != stored.entries.end()) texts = Complete(from->second);
-    if (!texts) continue;
-    owned[*target] = std::vector<std::string>(texts->begin(), texts->end());
+    std::vector<std::string> texts;
+    for (auto& field : ReadTexts(reg, l, l.Section, *source)) {
+      if (!field) break;
+      texts.push_back(*field);
+    }
+    if (texts.size() != std::max<std::size_t>(l.Fields.size(), 1)) continue;
+    owned[*target] = std::move(texts);
     steps.push_back({*target, *source});
   }
-  std::map<int, TEntryTexts> views;
-  for (const auto& [n, texts] : owned) views[n] = TEntryTexts(texts.begin(), texts.end());
+  std::map<int, TWanted> wanted;
+  for (const auto& [n, texts] : owned) wanted[n] = Wanted(TEntryTexts(texts.begin(), texts.end()));
   OrderSteps(steps);
-  WriteList(reg, l, stored, steps, [&](int n) -> const TEntryTexts& { return views.at(n); }, *count, true);
+  WriteList(reg, l, stored, steps, [&](int n) -> const TWanted& { return wanted.at(n); }, *count, true);
   CloseJournal(reg, l.Journal);
 }
 
@@ -369,19 +440,27 @@ void FinishNamed(TSettingsRegistry& reg, const TNamedListLayout& l) {
 
 void SaveNumberedList(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::vector<TEntryTexts>& entries) {
   FinishNumbered(reg, l);
-  const TStoredList stored = ReadStoredList(reg, l);
+  const TStoredList stored = StoredList(reg, l);
   const int count = static_cast<int>(entries.size());
-  std::vector<TStep> steps = PlanSteps(stored, entries);
+  std::vector<TWanted> wanted;
+  for (const auto& e : entries) wanted.push_back(Wanted(e));
+  std::vector<TStep> steps = PlanSteps(stored, wanted);
   OrderSteps(steps);
-  auto textsOf = [&](int n) -> const TEntryTexts& { return entries[static_cast<std::size_t>(n - 1)]; };
+  auto textsOf = [&](int n) -> const TWanted& { return wanted[static_cast<std::size_t>(n - 1)]; };
 
   long writes = static_cast<long>(Leftovers(stored, count).size()) + (stored.count != std::to_string(count) ? 1 : 0);
   for (const auto& s : steps) writes += WritesOf(l, stored, s.target, textsOf(s.target));
   // A single write cannot leave the list half written.
   const bool journaled = writes > 1;
-  if (journaled) WriteJournal(reg, l, steps, textsOf, count);
-  WriteList(reg, l, stored, steps, textsOf, count, journaled);
-  if (journaled) CloseJournal(reg, l.Journal);
+  try {
+    if (journaled) WriteJournal(reg, l, steps, textsOf, count);
+    WriteList(reg, l, stored, steps, textsOf, count, journaled);
+    if (journaled) CloseJournal(reg, l.Journal);
+  } catch (...) {
+    Forget(reg, l);
+    throw;
+  }
+  Remember(reg, l, wanted);
 }
 
 void SaveNamedList(TSettingsRegistry& reg, const TNamedListLayout& l, const TNamedTexts& entries) {
@@ -397,6 +476,8 @@ void SaveNamedList(TSettingsRegistry& reg, const TNamedListLayout& l, const TNam
   WriteNamed(reg, l, ops, target);
   if (journaled) CloseJournal(reg, l.Journal);
 }
+
+void ForgetStoredLists() { KnownLists().clear(); }
 
 void FinishInterruptedSaves(TSettingsRegistry& reg, const std::vector<const TNumberedListLayout*>& numbered,
                             const std::vector<const TNamedListLayout*>& named) {

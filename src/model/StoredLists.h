@@ -49,6 +49,11 @@ using TNamedTexts = std::vector<std::pair<std::string, std::string>>;
 
 void SaveNamedList(TSettingsRegistry& reg, const TNamedListLayout& layout, const TNamedTexts& entries);
 
+// A save compares with what this process last read or wrote of the list, as long as the
+// entry numbers and the count in the registry still match it; the load forgets it all,
+// so that whatever else wrote the registry (an import, an editor) is read again.
+void ForgetStoredLists();
+
 // Finishes (or drops) the journal of each of these lists.
 void FinishInterruptedSaves(TSettingsRegistry& reg, const std::vector<const TNumberedListLayout*>& numbered,
                             const std::vector<const TNamedListLayout*>& named);

@@ -63,6 +63,8 @@ TEST_P(RegistryContract, ValuesEnumerateInCreationOrderAndNamesIgnoreCase) {
   EXPECT_TRUE(k->DeleteValue("ZULU"));
   EXPECT_FALSE(k->DeleteValue("ZULU"));
   EXPECT_EQ(k->ValueNames(), EnumerationOrder(GetParam(), {"Alpha", "Berlin, Rome", "mike"}));
+  EXPECT_EQ(k->ValueCount(), 3u);
+  EXPECT_EQ(root_->Create("Empty")->ValueCount(), 0u);
 }
 
 TEST_P(RegistryContract, ValueTypesAndBytesRoundTrip) {

@@ -134,6 +134,8 @@ class FakeKey final : public RegKey {
     return names;
   }
 
+  std::size_t ValueCount() override { return node_->deleted ? 0 : node_->values.size(); }
+
   std::vector<std::string> SubKeyNames() override {
     std::vector<std::string> names;
     if (node_->deleted) return names;

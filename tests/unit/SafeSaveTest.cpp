@@ -304,5 +304,26 @@ TEST_F(SafeSave, OnlyWhatChangedIsWritten) {
   EXPECT_EQ(registry.writes, before);
 }
 
+TEST_F(SafeSave, EntriesAnotherProgramAddedBetweenTwoSavesAreSeen) {
+  InitializeModel();
+  *ClipHistory = {"c", "b", "a"};
+  ClipList->Add(A);
+  SaveHistoryAndState();
+  SaveSettings();
+  Put("Vimo\\Clipboard\\History", "4", "stale");
+  Put("Vimo\\Clipboard\\Clips\\2", "Text", "stale");
+  SaveHistoryAndState();
+  SaveSettings();
+  EXPECT_EQ(Get("Vimo\\Clipboard\\History", "4"), "<no value>");
+  EXPECT_EQ(Key("Vimo\\Clipboard\\Clips\\2"), nullptr);
+  // A changed text under the same numbers is read again once the settings are loaded again.
+  Put("Vimo\\Clipboard\\History", "2", "edited");
+  LoadSettings(false);
+  EXPECT_EQ(*ClipHistory, (TStringList{"c", "edited", "a"}));
+  *ClipHistory = {"c", "b", "a"};
+  SaveHistoryAndState();
+  EXPECT_EQ(Get("Vimo\\Clipboard\\History", "2"), "b");
+}
+
 }  // namespace
 }  // namespace vimo::test

@@ -81,6 +81,14 @@ class Win32RegKey final : public RegKey {
     return names;
   }
 
+  std::size_t ValueCount() override {
+    DWORD values = 0;
+    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+      return ValueNames().size();
+    return values;
+  }
+
   std::vector<std::string> SubKeyNames() override {
     std::vector<std::string> names;
     char buf[256];
