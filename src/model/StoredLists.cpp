@@ -373,9 +373,9 @@ struct TNamedOp {
 // start of the target whose names come in the stored order stays where it is, the rest
 // of the target is created again in order, and what the target lacks goes. (Only a new
 // spelling of the one entry of a list passes through an empty key; a journal covers it.)
-std::vector<TNamedOp> PlanNamed(TSettingsRegistry& reg, const TNamedListLayout& l, const TNamedTexts& target) {
+std::vector<TNamedOp> PlanNamed(TSettingsRegistry& reg, const std::string& section, const TNamedTexts& target) {
   std::vector<TNamedOp> ops;
-  auto storedNames = reg.ValueNames(l.Section);
+  auto storedNames = reg.ValueNames(section);
   std::size_t kept = 0, pos = 0;
   for (; kept < target.size(); ++kept, ++pos) {
     // The spelling must match too: a value keeps its first spelling when set again.
@@ -391,7 +391,7 @@ std::vector<TNamedOp> PlanNamed(TSettingsRegistry& reg, const TNamedListLayout& 
     wanted.insert(folded);
     auto it = stored.find(folded);
     if (i < kept) {
-      if (reg.ReadStoredText(l.Section, it->second) != text) ops.push_back({false, name, text});
+      if (reg.ReadStoredText(section, it->second) != text) ops.push_back({false, name, text});
       continue;
     }
     if (it != stored.end()) ops.push_back({true, it->second, {}});
@@ -402,21 +402,21 @@ std::vector<TNamedOp> PlanNamed(TSettingsRegistry& reg, const TNamedListLayout& 
   return ops;
 }
 
-void WriteNamed(TSettingsRegistry& reg, const TNamedListLayout& l, const std::vector<TNamedOp>& ops,
+void WriteNamed(TSettingsRegistry& reg, const std::string& section, const std::vector<TNamedOp>& ops,
                 const TNamedTexts& target) {
   if (target.empty()) {
     // One deletion of the key: the list is never seen half gone.
-    reg.DeleteSection(l.Section);
+    reg.DeleteSection(section);
     return;
   }
   for (const auto& op : ops) {
     if (op.remove)
-      reg.DeleteValue(l.Section, op.name);
+      reg.DeleteValue(section, op.name);
     else
-      reg.SetString(l.Section, op.name, op.text);
+      reg.SetString(section, op.name, op.text);
   }
   // The registry may fold letter case beyond ASCII, taking two of our names for one.
-  for (const auto& [name, text] : target) reg.WriteString(l.Section, name, text);
+  for (const auto& [name, text] : target) reg.WriteString(section, name, text);
 }
 
 long NamedWrites(const std::vector<TNamedOp>& ops, const TNamedTexts& target, bool sectionExists) {
@@ -424,16 +424,23 @@ long NamedWrites(const std::vector<TNamedOp>& ops, const TNamedTexts& target, bo
   return static_cast<long>(ops.size());
 }
 
-void FinishNamed(TSettingsRegistry& reg, const TNamedListLayout& l) {
-  const std::string journal = JournalSection(l.Journal);
-  if (!JournalComplete(reg, l.Journal)) {
-    if (reg.SectionExists(journal)) CloseJournal(reg, l.Journal);
+// The journal of one list of a group: a key named like the list's own.
+std::string PartJournal(const char* journal, const std::string& section) {
+  return Sub(JournalSection(journal), section.substr(section.rfind('\\') + 1));
+}
+
+void FinishNamed(TSettingsRegistry& reg, const TNamedListGroup& g) {
+  if (!JournalComplete(reg, g.Journal)) {
+    if (reg.SectionExists(JournalSection(g.Journal))) CloseJournal(reg, g.Journal);
     return;
   }
-  TNamedTexts target;
-  for (const auto& name : reg.ValueNames(journal)) target.emplace_back(name, reg.ReadStoredText(journal, name).value_or(""));
-  WriteNamed(reg, l, PlanNamed(reg, l, target), target);
-  CloseJournal(reg, l.Journal);
+  for (const char* section : g.Sections) {
+    const std::string part = PartJournal(g.Journal, section);
+    TNamedTexts target;
+    for (const auto& name : reg.ValueNames(part)) target.emplace_back(name, reg.ReadStoredText(part, name).value_or(""));
+    WriteNamed(reg, section, PlanNamed(reg, section, target), target);
+  }
+  CloseJournal(reg, g.Journal);
 }
 
 }  // namespace
@@ -463,24 +470,30 @@ void SaveNumberedList(TSettingsRegistry& reg, const TNumberedListLayout& l, cons
   Remember(reg, l, wanted);
 }
 
-void SaveNamedList(TSettingsRegistry& reg, const TNamedListLayout& l, const TNamedTexts& entries) {
-  FinishNamed(reg, l);
-  const TNamedTexts target = Deduplicated(entries);
-  auto ops = PlanNamed(reg, l, target);
-  const bool journaled = NamedWrites(ops, target, reg.SectionExists(l.Section)) > 1;
-  if (journaled) {
-    const std::string journal = JournalSection(l.Journal);
-    for (const auto& [name, text] : target) reg.SetString(journal, name, text);
-    MarkJournalComplete(reg, l.Journal);
+void SaveNamedLists(TSettingsRegistry& reg, const TNamedListGroup& g, const std::vector<TNamedTexts>& entries) {
+  FinishNamed(reg, g);
+  std::vector<TNamedTexts> targets;
+  std::vector<std::vector<TNamedOp>> ops;
+  long writes = 0;
+  for (std::size_t i = 0; i < g.Sections.size(); ++i) {
+    targets.push_back(Deduplicated(entries[i]));
+    ops.push_back(PlanNamed(reg, g.Sections[i], targets[i]));
+    writes += NamedWrites(ops[i], targets[i], reg.SectionExists(g.Sections[i]));
   }
-  WriteNamed(reg, l, ops, target);
-  if (journaled) CloseJournal(reg, l.Journal);
+  const bool journaled = writes > 1;
+  if (journaled) {
+    for (std::size_t i = 0; i < g.Sections.size(); ++i)
+      for (const auto& [name, text] : targets[i]) reg.SetString(PartJournal(g.Journal, g.Sections[i]), name, text);
+    MarkJournalComplete(reg, g.Journal);
+  }
+  for (std::size_t i = 0; i < g.Sections.size(); ++i) WriteNamed(reg, g.Sections[i], ops[i], targets[i]);
+  if (journaled) CloseJournal(reg, g.Journal);
 }
 
 void ForgetStoredLists() { KnownLists().clear(); }
 
 void FinishInterruptedSaves(TSettingsRegistry& reg, const std::vector<const TNumberedListLayout*>& numbered,
-                            const std::vector<const TNamedListLayout*>& named) {
+                            const std::vector<const TNamedListGroup*>& named) {
   if (!reg.SectionExists(secPending)) return;
   for (const auto* l : numbered) FinishNumbered(reg, *l);
   for (const auto* l : named) FinishNamed(reg, *l);

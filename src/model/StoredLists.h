@@ -40,14 +40,16 @@ void SaveNumberedList(TSettingsRegistry& reg, const TNumberedListLayout& layout,
 
 // A list stored as one value per entry, name -> text, in enumeration order. Names are
 // case-insensitive: an entry whose name comes again takes the first one's place and the
-// last one's text. An empty list erases the key.
-struct TNamedListLayout {
-  const char* Section;
-  const char* Journal;
+// last one's text. An empty list erases the key. Lists of one group are saved together:
+// a cut leaves all of them as they were or all as they were being saved.
+struct TNamedListGroup {
+  const char* Journal;  // name of their journal below "Vimo\Pending"
+  std::vector<const char*> Sections;
 };
 using TNamedTexts = std::vector<std::pair<std::string, std::string>>;
 
-void SaveNamedList(TSettingsRegistry& reg, const TNamedListLayout& layout, const TNamedTexts& entries);
+// `entries` holds one list per section of the group, in the group's order.
+void SaveNamedLists(TSettingsRegistry& reg, const TNamedListGroup& group, const std::vector<TNamedTexts>& entries);
 
 // A save compares with what this process last read or wrote of the list, as long as the
 // entry numbers and the count in the registry still match it; the load forgets it all,
@@ -56,6 +58,6 @@ void ForgetStoredLists();
 
 // Finishes (or drops) the journal of each of these lists.
 void FinishInterruptedSaves(TSettingsRegistry& reg, const std::vector<const TNumberedListLayout*>& numbered,
-                            const std::vector<const TNamedListLayout*>& named);
+                            const std::vector<const TNamedListGroup*>& named);
 
 }  // namespace vimo

@@ -234,6 +234,11 @@ TEST_F(SafeSave, WorldTimes) {
       {"emptied", {{"A", 1}, {"B", 2}}, {}},
       {"from the defaults", {}, {{"Only", 5}}},
       {"the same name twice", {{"A", 1}}, {{"B", 2}, {"a", 3}, {"A", 4}}},
+      // A place's zone is stored beside the offsets: both change together or not at all.
+      {"zones swapped", {{"Berlin", 60, "W. Europe Standard Time"}, {"London", 0, ""}},
+       {{"London", 0, "GMT Standard Time"}, {"Berlin", 60, ""}}},
+      {"a zone given", {{"Berlin", 60, ""}, {"Kabul", 270, ""}}, {{"Berlin", 60, "W. Europe Standard Time"}, {"Kabul", 270, ""}}},
+      {"a tied place renamed", {{"Berlin", 60, "W. Europe Standard Time"}}, {{"Paris", 60, "Romance Standard Time"}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
