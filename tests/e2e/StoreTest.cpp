@@ -120,6 +120,21 @@ TEST_F(Store, ADamagedClipCountLosesNoClipWhenTheSettingsAreSavedWithOk) {
   }
 }
 
+TEST_F(Store, TheFirstCopyAfterADamagedCountAndDepthKeepsTheHistory) {
+  WriteValue("Vimo\\Clipboard", "HistoryDepth", "0");
+  WriteValue("Vimo\\Clipboard\\History", "Count", "-1");
+  for (int n = 1; n <= 3; ++n) WriteValue("Vimo\\Clipboard\\History", std::to_string(n), "old " + std::to_string(n));
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  ASSERT_TRUE(CopyWithX11("the first copy"));
+  EXPECT_TRUE(WaitFor([] { return ReadValue("Vimo\\Clipboard\\History", "1") == "the first copy"; }, 10000))
+      << ReadValue("Vimo\\Clipboard\\History", "1");
+  EXPECT_EQ(ReadValue("Vimo\\Clipboard\\History", "Count"), "4");
+  for (int n = 1; n <= 3; ++n)
+    EXPECT_EQ(ReadValue("Vimo\\Clipboard\\History", std::to_string(n + 1)), "old " + std::to_string(n));
+  EXPECT_EQ(ReadValue("Vimo\\Clipboard", "HistoryDepth"), "0") << "kept until the user saves";
+}
+
 TEST_F(Store, TheAutoStartEntryOfAFolderWithASpaceIsQuoted) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
