@@ -243,7 +243,8 @@ void SaveSettings() {
 
   {
     std::vector<TEntryTexts> entries;
-    for (int i = 0; i < ClipList->Count(); ++i) entries.push_back({ClipList->ClipAt(i)->Comment, ClipList->ClipAt(i)->Text});
+    for (int i = 0; i < ClipList->Count(); ++i)
+      entries.push_back({ClipList->ClipAt(i)->Comment, ClipList->ClipAt(i)->Text});
     SaveNumberedList(reg, kClipLayout, entries);
   }
 

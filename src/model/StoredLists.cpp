@@ -98,7 +98,8 @@ std::vector<std::optional<std::string>> ReadTexts(TSettingsRegistry& reg, const 
 
 TStoredEntry ReadEntry(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::string& section, int n) {
   TStoredEntry e;
-  for (const auto& text : ReadTexts(reg, l, section, n)) e.push_back(text ? std::optional<TPrint>(PrintOf(*text)) : std::nullopt);
+  for (const auto& text : ReadTexts(reg, l, section, n))
+    e.push_back(text ? std::optional<TPrint>(PrintOf(*text)) : std::nullopt);
   return e;
 }
 
@@ -238,7 +239,9 @@ std::vector<int> Leftovers(const TStoredList& stored, int count) {
 
 // A reader must never see "Count" 0 while entries exist: a list that grows from none
 // gets its count before its entries, a list that becomes empty loses its entries first.
-bool CountFirst(const TStoredList& stored, int count) { return count > 0 && StoredCount(stored.count).value_or(0) == 0; }
+bool CountFirst(const TStoredList& stored, int count) {
+  return count > 0 && StoredCount(stored.count).value_or(0) == 0;
+}
 
 void WriteEntry(TSettingsRegistry& reg, const TNumberedListLayout& l, const std::string& section, int n,
                 const TStoredEntry* stored, const TWanted& want) {
@@ -437,7 +440,8 @@ void FinishNamed(TSettingsRegistry& reg, const TNamedListGroup& g) {
   for (const char* section : g.Sections) {
     const std::string part = PartJournal(g.Journal, section);
     TNamedTexts target;
-    for (const auto& name : reg.ValueNames(part)) target.emplace_back(name, reg.ReadStoredText(part, name).value_or(""));
+    for (const auto& name : reg.ValueNames(part))
+      target.emplace_back(name, reg.ReadStoredText(part, name).value_or(""));
     WriteNamed(reg, section, PlanNamed(reg, section, target), target);
   }
   CloseJournal(reg, g.Journal);

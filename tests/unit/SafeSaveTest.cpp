@@ -237,7 +237,8 @@ TEST_F(SafeSave, WorldTimes) {
       // A place's zone is stored beside the offsets: both change together or not at all.
       {"zones swapped", {{"Berlin", 60, "W. Europe Standard Time"}, {"London", 0, ""}},
        {{"London", 0, "GMT Standard Time"}, {"Berlin", 60, ""}}},
-      {"a zone given", {{"Berlin", 60, ""}, {"Kabul", 270, ""}}, {{"Berlin", 60, "W. Europe Standard Time"}, {"Kabul", 270, ""}}},
+      {"a zone given", {{"Berlin", 60, ""}, {"Kabul", 270, ""}},
+       {{"Berlin", 60, "W. Europe Standard Time"}, {"Kabul", 270, ""}}},
       {"a tied place renamed", {{"Berlin", 60, "W. Europe Standard Time"}}, {{"Paris", 60, "Romance Standard Time"}}},
   };
   for (const auto& c : cases) {
