@@ -91,7 +91,7 @@ const std::vector<const char*> kActionFields = {"Comment", "Action", "FolderMode
                                                 "ExecWindowState", "ExecParams", "HotKey"};
 
 std::vector<std::string> ActionTexts(const TActionRecord& r) {
-  return {r.Comment,          std::to_string(r.Action),     std::to_string(r.FolderMode), r.ExecPath,
+  return {r.Comment, std::to_string(r.Action), std::to_string(r.FolderMode), r.ExecPath,
           std::to_string(r.ExecWindowState), r.ExecParams, std::to_string(r.HotKey)};
 }
 
