@@ -292,6 +292,15 @@ bool FindTrayIcon(COLORREF face, POINT& at) {
   return found;
 }
 
+bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
+  MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  // Wine keeps a closed menu's window, hidden: wait for a shown one.
+  if (!WaitFor([] { return IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE; }, 5000)) return false;
+  for (int i = 0; i < presses; ++i) PressKey(key);
+  PressKey(VK_RETURN);
+  return true;
+}
+
 std::string ScreenshotPath(const char* name) {
   char dir[MAX_PATH] = {};
   if (!GetEnvironmentVariableA("VIMO_SCREENSHOTS", dir, sizeof dir)) return {};

@@ -133,7 +133,7 @@ TEST_F(Unicode, StartedFromAFolderWithACyrillicNameItWritesItsPathAndRunEntry) {
     EXPECT_EQ(ReadValueWide("Vimo", "@Path"), exe);
     // The auto-start entry is written with the history, at the next copy.
     ASSERT_TRUE(CopyWithX11("written with the Run entry"));
-    EXPECT_TRUE(WaitFor([&] { return RunKeyValueWide() == exe; }, 10000)) << RunKeyValueWide();
+    EXPECT_TRUE(WaitFor([&] { return RunKeyValueWide() == "\"" + exe + "\""; }, 10000)) << RunKeyValueWide();
   }
   DeleteFileW(Widen(exe).c_str());
   RemoveDirectoryW(Widen(folder).c_str());

@@ -9,6 +9,8 @@
 namespace vimo {
 namespace {
 
+constexpr std::size_t kMaxKeyNameLength = 255;
+
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
 // The registry keeps text as UTF-16; the program's values hold UTF-8, their NULs
@@ -34,8 +36,17 @@ class Win32RegKey final : public RegKey {
   }
 
   std::unique_ptr<RegKey> Create(const std::string& path) override {
+    // Refused before the call: the system would create the levels in front of an
+    // over-long name and leave them behind when it fails on it.
+    std::wstring wide = Widen(path);
+    for (std::size_t start = 0; start <= wide.size();) {
+      std::size_t end = wide.find(L'\\', start);
+      if (end == std::wstring::npos) end = wide.size();
+      if (end - start > kMaxKeyNameLength) return nullptr;
+      start = end + 1;
+    }
     HKEY sub = nullptr;
-    if (RegCreateKeyExW(key_, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &sub,
+    if (RegCreateKeyExW(key_, wide.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &sub,
                         nullptr) != ERROR_SUCCESS)
       return nullptr;
     return std::make_unique<Win32RegKey>(sub, true);
@@ -103,13 +114,28 @@ class Win32RegKey final : public RegKey {
     return names;
   }
 
+  std::size_t ValueCount() override {
+    DWORD values = 0;
+    if (RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+      return ValueNames().size();
+    return values;
+  }
+
   std::vector<std::string> SubKeyNames() override {
     std::vector<std::string> names;
-    wchar_t buf[256];  // key names are at most 255 characters
+    // Wine takes names one longer than Windows: a fixed buffer would end the listing there.
+    std::wstring buf(258, L'\0');
     for (DWORD i = 0;; ++i) {
-      DWORD len = sizeof buf / sizeof buf[0];
-      if (RegEnumKeyExW(key_, i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      names.push_back(Narrow(std::wstring_view(buf, len)));
+      DWORD len = static_cast<DWORD>(buf.size());
+      LONG rc = RegEnumKeyExW(key_, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
+      if (rc == ERROR_MORE_DATA && buf.size() < 65536) {
+        buf.assign(buf.size() * 2, L'\0');
+        --i;
+        continue;
+      }
+      if (rc != ERROR_SUCCESS) break;
+      names.push_back(Narrow(std::wstring_view(buf.data(), len)));
     }
     return names;
   }
