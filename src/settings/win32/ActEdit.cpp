@@ -6,6 +6,7 @@
 
 #include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
+#include "platform/Utf.h"
 #include "settings/SetupLogic.h"
 #include "ui/Application.h"
 
@@ -126,7 +127,7 @@ void TfrmActionEditor::btnPathClick(TControl*) {
     if (opdPath.Execute(handle_)) edtPath->SetText(opdPath.FileName);
   } else if (kind == akFolder) {
     std::string path = edtPath->Text();
-    DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) path.clear();
     if (BrowseFolder(handle_, path)) edtPath->SetText(path);
   }
