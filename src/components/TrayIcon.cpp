@@ -23,6 +23,7 @@ constexpr std::uint32_t kWmLButtonUp = 0x202;
 constexpr std::uint32_t kWmLButtonDblClk = 0x203;
 constexpr std::uint32_t kWmRButtonDown = 0x204;
 constexpr std::uint32_t kWmRButtonUp = 0x205;
+constexpr std::uint32_t kWmRButtonDblClk = 0x206;
 constexpr std::uint32_t kWmMButtonDown = 0x207;
 constexpr std::uint32_t kWmMButtonUp = 0x208;
 constexpr std::uint32_t kNinSelect = 0x400;
@@ -351,7 +352,10 @@ void TTrayIcon::HandleCallback(std::uint32_t event) {
       DblClick();
       if (popupMenu_ && popupMenu_->AutoPopup && !LeftPopup) popupMenu_->ClickDefault();
       break;
-    case kWmRButtonDown: {
+    // A second press soon after the first comes as a double click: it is a press all the
+    // same, or the menu would not open again for someone who closed it and pressed again.
+    case kWmRButtonDown:
+    case kWmRButtonDblClk: {
       TPoint p = CursorPos();
       MouseDown(mbRight, CurrentShiftState() | ssRight, p.x, p.y);
       PopupAtCursor();

@@ -309,6 +309,22 @@ TEST_F(TrayIconTest, ARightClickPopsTheMenuUpAtThePressAfterMouseDown) {
   EXPECT_EQ(shell.shownMenu[2].caption, "Exit");
 }
 
+TEST_F(TrayIconTest, ASecondRightPressWithinTheDoubleClickTimeOpensTheMenuAgain) {
+  // The system reports it as a right double click: a user who closed the menu and
+  // pressed again at once must get the menu back.
+  TPopupMenu menu;
+  int popups = 0;
+  menu.OnPopup = [&](TPopupMenu&) { ++popups; };
+  menu.Add("Exit");
+  TTrayIcon icon(kOwner);
+  icon.SetPopupMenu(&menu);
+  Send(icon, kRDown);
+  Send(icon, kRUp);
+  Send(icon, 0x206);
+  Send(icon, kRUp);
+  EXPECT_EQ(popups, 2);
+}
+
 TEST_F(TrayIconTest, TheMenuNeedsAutoPopupAndAReadableCursor) {
   TPopupMenu menu;
   TTrayIcon icon;
