@@ -15,7 +15,8 @@ const char* SetupPageHelpTopic(int page) {
 
 std::vector<const char*> HelpTopicsTheProgramOpens() {
   std::vector<const char*> names{kHelpContents,     kHelpCalendar,     kHelpWorldTime,       kHelpTimeMap,
-                                 kHelpClipPopup,    kHelpActionEditor, kHelpClipEditor,      kHelpWorldTimeEditor};
+                                 kHelpClipPopup,    kHelpActionEditor, kHelpClipEditor,      kHelpWorldTimeEditor,
+                                 kHelpUsingHelp};
   for (const char* page : kSetupPageTopics) names.push_back(page);
   return names;
 }

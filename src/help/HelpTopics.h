@@ -12,6 +12,7 @@ inline constexpr const char* kHelpClipPopup = "clip-popup";
 inline constexpr const char* kHelpActionEditor = "action-editor";
 inline constexpr const char* kHelpClipEditor = "clip-editor";
 inline constexpr const char* kHelpWorldTimeEditor = "worldtime-editor";
+inline constexpr const char* kHelpUsingHelp = "using-help";
 
 // The topic of a settings page, by its position in the page list.
 const char* SetupPageHelpTopic(int page);
