@@ -94,6 +94,13 @@ CHARRANGE SelectionOf(HWND text) {
   return r;
 }
 
+COLORREF ScreenPixel(POINT at) {
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, at.x, at.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
 int Scaled(int pixels) {
   HDC dc = GetDC(nullptr);
   int ppi = GetDeviceCaps(dc, LOGPIXELSY);
@@ -277,12 +284,13 @@ TEST_F(ContextHelpTest, ThePopupShowsItsTextUnderTheControlAndAKeyClosesItWithou
   EXPECT_EQ(r.left, anchor.left);
   const THelpContext* context = BuiltInHelp().FindContext(79);
   EXPECT_EQ(TextOf(popup), context->Title + ": " + ContextPopupText(*context));
-  EXPECT_EQ(GetForegroundWindow(), form->Handle()) << "the pop-up took the activation";
 
   Press('X');
   EXPECT_TRUE(PumpUntil([] { return HelpPopupHandle() == nullptr; })) << "a key left it open";
   Application().ProcessMessages();
   EXPECT_EQ(edit->Text(), "") << "the key that closed the pop-up was typed too";
+  EXPECT_EQ(GetForegroundWindow(), form->Handle());
+  EXPECT_EQ(GetFocus(), edit->Handle()) << "the focus did not come back to the control";
   EXPECT_FALSE(ShowHelpPopup(form->Handle(), 4242, anchor)) << "an id without text";
   EXPECT_EQ(HelpPopupHandle(), nullptr);
 }
@@ -336,6 +344,9 @@ TEST_F(ContextHelpTest, TheHelpButtonAndShiftF1ShowTheTextOfTheClickedControlAnd
   Click(at);
   EXPECT_TRUE(PumpUntil([] { return HelpPopupHandle() != nullptr; })) << "Shift+F1 then a click showed nothing";
   EXPECT_EQ(clicks, 0);
+  RECT shown = RectOf(HelpPopupHandle());
+  EXPECT_TRUE(PumpUntil([&] { return ScreenPixel({shown.left + 3, shown.top + 3}) == GetSysColor(COLOR_INFOBK); }, 2000))
+      << "the pop-up is not drawn where it lies over its dialog";
   Press(VK_ESCAPE);
   ASSERT_TRUE(PumpUntil([] { return HelpPopupHandle() == nullptr; }));
 

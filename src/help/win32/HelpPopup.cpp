@@ -24,6 +24,7 @@ struct TPopup {
   TGdiObject font, boldFont;
   RECT titleRect{}, textRect{}, hintRect{};
   HHOOK keyboard = nullptr;
+  HWND restoreFocus = nullptr;  // the control that had the focus before it
 };
 TPopup* popup = nullptr;
 // The mouse hook stays after the pop-up until the release of the click that closed it:
@@ -130,11 +131,9 @@ LRESULT CALLBACK PopupProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_ERASEBKGND:
       return TRUE;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    case WM_ACTIVATEAPP:
-      // Another program came to the front.
-      if (!wParam) PostMessageW(window, WM_CLOSE, 0, 0);
+    case WM_ACTIVATE:
+      // Another window or program came to the front.
+      if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(window, WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE:
       if (popup && popup->window == window) CloseHelpPopup();
@@ -185,7 +184,13 @@ int TextHeight(HDC dc, HGDIOBJ font, const std::wstring& text, int width, int& u
 HWND HelpPopupHandle() { return popup ? popup->window : nullptr; }
 
 void CloseHelpPopup() {
-  if (popup && popup->window) DestroyWindow(popup->window);
+  if (!popup || !popup->window) return;
+  HWND focus = popup->restoreFocus;
+  DestroyWindow(popup->window);
+  // Its dialog is active again: the focus goes back to where it was, unless the user
+  // went to another program meanwhile.
+  if (focus && IsWindow(focus) && GetActiveWindow() && GetActiveWindow() == GetAncestor(focus, GA_ROOT))
+    SetFocus(focus);
 }
 
 bool ShowHelpPopup(HWND owner, int helpId, const RECT& anchor) {
@@ -231,10 +236,11 @@ bool ShowHelpPopup(HWND owner, int helpId, const RECT& anchor) {
   TPoint at = PlaceHelpPopup({anchor.left, anchor.top, anchor.right, anchor.bottom}, width, height,
                              {w.left, w.top, w.right, w.bottom});
 
+  p->restoreFocus = GetFocus();
   popup = p;
   // The pop-up's text is its window text too, for screen readers.
   std::wstring caption = p->title + L": " + p->text;
-  p->window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kPopupClass, caption.c_str(),
+  p->window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, caption.c_str(),
                               WS_POPUP | WS_BORDER, at.x, at.y, width, height, owner, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   if (!p->window) {
@@ -245,7 +251,9 @@ bool ShowHelpPopup(HWND owner, int helpId, const RECT& anchor) {
   // Hooks of this thread only: the keys and clicks meant for the program while it shows.
   p->keyboard = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
   if (!mouseHook) mouseHook = SetWindowsHookExW(WH_MOUSE, MouseHook, nullptr, GetCurrentThreadId());
-  ShowWindow(p->window, SW_SHOWNOACTIVATE);
+  // Active, as the old help's pop-ups were: Wine does not raise a window shown without
+  // activation above the active one, so it would lie under its own dialog.
+  ShowWindow(p->window, SW_SHOW);
   UpdateWindow(p->window);
   return true;
 }

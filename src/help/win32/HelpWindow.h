@@ -12,8 +12,6 @@
 namespace vimo {
 
 inline constexpr const char* kHelpWindowTitle = "Tramlex Vimo Help";
-// The colour of links in the text.
-inline constexpr COLORREF kHelpLinkColor = RGB(0, 80, 200);
 
 class THelpWindow {
  public:
