@@ -31,6 +31,21 @@ void BM_PaintMapBits(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintMapBits)->Unit(benchmark::kMicrosecond);
 
+// The whole picture from the land mask, the night side shaded.
+void BM_PaintMapWithNight(benchmark::State& state) {
+  auto bits = MapPicture();
+  std::vector<std::uint8_t> land(bits.size());
+  for (std::size_t i = 0; i < bits.size(); ++i) land[i] = bits[i] == 0;
+  int minute = 0;
+  for (auto _ : state) {
+    vimo::TSun sun = vimo::SunAt({2026, 12, 21, minute / 60, minute % 60, 0});
+    vimo::PaintMapBits(bits.data(), vimo::kMapWidth, vimo::kMapHeight, vimo::kMapWidth, -60, minute, land.data(), sun);
+    minute = (minute + 1) % 1440;
+    benchmark::DoNotOptimize(bits.data());
+  }
+}
+BENCHMARK(BM_PaintMapWithNight)->Unit(benchmark::kMicrosecond);
+
 void BM_ClipCaption(benchmark::State& state) {
   std::string text;
   const std::string line = "   Dear John,\r\n\r\n    thanks for the      long letter.  ";

@@ -16,7 +16,7 @@ const std::array<TExportBoxInfo, kExportBoxCount> ExportBoxes = {{
     {"chbTrayIconActions", "Tray Icon Actions", "Tray", {"Tray", nullptr}},
     {"chbClipboardHistory", "Clipboard History", "Clipboard\\History", {"Clipboard", "Clipboard\\History"}},
     {"chbClipboardCollection", "Clipboard Collection", "Clipboard\\Clips", {"Clipboard\\Clips", nullptr}},
-    {"chbWorldTimeSettings", "World Time Settings", "WorldTimes", {"WorldTimes", nullptr}},
+    {"chbWorldTimeSettings", "World Time Settings", "WorldTimes", {"WorldTimes", "WorldTimeZones"}, "WorldTimeZones"},
 }};
 
 namespace {
@@ -28,10 +28,15 @@ const std::string kProductKeyPath = std::string(kBaseKeyPath) + "\\" + secVimo;
 int ExportBoxOfPath(const std::string& path) {
   // A hint names whole sections: "Clipboard\History" must not claim the Clipboard
   // key's own "HistoryDepth", or the four Clipboard values would not all stay out.
-  for (int i = 0; i < kExportBoxCount; ++i) {
-    std::string_view hint = ExportBoxes[i].Hint;
-    if (path.size() > hint.size() && path.starts_with(hint) && path[hint.size()] == '\\') return i;
-  }
+  // The zones of the places are a section that only begins like "WorldTimes": the box
+  // names it as a section of its own rather than by a shorter common prefix.
+  auto claims = [&](const char* section) {
+    if (!section) return false;
+    std::string_view s = section;
+    return path.size() > s.size() && path.starts_with(s) && path[s.size()] == '\\';
+  };
+  for (int i = 0; i < kExportBoxCount; ++i)
+    if (claims(ExportBoxes[i].Hint) || claims(ExportBoxes[i].AlsoImports)) return i;
   return -1;
 }
 

@@ -29,6 +29,8 @@ struct TExportBoxInfo {
   const char* Caption;
   const char* Hint;         // the section below the product key that the box stands for
   const char* Sections[2];  // sections exported for the box, in order; null past the last
+  // A second section the box imports, named whole, beside the hint.
+  const char* AlsoImports = nullptr;
 };
 extern const std::array<TExportBoxInfo, kExportBoxCount> ExportBoxes;
 
@@ -36,8 +38,9 @@ extern const std::array<TExportBoxInfo, kExportBoxCount> ExportBoxes;
 using TExportChoice = std::array<bool, kExportBoxCount>;
 inline constexpr TExportChoice kAllExportBoxes = {true, true, true, true, true, true, true};
 
-// The first box in page order whose hint begins the path (exact, case-sensitive) as a
-// whole section, that is followed by a backslash; -1 for none.
+// The first box in page order whose hint, or the section it also imports, begins the
+// path (exact, case-sensitive) as a whole section, that is followed by a backslash; -1
+// for none.
 int ExportBoxOfPath(const std::string& path);
 
 // Splits an imported path at its last backslash into a section below the product key

@@ -17,6 +17,9 @@ class TForm;  // a pop-up window of the program
 struct TWorldTime {
   std::string Name;
   std::int32_t Offset = 0;  // minutes from UTC, negative west of Greenwich
+  // The system time zone's key name when the place follows a zone (its daylight time
+  // included); Offset then holds the zone's standard offset. Empty: a fixed offset.
+  std::string Zone;
 
   bool operator==(const TWorldTime&) const = default;
 };

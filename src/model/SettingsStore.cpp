@@ -1,6 +1,7 @@
 #include "model/SettingsStore.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "actions/ActionKinds.h"
 #include "model/Model.h"
@@ -8,37 +9,55 @@
 
 namespace vimo {
 
+// Each place follows the zone its name means; where the names span zones of different
+// daylight rules, the first name's zone, and only a zone whose standard offset is the
+// place's (no zone is 3:30 behind for Brasilia and Greenland, so that place stays fixed).
 const TDefaultWorldTime DefaultWorldTimes[29] = {
-    {"Midway Island, Samoa", -660},
-    {"Hawaii", -600},
-    {"Alaska", -540},
-    {"Pacific Time, Tijuana", -480},
-    {"Mountain Time", -420},
-    {"Central Time", -360},
-    {"Eastern Time", -300},
-    {"Atlantic Time", -240},
-    {"Brasilia, Greenland", -210},
-    {"Mid-Atlantic", -120},
-    {"Azores, Cape Verde", -60},
-    {"Dublin, Lisbon, London", 0},
-    {"Berlin, Rome, Brussels, Paris", 60},
-    {"Athens, Helsinki, Jerusalem", 120},
-    {"Moscow, Kuwait, Baghdad", 180},
-    {"Tehran", 210},
-    {"Abu Dhabi, Muscat", 240},
-    {"Kabul", 270},
-    {"Islamabad, Karachi, Tashkent", 300},
-    {"Chennai, Mumbai, New Delhi", 330},
-    {"Kathmandu", 345},
-    {"Almaty, Astana, Dhaka", 360},
-    {"Bangkok, Hanoi, Jakarta", 420},
-    {"Hong Kong, Singapore, Taipei", 480},
-    {"Osaka, Sapporo, Tokyo, Seoul", 540},
-    {"Adelaide, Darvin", 570},
-    {"Canberra, Melbourne, Sydney", 600},
-    {"New Caledonia, Solomon Is.", 660},
-    {"Auckland, Wellington, Fiji", 720},
+    {"Midway Island, Samoa", -660, "UTC-11"},
+    {"Hawaii", -600, "Hawaiian Standard Time"},
+    {"Alaska", -540, "Alaskan Standard Time"},
+    {"Pacific Time, Tijuana", -480, "Pacific Standard Time"},
+    {"Mountain Time", -420, "Mountain Standard Time"},
+    {"Central Time", -360, "Central Standard Time"},
+    {"Eastern Time", -300, "Eastern Standard Time"},
+    {"Atlantic Time", -240, "Atlantic Standard Time"},
+    {"Brasilia, Greenland", -210, ""},
+    {"Mid-Atlantic", -120, "UTC-02"},
+    {"Azores, Cape Verde", -60, "Azores Standard Time"},
+    {"Dublin, Lisbon, London", 0, "GMT Standard Time"},
+    {"Berlin, Rome, Brussels, Paris", 60, "W. Europe Standard Time"},
+    {"Athens, Helsinki, Jerusalem", 120, "GTB Standard Time"},
+    {"Moscow, Kuwait, Baghdad", 180, "Russian Standard Time"},
+    {"Tehran", 210, "Iran Standard Time"},
+    {"Abu Dhabi, Muscat", 240, "Arabian Standard Time"},
+    {"Kabul", 270, "Afghanistan Standard Time"},
+    {"Islamabad, Karachi, Tashkent", 300, "Pakistan Standard Time"},
+    {"Chennai, Mumbai, New Delhi", 330, "India Standard Time"},
+    {"Kathmandu", 345, "Nepal Standard Time"},
+    {"Almaty, Astana, Dhaka", 360, "Central Asia Standard Time"},
+    {"Bangkok, Hanoi, Jakarta", 420, "SE Asia Standard Time"},
+    {"Hong Kong, Singapore, Taipei", 480, "China Standard Time"},
+    {"Osaka, Sapporo, Tokyo, Seoul", 540, "Tokyo Standard Time"},
+    {"Adelaide, Darvin", 570, "Cen. Australia Standard Time"},
+    {"Canberra, Melbourne, Sydney", 600, "AUS Eastern Standard Time"},
+    {"New Caledonia, Solomon Is.", 660, "Central Pacific Standard Time"},
+    {"Auckland, Wellington, Fiji", 720, "New Zealand Standard Time"},
 };
+
+// Registry value names compare without regard to case: the entries a save leaves standing.
+static TWorldTimeList LastOfEachName(const TWorldTimeList& list) {
+  auto fold = [](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+  };
+  TWorldTimeList result;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    bool later = false;
+    for (std::size_t j = i + 1; j < list.size() && !later; ++j) later = fold(list[j].Name) == fold(list[i].Name);
+    if (!later) result.push_back(list[i]);
+  }
+  return result;
+}
 
 int DefaultMouseAction(int corner, int modifier) {
   if (corner == cnLeftTop && modifier == 0) return akCloseCdRom;
@@ -168,9 +187,9 @@ void LoadSettings(bool restoreDefaults) {
 
   WorldTimes->clear();
   for (const auto& name : reg.ValueNames(secWorldTimes))
-    WorldTimes->push_back({name, reg.ReadInteger(secWorldTimes, name, 0)});
+    WorldTimes->push_back({name, reg.ReadInteger(secWorldTimes, name, 0), reg.ReadString(secWorldTimeZones, name, "")});
   if (WorldTimes->empty())
-    for (const auto& d : DefaultWorldTimes) WorldTimes->push_back({d.Name, d.Offset});
+    for (const auto& d : DefaultWorldTimes) WorldTimes->push_back({d.Name, d.Offset, d.Zone});
 
   int quarterScreen = Platform().system->ScreenWidth() / 4;
   ClipHistoryWidth = reg.ReadInteger(secState, "ClipHistoryWidth", quarterScreen);
@@ -221,6 +240,10 @@ void SaveSettings() {
   // Erased and written in list order, so the next load enumerates them in that order.
   reg.EraseSection(secWorldTimes);
   for (const auto& wt : *WorldTimes) reg.WriteInteger(secWorldTimes, wt.Name, wt.Offset);
+  // As with the offsets, the last entry of a name decides, also when it has no zone.
+  reg.EraseSection(secWorldTimeZones);
+  for (const auto& wt : LastOfEachName(*WorldTimes))
+    if (!wt.Zone.empty()) reg.WriteString(secWorldTimeZones, wt.Name, wt.Zone);
 }
 
 void SaveHistoryAndState() {

@@ -20,11 +20,14 @@ inline constexpr const char* secClipboard = "Vimo\\Clipboard";
 inline constexpr const char* secClips = "Vimo\\Clipboard\\Clips";
 inline constexpr const char* secHistory = "Vimo\\Clipboard\\History";
 inline constexpr const char* secWorldTimes = "Vimo\\WorldTimes";
+// Name -> zone key name, for the places tied to a time zone.
+inline constexpr const char* secWorldTimeZones = "Vimo\\WorldTimeZones";
 inline constexpr const char* secState = "Vimo\\State";
 
 struct TDefaultWorldTime {
   const char* Name;
   int Offset;
+  const char* Zone;  // "" where no zone has the place's offset
 };
 extern const TDefaultWorldTime DefaultWorldTimes[29];
 

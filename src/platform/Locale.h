@@ -25,12 +25,17 @@ class LocaleInfo {
   virtual std::string AbbrevDayName(int day) = 0;   // 0 Monday .. 6 Sunday
 };
 
+// One instant on the user's clock and in UTC.
+struct TClockReading {
+  TLocalTime Local;
+  TLocalTime Utc;
+};
+
 class Clock {
  public:
   virtual ~Clock() = default;
-  virtual TLocalTime Now() = 0;
-  // The standard bias of the time zone in minutes (UTC = local + bias); daylight ignored.
-  virtual int StandardBias() = 0;
+  virtual TClockReading Read() = 0;
+  TLocalTime Now() { return Read().Local; }
 };
 
 }  // namespace vimo

@@ -10,6 +10,7 @@
 #include "platform/Session.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/TimeZones.h"
 
 namespace vimo {
 
@@ -30,6 +31,7 @@ struct PlatformServices {
   class WinEventService* winEvents = nullptr;  // components/WinEvent
   LocaleInfo* locale = nullptr;
   Clock* clock = nullptr;
+  TimeZoneSource* timeZones = nullptr;
 };
 
 PlatformServices& Platform();

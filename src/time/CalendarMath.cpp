@@ -100,7 +100,8 @@ TCalendarLayout CalendarLayout(int corner, int ppi, int screenWidth, int screenH
   l.ButtonsAtBottom = bottom;
   l.CloseBelow = bottom;
   l.ToolbarLeft = corner == 1 || corner == 2;
-  l.MainWidth = l.GridsWidth + l.ButtonsWidth + 20;
+  l.ToolbarWidth = l.ButtonsWidth + 4 * bevelWidth;
+  l.MainWidth = l.GridsWidth + l.ToolbarWidth + 20;
   l.MainHeight = l.GridsHeight + gridsBorderWidth + 18;
   l.Left = l.ToolbarLeft ? 0 : screenWidth - l.MainWidth;
   l.Top = corner == 1 || corner == 3 ? 0 : screenHeight - l.MainHeight;

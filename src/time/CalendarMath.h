@@ -43,6 +43,7 @@ struct TCalendarLayout {
   int GridsWidth = 0;
   int GridsHeight = 0;
   int ButtonsWidth = 0;
+  int ToolbarWidth = 0;  // the buttons inside the toolbar's two bevels
   int ButtonsHeight = 0;
   bool ButtonsAtBottom = false;  // pnlToolbarCorner aligned to the bottom of the toolbar
   bool ToolbarLeft = false;

@@ -1,6 +1,7 @@
 #include "time/TimeHelpers.h"
 
 #include "platform/Platform.h"
+#include "time/TimeZoneMath.h"
 
 namespace vimo {
 
@@ -23,7 +24,9 @@ TColor DayColor(int t) {
 
 int LocalBias() {
   Clock* clock = Platform().clock;
-  return clock ? clock->StandardBias() : 0;
+  if (!clock) return 0;
+  TClockReading now = clock->Read();
+  return MinutesBetween(now.Local, now.Utc);
 }
 
 static bool TwelveHour() {

@@ -28,7 +28,8 @@ TColor BlendColor(TColor a, TColor b, int p, int n);
 // Time-of-day colour for minutes since midnight (any value; wrapped into 0..1440).
 TColor DayColor(int minutes);
 
-// The standard bias of the time zone, through the platform clock.
+// The bias in effect now, daylight time included (UTC = local + bias), from one reading
+// of the platform clock.
 int LocalBias();
 // Scale labels: "12am", "6pm" on a 12-hour clock, "0:00", "18:00" otherwise.
 std::string HourLabel(int hour, bool twelveHour);

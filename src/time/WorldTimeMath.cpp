@@ -1,5 +1,6 @@
 #include "time/WorldTimeMath.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace vimo {
@@ -19,9 +20,13 @@ TWorldTimeLayout WorldTimeLayout(int corner, int entryCount, int fontHeight, int
                                  int timeBorderWidth, int bordersBevelWidth) {
   TWorldTimeLayout l;
   l.RowHeight = std::abs(fontHeight) * 5 / 4;
-  l.WorldTimesHeight = entryCount * l.RowHeight;
-  l.MainHeight = colorsHeight + localTimeHeight + l.WorldTimesHeight + 2 * timeBorderWidth +
-                 4 * bordersBevelWidth;
+  const int fixed = colorsHeight + localTimeHeight + 2 * timeBorderWidth + 4 * bordersBevelWidth;
+  const int fitting = l.RowHeight > 0 ? std::max(1, (screenHeight - fixed) / l.RowHeight) : 1;
+  l.Columns = entryCount > fitting ? (entryCount + fitting - 1) / fitting : 1;
+  l.RowsPerColumn = (entryCount + l.Columns - 1) / l.Columns;
+  l.WorldTimesHeight = l.RowsPerColumn * l.RowHeight;
+  l.MainWidth += (l.Columns - 1) * (l.ColumnWidth + l.ColumnGap);
+  l.MainHeight = fixed + l.WorldTimesHeight;
   l.Place = PlaceInCorner(corner, l.MainWidth, l.MainHeight, screenWidth, screenHeight);
   return l;
 }
@@ -32,7 +37,8 @@ TEditorBias EditorBiasFromOffset(int offset) {
 
 int OffsetFromEditor(int hours, int minutes, bool negativeText) {
   int offset = std::abs(hours) * 60 + std::abs(minutes);
-  return hours < 0 || (hours == 0 && negativeText) ? -offset : offset;
+  if (hours < 0 || (hours == 0 && negativeText)) offset = -offset;
+  return std::clamp(offset, kEditorMinHours * 60, kEditorMaxHours * 60);
 }
 
 }  // namespace vimo

@@ -127,7 +127,7 @@ class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
     HistoryDepth = 7;
     ShowInEditor = false;
     *ClipHistory = {"newest", "two\r\nlines"};
-    *WorldTimes = {{"Kabul", 270}, {"Far, West", -600}};
+    *WorldTimes = {{"Kabul", 270, "Afghanistan Standard Time"}, {"Far, West", -600}};
     ClipHistoryWidth = 333;
     SaveSettings();
     SaveHistoryAndState();
@@ -206,9 +206,11 @@ TEST_P(ExportImportContract, OnlyTheTickedSectionsAreExportedAndImported) {
   worldOnly[ebWorldTimeSettings] = true;
   ExportSettings(ui, worldOnly);
   auto records = Records();
-  ASSERT_EQ(records.size(), 4u);
+  ASSERT_EQ(records.size(), 6u);
   EXPECT_EQ(records[0].rfind("WorldTimes\\", 0), 0u) << records[0];
   EXPECT_EQ(records[2].rfind("WorldTimes\\", 0), 0u) << records[2];
+  EXPECT_EQ(records[4], "WorldTimeZones\\Kabul");
+  EXPECT_EQ(records[5], "Afghanistan Standard Time");
 
   // A file with everything, imported with one box ticked, changes only that section.
   ExportSettings(ui, kAllExportBoxes);
@@ -222,6 +224,7 @@ TEST_P(ExportImportContract, OnlyTheTickedSectionsAreExportedAndImported) {
   EXPECT_EQ(t["Vimo\\Mouse\\CornerSize"], "40");
   EXPECT_EQ(t["Vimo\\Clipboard\\Clips\\1\\Text"], "changed");
   EXPECT_EQ(t["Vimo\\WorldTimes\\Kabul"], "270");
+  EXPECT_EQ(t["Vimo\\WorldTimeZones\\Kabul"], "Afghanistan Standard Time");
 
   // Clips written by "Clipboard History" come back only with "Clipboard Collection".
   TExportChoice historyOnly{};

@@ -116,9 +116,11 @@ TEST_P(SettingsStoreContract, FirstStartWritesIdentityAndYieldsDefaults) {
   EXPECT_EQ(ClipList->Count(), 0);
   EXPECT_TRUE(ClipHistory->empty());
   ASSERT_EQ(WorldTimes->size(), 29u);
-  EXPECT_EQ(WorldTimes->front(), (TWorldTime{"Midway Island, Samoa", -660}));
-  EXPECT_EQ((*WorldTimes)[20], (TWorldTime{"Kathmandu", 345}));
-  EXPECT_EQ(WorldTimes->back(), (TWorldTime{"Auckland, Wellington, Fiji", 720}));
+  EXPECT_EQ(WorldTimes->front(), (TWorldTime{"Midway Island, Samoa", -660, "UTC-11"}));
+  EXPECT_EQ((*WorldTimes)[20], (TWorldTime{"Kathmandu", 345, "Nepal Standard Time"}));
+  EXPECT_EQ(WorldTimes->back(), (TWorldTime{"Auckland, Wellington, Fiji", 720, "New Zealand Standard Time"}));
+  EXPECT_EQ((*WorldTimes)[6], (TWorldTime{"Eastern Time", -300, "Eastern Standard Time"}));
+  EXPECT_EQ((*WorldTimes)[8], (TWorldTime{"Brasilia, Greenland", -210})) << "no zone has that offset";
   // Loading writes only the identity values.
   EXPECT_FALSE(Key("Vimo\\Mouse"));
 
@@ -188,7 +190,7 @@ TEST_P(SettingsStoreContract, SettingsRoundTrip) {
   HotKeyList->Add(TActionRecord{"Clips", akClipCollection, 0, "", "", 0, 0x4000 + 'V', 6});
   ClipList->Add(TClipRecord{"Sig", "Regards,\r\nMe"});
   ClipList->Add(TClipRecord{"", ""});
-  *WorldTimes = {{"Kathmandu", 345}, {"Berlin, Rome", 60}, {"St. John's", -210}};
+  *WorldTimes = {{"Kathmandu", 345, "Nepal Standard Time"}, {"Berlin, Rome", 60}, {"St. John's", -210}};
   SaveSettings();
 
   FinalizeModel();
@@ -213,7 +215,11 @@ TEST_P(SettingsStoreContract, SettingsRoundTrip) {
   ASSERT_EQ(ClipList->Count(), 2);
   EXPECT_EQ(ClipList->GetClip(0), (TClipRecord{"Sig", "Regards,\r\nMe"}));
   EXPECT_EQ(ClipList->GetClip(1), TClipRecord{});
-  ExpectWorldTimes({{"Kathmandu", 345}, {"Berlin, Rome", 60}, {"St. John's", -210}});
+  ExpectWorldTimes({{"Kathmandu", 345, "Nepal Standard Time"}, {"Berlin, Rome", 60}, {"St. John's", -210}});
+  // The offsets stay where older versions read them; the zones have a key of their own.
+  EXPECT_EQ(Get("Vimo\\WorldTimes", "Kathmandu"), "345");
+  EXPECT_EQ(Get("Vimo\\WorldTimeZones", "Kathmandu"), "Nepal Standard Time");
+  EXPECT_EQ(Get("Vimo\\WorldTimeZones", "Berlin, Rome"), "<no value>");
   // Written as text.
   EXPECT_EQ(Get("Vimo\\Keys\\1", "HotKey"), "49268");
   EXPECT_EQ(Get("Vimo\\WorldTimes", "St. John's"), "-210");
@@ -293,6 +299,32 @@ TEST_P(SettingsStoreContract, EmptyWorldTimeListRestoresTheDefaults) {
   FinalizeModel();
   InitializeModel();
   ExpectWorldTimes({{"Same", 120}, {"Other", 0}});
+}
+
+TEST_P(SettingsStoreContract, ZonesAreSavedWithThePlacesAndGoWithThem) {
+  InitializeModel();
+  WorldTimes->assign({{"New York", -300, "Eastern Standard Time"}, {"Delhi", 330, "India Standard Time"}});
+  SaveSettings();
+  // Saving again without the zones leaves none behind, and an untied later duplicate
+  // unties the name as its offset replaces the earlier one.
+  WorldTimes->assign({{"New York", -300, "Eastern Standard Time"}, {"Delhi", 330}, {"new york", -240}});
+  SaveSettings();
+  EXPECT_EQ(Key("Vimo\\WorldTimeZones"), nullptr) << "no place is tied any more";
+  FinalizeModel();
+  InitializeModel();
+  ExpectWorldTimes({{"New York", -240}, {"Delhi", 330}});
+
+  WorldTimes->clear();
+  SaveSettings();
+  EXPECT_EQ(Key("Vimo\\WorldTimeZones"), nullptr);
+  // A zone whose place is gone is not read; a place missing from the zones has none.
+  Put("Vimo\\WorldTimes", "Kabul", "270");
+  Put("Vimo\\WorldTimeZones", "Gone", "Tokyo Standard Time");
+  Put("Vimo\\WorldTimes", "Tokyo", "540");
+  Put("Vimo\\WorldTimeZones", "tokyo", "Tokyo Standard Time");
+  FinalizeModel();
+  InitializeModel();
+  ExpectWorldTimes({{"Kabul", 270}, {"Tokyo", 540, "Tokyo Standard Time"}});
 }
 
 TEST_P(SettingsStoreContract, RestoringDefaultsErasesEverything) {

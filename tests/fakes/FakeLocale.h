@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/Locale.h"
+#include "time/TimeZoneMath.h"
 
 namespace vimo::test {
 
@@ -20,10 +21,14 @@ class FakeLocale final : public LocaleInfo {
 
 class FakeClock final : public Clock {
  public:
-  TLocalTime now;
-  int bias = 0;
-  TLocalTime Now() override { return now; }
-  int StandardBias() override { return bias; }
+  TLocalTime now;  // the user's clock
+  int bias = 0;    // in effect at `now`: UTC = now + bias
+  // The clock of a machine in `zone` at the UTC instant, as the system reports it.
+  void SetUtc(const TLocalTime& utc, const TTimeZone& zone) {
+    bias = BiasAt(zone, utc);
+    now = AddMinutes(utc, -bias);
+  }
+  TClockReading Read() override { return {now, AddMinutes(now, bias)}; }
 };
 
 }  // namespace vimo::test

@@ -112,12 +112,13 @@ TEST(CalendarLayout, EachCornerPutsTheButtonsOnTheScreenEdgeSide) {
   EXPECT_EQ(l.GridTops[2], 288);
   EXPECT_EQ(l.ButtonsWidth, 26);
   EXPECT_EQ(l.ButtonsHeight, 144);
-  EXPECT_EQ(l.MainWidth, 182 + 26 + 20);
+  EXPECT_EQ(l.ToolbarWidth, 26 + 4) << "room for the toolbar's raised bevels on both sides";
+  EXPECT_EQ(l.MainWidth, 182 + 30 + 20);
   EXPECT_EQ(l.MainHeight, 408 + 18);
   struct Case { int corner; bool left, bottom; int x, y; };
   for (Case c : {Case{1, true, false, 0, 0}, Case{2, true, true, 0, 768 - 426},
-                 Case{3, false, false, 1024 - 228, 0}, Case{4, false, true, 1024 - 228, 768 - 426},
-                 Case{0, false, false, 1024 - 228, 768 - 426}}) {
+                 Case{3, false, false, 1024 - 232, 0}, Case{4, false, true, 1024 - 232, 768 - 426},
+                 Case{0, false, false, 1024 - 232, 768 - 426}}) {
     auto p = CalendarLayout(c.corner, 96, 1024, 768);
     EXPECT_EQ(p.ToolbarLeft, c.left) << c.corner;
     EXPECT_EQ(p.ButtonsAtBottom, c.bottom) << c.corner;

@@ -30,6 +30,15 @@ TEST(ExportBoxes, PathsGoToTheFirstBoxWhoseHintIsTheirLeadingSection) {
       {"Clipboard\\Clips\\1\\Text", ebClipboardCollection},
       {"WorldTimes\\Kabul", ebWorldTimeSettings},
       {"WorldTimes\\Back\\slash", ebWorldTimeSettings},
+      // The places' zones go with the places, named as a section of their own: neither a
+      // longer nor a shorter name that merely begins alike belongs to the box.
+      {"WorldTimeZones\\Kabul", ebWorldTimeSettings},
+      {"WorldTimeZones\\Back\\slash", ebWorldTimeSettings},
+      {"WorldTimeZonesX\\Kabul", -1},
+      {"WorldTimeZone\\Kabul", -1},
+      {"WorldTime\\Kabul", -1},
+      {"WorldTimesZones\\Kabul", -1},
+      {"WorldTimeZones", -1},
       // The Clipboard key's own values belong to no box, HistoryDepth included.
       {"Clipboard\\ShowInEditor", -1},
       {"Clipboard\\NumerateItems", -1},

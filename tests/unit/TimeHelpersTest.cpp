@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeLocale.h"
+#include "FakeTimeZones.h"
 #include "platform/Platform.h"
 #include "time/TimeHelpers.h"
 #include "time/WorldTimeMath.h"
@@ -79,7 +80,7 @@ TEST(WorldTimeEditor, OffsetsSplitIntoHoursAndMinutesAndBack) {
   EXPECT_EQ(OffsetFromEditor(5, 45, false), 345);
   EXPECT_EQ(OffsetFromEditor(-3, 30, false), -210);
   EXPECT_EQ(OffsetFromEditor(13, 0, false), 780);
-  EXPECT_EQ(OffsetFromEditor(-12, 59, false), -779);
+  EXPECT_EQ(OffsetFromEditor(-12, 59, false), -720) << "no zone lies west of -12:00";
 }
 
 TEST(WorldTimeEditor, NegativeOffsetUnderAnHourKeepsItsSign) {
@@ -91,6 +92,39 @@ TEST(WorldTimeEditor, NegativeOffsetUnderAnHourKeepsItsSign) {
   // Once the hours were moved the text reads "0" again and the offset is positive.
   EXPECT_EQ(OffsetFromEditor(0, 30, false), 30);
   EXPECT_FALSE(EditorBiasFromOffset(30).Negative);
+}
+
+TEST(WorldTimeEditorMath, OffsetsReachKiribatiAndStopAtTheEarthsLimits) {
+  EXPECT_EQ(OffsetFromEditor(14, 0, false), 840);
+  EXPECT_EQ(EditorBiasFromOffset(840).Hours, 14);
+  EXPECT_EQ(OffsetFromEditor(13, 45, false), 825);  // Chatham Islands in summer
+  // No place is further east than +14:00 or further west than -12:00.
+  EXPECT_EQ(OffsetFromEditor(14, 30, false), 840);
+  EXPECT_EQ(OffsetFromEditor(-12, 45, false), -720);
+  EXPECT_EQ(OffsetFromEditor(-12, 0, false), -720);
+  EXPECT_EQ(kEditorMaxHours, 14);
+  EXPECT_EQ(kEditorMinHours, -12);
+}
+
+TEST(WorldTimeLayout, ListsTallerThanTheScreenGrowColumnsInstead) {
+  // 13-pixel rows: 52 fit below the scale and the home row of a 768-pixel screen.
+  auto one = WorldTimeLayout(3, 52, -11, 1024, 768);
+  EXPECT_EQ(one.Columns, 1);
+  EXPECT_EQ(one.MainWidth, 277);
+  EXPECT_LE(one.MainHeight, 768);
+  auto two = WorldTimeLayout(3, 60, -11, 1024, 768);
+  EXPECT_EQ(two.Columns, 2);
+  EXPECT_EQ(two.RowsPerColumn, 30) << "the columns share the places evenly";
+  EXPECT_EQ(two.WorldTimesHeight, 30 * 13);
+  EXPECT_EQ(two.MainWidth, 277 + two.ColumnWidth + two.ColumnGap);
+  EXPECT_EQ(two.Place.Left, 1024 - two.MainWidth) << "still in its corner";
+  auto many = WorldTimeLayout(4, 200, -11, 1024, 768);
+  EXPECT_EQ(many.Columns, 4);
+  EXPECT_LE(many.MainHeight, 768);
+  EXPECT_LE(many.MainWidth, 1024);
+  EXPECT_GE(many.Place.Top, 0);
+  // A screen too low for even one row still shows one row per column.
+  EXPECT_EQ(WorldTimeLayout(1, 3, -11, 1024, 50).RowsPerColumn, 1);
 }
 
 TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
@@ -115,6 +149,31 @@ TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
   }
   EXPECT_EQ(WorldTimeLayout(1, 0, -11, 1024, 768).WorldTimesHeight, 0);
   EXPECT_EQ(WorldTimeLayout(1, 2, -16, 1024, 768).RowHeight, 20);
+}
+
+// London shows the UTC time whatever the user's clock does, also right at a change.
+TEST(TimeHelpers, WorldRowsShowUtcPlusOffsetWhileTheUserIsOnDaylightTime) {
+  test::FakeClock clock;
+  auto saved = Platform();
+  Platform().clock = &clock;
+  struct Case { TLocalTime utc; TTimeZone zone; };
+  const Case cases[] = {
+      {{2026, 12, 9, 2, 22, 0}, test::SydneyZone()},   // the evening: London at 2:22am
+      {{2026, 7, 15, 9, 0, 0}, test::BerlinZone()},
+      {{2026, 3, 29, 0, 59, 0}, test::BerlinZone()},   // the last minute of winter time
+      {{2026, 3, 29, 1, 0, 0}, test::BerlinZone()},    // 2:00 became 3:00
+      {{2026, 10, 25, 0, 59, 0}, test::BerlinZone()},
+      {{2026, 10, 25, 1, 0, 0}, test::BerlinZone()},   // 3:00 became 2:00 again
+      {{2026, 6, 1, 12, 0, 0}, test::SydneyZone()},
+  };
+  for (const Case& c : cases) {
+    clock.SetUtc(c.utc, c.zone);
+    int local = clock.now.Hour * 60 + clock.now.Minute;
+    int utc = c.utc.Hour * 60 + c.utc.Minute;
+    EXPECT_EQ(TimeRowMinutes(false, LocalBias(), local, 0), utc) << c.zone.KeyName << " " << c.utc.Month << "/" << c.utc.Day;
+    EXPECT_EQ(TimeRowMinutes(false, LocalBias(), local, 60), (utc + 60) % 1440);
+  }
+  Platform() = saved;
 }
 
 }  // namespace

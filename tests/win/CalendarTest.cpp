@@ -106,6 +106,51 @@ TEST_F(CalendarTest, NavigationKeysWheelAndLimits) {
   delete form;
 }
 
+// Whether the screen shows the cell of `day` in the middle grid in the highlight colour,
+// after the paints that are due (a fresh print would always show the clock's day).
+bool Marked(TfrmCalendar* form, int day) {
+  UpdateWindow(form->dgdCurrent->Handle());
+  Application().ProcessMessages();  // Wine copies window surfaces to the screen while idle
+  int first = Platform().locale->FirstDayOfWeek();
+  int s = WeekdayColumn(1, form->ShownMonth, form->ShownYear, first);
+  int index = day - 1 + s - 1;
+  RECT cell = form->dgdCurrent->CellRect(index % 7, 2 + index / 7);
+  POINT o = test::ScreenOrigin(form->dgdCurrent->Handle());
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, o.x + cell.left + 2, o.y + cell.top + 2);
+  ReleaseDC(nullptr, screen);
+  return c == GetSysColor(COLOR_HIGHLIGHT);
+}
+
+TEST_F(CalendarTest, TheTodayMarkMovesAtMidnightWhileOpen) {
+  clock.now = {2026, 12, 8, 23, 59, 58};
+  auto* form = new TfrmCalendar(1);
+  form->Show();
+  EXPECT_TRUE(Marked(form, 8));
+  form->timMainTimer();
+  EXPECT_TRUE(Marked(form, 8)) << "nothing changes within the day";
+  clock.now = {2026, 12, 9, 0, 0, 1};
+  form->timMainTimer();
+  EXPECT_FALSE(Marked(form, 8));
+  EXPECT_TRUE(Marked(form, 9));
+  // Into a new month and year: a view of the old today's month follows to the new one.
+  clock.now = {2026, 12, 31, 23, 59, 59};
+  form->timMainTimer();
+  clock.now = {2027, 1, 1, 0, 0, 0};
+  form->timMainTimer();
+  EXPECT_EQ(form->ShownYear, 2027);
+  EXPECT_EQ(form->ShownMonth, 1);
+  EXPECT_TRUE(Marked(form, 1));
+  EXPECT_FALSE(form->sbtToday->Enabled());
+  // A month the user browsed to stays, and "Today" stays offered.
+  form->sbtPrevYearClick(nullptr);
+  clock.now = {2027, 1, 2, 0, 0, 0};
+  form->timMainTimer();
+  EXPECT_EQ(form->ShownYear, 2026);
+  EXPECT_TRUE(form->sbtToday->Enabled());
+  delete form;
+}
+
 TEST_F(CalendarTest, EscapeAndTheCloseButtonReleaseThePopup) {
   for (bool escape : {true, false}) {
     auto* form = new TfrmCalendar(4);

@@ -11,6 +11,8 @@
 
 #include "EditorSupport.h"
 #include "FakeExportImportUi.h"
+#include "FakeLocale.h"
+#include "FakeTimeZones.h"
 #include "ModelFixture.h"
 #include "PopupSupport.h"
 #include "actions/ActionKinds.h"
@@ -401,6 +403,65 @@ TEST_F(SetupFormTest, WorldTimeListDeleteSortAndEmptyView) {
     ClickButton(f.btnWorldTimeByZone);
     EXPECT_EQ(f.Work.WorkWorldTimes.front().Name, "Abu Dhabi, Muscat");
     EXPECT_EQ(f.Work.WorkWorldTimes.back().Name, "Tehran");
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormTest, TheOffsetColumnShowsTodaysOffsetAndMarksDaylightTime) {
+  test::FakeClock clock;
+  clock.SetUtc({2026, 7, 15, 12, 0, 0}, test::BerlinZone());
+  Platform().clock = &clock;
+  WorldTimes->assign({{"New York", -300, "Eastern Standard Time"}, {"Delhi", 330, "India Standard Time"},
+                      {"Fixed", -300}});
+  Run(false, [](TfrmSetup& f) {
+    f.ntbSetup->SetActivePage("World Time");
+    EXPECT_EQ(f.WorldTimeRowTime(1).Offset, -240);
+    EXPECT_TRUE(f.WorldTimeRowTime(1).Daylight);
+    EXPECT_EQ(f.WorldTimeRowTime(2).Offset, 330);
+    EXPECT_FALSE(f.WorldTimeRowTime(2).Daylight);
+    EXPECT_EQ(f.WorldTimeRowTime(3).Offset, -300);
+    RedrawWindow(f.dgdWorldTime->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC screen = GetDC(nullptr);
+    auto sunIn = [&](int row) {
+      RECT cell = f.dgdWorldTime->CellRect(1, row);
+      POINT o = test::ScreenOrigin(f.dgdWorldTime->Handle());
+      return GetPixel(screen, o.x + cell.left + 6, o.y + (cell.top + cell.bottom) / 2) == RGB(255, 160, 0);
+    };
+    EXPECT_TRUE(sunIn(1));
+    EXPECT_FALSE(sunIn(2));
+    EXPECT_FALSE(sunIn(3));
+    ReleaseDC(nullptr, screen);
+    ClickButton(f.btnCancel);
+  });
+  clock.SetUtc({2026, 1, 15, 12, 0, 0}, test::BerlinZone());
+  Run(false, [](TfrmSetup& f) {
+    EXPECT_EQ(f.WorldTimeRowTime(1).Offset, -300);
+    EXPECT_FALSE(f.WorldTimeRowTime(1).Daylight);
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormTest, AboutNamesTheMapsDataItsLicenceAndWhereTheyComeFrom) {
+  Run(true, [](TfrmSetup& f) {
+    std::string text = f.lblMapLicence->Caption();
+    for (const char* part : {"GSHHG", "Wessel", "Smith", "LGPL version 3 or later", "gmt-gshhg-low",
+                             "tools/make_world_map.py"})
+      EXPECT_NE(text.find(part), std::string::npos) << part;
+    // The whole notice is on the page, below the web address.
+    RECT page = test::WindowRect(f.ntbSetup->Page(7)->Handle());
+    RECT notice = test::WindowRect(f.lblMapLicence->Handle());
+    EXPECT_GE(notice.top, test::WindowRect(f.lblWeb->Handle()).bottom);
+    EXPECT_LE(notice.bottom, page.bottom);
+    // And the label is tall enough for its wrapped lines.
+    HWND label = f.lblMapLicence->Handle();
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT need = test::ClientRectOf(label);
+    std::wstring wide(text.begin(), text.end());
+    DrawTextW(dc, wide.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    EXPECT_LE(need.bottom, test::ClientRectOf(label).bottom) << "the notice is cut";
     ClickButton(f.btnCancel);
   });
 }

@@ -15,7 +15,8 @@ class TimeMapTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = Platform();
-    clock.now = {2026, 12, 8, 12, 0, 0};
+    // Midsummer noon at Greenwich: the Arctic and the land six hours east are in sunlight.
+    clock.now = {2026, 6, 21, 12, 0, 0};
     clock.bias = 0;
     Platform().clock = &clock;
     Platform().locale = &locale;
@@ -65,20 +66,29 @@ TEST_F(TimeMapTest, EachCornerPlacesTheForm) {
 TEST_F(TimeMapTest, NoonAtGreenwichPaintsYellowThereAndRedSixHoursEast) {
   auto* form = new TfrmTimeMap(1);
   const std::uint32_t* bits = form->MapBits();
+  const TSun sun = SunAt(clock.now);
+  auto lit = [&](int x, int y) {
+    return DaylightLevel(MapRowLatitude(y, kMapHeight), MapColumnLongitude(x, kMapWidth), sun) == 256;
+  };
   auto white = [](std::uint32_t p) { return (p & 0xFFFFFF) == 0xFFFFFF; };
-  auto notWhite = [&](std::uint32_t p) { return !white(p); };
-  int land180 = FindRow(bits, 180, notWhite);
-  int land275 = FindRow(bits, 275, notWhite);
+  auto litLand = [&](int x) {
+    for (int y = 0; y < kMapHeight; ++y)
+      if (lit(x, y) && !white(bits[y * kMapWidth + x])) return y;
+    return -1;
+  };
+  int land180 = litLand(180);
+  int land275 = litLand(275);
   int sea180 = FindRow(bits, 180, white);
   ASSERT_GE(land180, 0) << "Greenwich crosses land";
   ASSERT_GE(land275, 0);
   ASSERT_GE(sea180, 0);
   EXPECT_EQ(bits[land180 * kMapWidth + 180] & 0xFFFFFF, 0xFFFF00u);
   EXPECT_EQ(bits[land275 * kMapWidth + 275] & 0xFFFFFF, 0xFF0000u);
+  // Where the sun is up, land has exactly its column's tint and the sea stays white.
   for (int x = 0; x < kMapWidth; ++x)
     for (int y = 0; y < kMapHeight; ++y) {
       std::uint32_t p = bits[y * kMapWidth + x] & 0xFFFFFF;
-      if (p != 0xFFFFFF) ASSERT_EQ(p, DibOf(DayColor(MapColumnMinutes(x, kMapWidth, 0, 720)))) << x << "," << y;
+      if (lit(x, y) && p != 0xFFFFFF) ASSERT_EQ(p, DibOf(DayColor(MapColumnMinutes(x, kMapWidth, 0, 720)))) << x << "," << y;
     }
   // What the screen gets is the same picture.
   EXPECT_EQ(test::PrintedPixel(form->imgMap->Handle(), 180, land180), kYellow);

@@ -38,16 +38,19 @@ std::string Win32Locale::AbbrevDayName(int day) {
   return Text(LOCALE_SABBREVDAYNAME1 + static_cast<LCTYPE>(day));
 }
 
-TLocalTime Win32Clock::Now() {
+static TLocalTime FromFileTime(const FILETIME& ft) {
   SYSTEMTIME st{};
-  GetLocalTime(&st);
+  FileTimeToSystemTime(&ft, &st);
   return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
 }
 
-int Win32Clock::StandardBias() {
-  TIME_ZONE_INFORMATION tz{};
-  GetTimeZoneInformation(&tz);  // the result code tells about daylight time, which is not used
-  return static_cast<int>(tz.Bias);
+// Both from one reading of the system clock, so that they never straddle a minute; the
+// conversion applies the bias in effect now, daylight time included.
+TClockReading Win32Clock::Read() {
+  FILETIME utc{}, local{};
+  GetSystemTimeAsFileTime(&utc);
+  FileTimeToLocalFileTime(&utc, &local);
+  return {FromFileTime(local), FromFileTime(utc)};
 }
 
 void EnsureTimeServices() {

@@ -21,8 +21,7 @@ class Win32Locale final : public LocaleInfo {
 
 class Win32Clock final : public Clock {
  public:
-  TLocalTime Now() override;
-  int StandardBias() override;
+  TClockReading Read() override;
 };
 
 // Installs the real locale and clock into the platform unless something is there.

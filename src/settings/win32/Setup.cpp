@@ -14,6 +14,8 @@
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/win32/Win32ClipboardViewer.h"
+#include "platform/win32/Win32Locale.h"
+#include "platform/win32/Win32TimeZones.h"
 #include "settings/SetupIcons.h"
 #include "settings/win32/ActEdit.h"
 #include "time/win32/WorldTimeEdit.h"
@@ -35,6 +37,13 @@ constexpr const char* kEmptyRow = "[empty]";
 constexpr int kModifierColumn = 80;  // first column of the mouse and tray grids
 constexpr int kHotKeyColumn = 90;
 constexpr int kTimeColumn = 45;
+constexpr const char* kMapLicence =
+    "The world map is derived from GSHHG (Global Self-consistent Hierarchical High-resolution "
+    "Geography) by Paul Wessel and Walter H. F. Smith, under the GNU LGPL version 3 or later. "
+    "Data and source (low resolution, Debian's gmt-gshhg-low):\n"
+    "www.soest.hawaii.edu/pwessel/gshhg\n"
+    "Made into the map by tools/make_world_map.py.";
+constexpr COLORREF kDaylightMark = RGB(255, 160, 0);
 
 // Cell text as the grids draw it: 3 pixels in, one line, vertically centred.
 void CellText(HDC dc, const std::string& text, RECT r, UINT align = DT_LEFT) {
@@ -421,6 +430,10 @@ void TfrmSetup::BuildAbout(TPanel* page) {
   lblWeb->SetHeight(16);
   lblWeb->SetAlign(TAlign::Top);
   AddHint(lblWeb);
+  // The executable carries the map picture, so it carries its data's notice too.
+  lblMapLicence = new TLabel(pnlAbout, kMapLicence, SS_CENTER);
+  lblMapLicence->SetHeight(124);
+  lblMapLicence->SetAlign(TAlign::Top);
 
   imgIcon->OnPaint = [](TPaintBox* box, HDC dc) {
     // The application's face, each of its pixels drawn 2 x 2.
@@ -904,13 +917,38 @@ void TfrmSetup::UpdateWorldTimeButtons() {
     b->SetEnabled(any);
 }
 
+TPlaceTime TfrmSetup::WorldTimeRowTime(int row) {
+  if (!zones_) {
+    EnsureTimeZoneSource();
+    EnsureTimeServices();
+    zones_ = Platform().timeZones->TimeZones();
+  }
+  if (row < 1 || row > static_cast<int>(Work.WorkWorldTimes.size())) return {};
+  return PlaceTimeNow(Work.WorkWorldTimes[static_cast<std::size_t>(row - 1)], Platform().clock->Read(), *zones_);
+}
+
 void TfrmSetup::dgdWorldTimeDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
   std::string text;
   if (row == 0) {
     text = col == 0 ? "Name" : "Time";
   } else if (row <= static_cast<int>(Work.WorkWorldTimes.size())) {
     const TWorldTime& item = Work.WorkWorldTimes[static_cast<std::size_t>(row - 1)];
-    text = col == 0 ? item.Name : OffsetText(item.Offset);
+    if (col == 0) {
+      text = item.Name;
+    } else {
+      // The offset in effect today; a small sun while the place's zone is on daylight time.
+      TPlaceTime now = WorldTimeRowTime(row);
+      text = OffsetText(now.Offset);
+      if (now.Daylight) {
+        int cy = (rect.top + rect.bottom) / 2;
+        TGdiObject sun(CreateSolidBrush(kDaylightMark));
+        HGDIOBJ oldBrush = SelectObject(dc, sun.Get());
+        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        Ellipse(dc, rect.left + 3, cy - 3, rect.left + 9, cy + 3);
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+      }
+    }
   } else if (col == 0) {
     text = kEmptyRow;
   }

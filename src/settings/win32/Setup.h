@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 // TfrmSetup: the one modal dialog in which every setting is changed. It edits working
 // copies of the lists and action arrays; OK and Apply store them and save.
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include "host/win32/TrayImageList.h"
 #include "model/ExportImport.h"
 #include "settings/SetupLogic.h"
+#include "time/PlaceTime.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
 
@@ -120,6 +122,7 @@ class TfrmSetup : public TForm {
   TPaintBox* pnlName;
   TLabel* lblInformation;
   TLinkLabel* lblWeb;
+  TLabel* lblMapLicence;  // the world map's data, its licence and where both come from
 
   // The working state, from FormShow to FormClose.
   TSetupWork Work;
@@ -179,6 +182,8 @@ class TfrmSetup : public TForm {
   void chbClipDisableHistoryClick(TCheckBox* sender);
   void trbClipChange(TTrackBar* sender);
   void dgdWorldTimeDrawCell(TDrawGrid* sender, HDC dc, int col, int row, RECT rect, TGridDrawState state);
+  // Today's time at the place of a row of the World Time grid (1 = the first place).
+  TPlaceTime WorldTimeRowTime(int row);
   void btnWorldTimeNewClick(TControl* sender);
   void btnWorldTimeEditClick(TControl* sender);
   void btnWorldTimeDeleteClick(TControl* sender);
@@ -191,6 +196,8 @@ class TfrmSetup : public TForm {
   void eveWebClick(TLinkLabel* sender);
 
  private:
+  // The system's zones, read when the World Time grid first needs them.
+  std::optional<std::vector<TTimeZone>> zones_;
   void BuildFrame();
   void BuildGeneral(TPanel* page);
   void BuildMouse(TPanel* page);

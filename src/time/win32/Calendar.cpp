@@ -7,6 +7,8 @@
 namespace vimo {
 namespace {
 
+constexpr UINT kMainTimer = 1;
+
 TLocalTime Today() { return Platform().clock->Now(); }
 
 }  // namespace
@@ -92,7 +94,7 @@ TfrmCalendar::TfrmCalendar(int corner) {
   pnlButtons->SetAlign(TAlign::Right);
   pnlToolbarCorner->SetBounds(0, 0, layout.ButtonsWidth, layout.ButtonsHeight);
   pnlToolbarCorner->SetAlign(layout.ButtonsAtBottom ? TAlign::Bottom : TAlign::Top);
-  pnlToolbar->SetBounds(0, 0, layout.ButtonsWidth, layout.MainHeight);
+  pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
   pnlToolbar->SetAlign(layout.ToolbarLeft ? TAlign::Left : TAlign::Right);
   pnlGrids->SetAlign(TAlign::Client);
   // 5.-6. sizes of the main panel and the button panels
@@ -111,11 +113,22 @@ TfrmCalendar::TfrmCalendar(int corner) {
   TLocalTime today = Today();
   ShownYear = static_cast<unsigned short>(today.Year);
   ShownMonth = static_cast<unsigned short>(today.Month);
+  ShownToday = today;
+  StartTimer(kMainTimer, 1000, [this] { timMainTimer(); });
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnKeyDown = [this](TForm* s, WORD& key, UINT shift) { FormKeyDown(s, key, shift); };
   OnMouseWheel = [this](TForm* s, int delta) { return FormMouseWheel(s, delta); };
   OnClose = [this](TForm*) { ClosePopup(); };
+}
+
+void TfrmCalendar::timMainTimer() {
+  TLocalTime today = Today();
+  if (today.Year == ShownToday.Year && today.Month == ShownToday.Month && today.Day == ShownToday.Day) return;
+  // A view of the day's month follows the day into the next month.
+  if (ShownYear == ShownToday.Year && ShownMonth == ShownToday.Month) SetShown({today.Year, today.Month});
+  ShownToday = today;
+  UpdateView();
 }
 
 void TfrmCalendar::FormShow(TForm*) {

@@ -1,5 +1,6 @@
 #pragma once
 // The calendar pop-up: three months one above the other with a column of buttons.
+#include "platform/Locale.h"
 #include "time/CalendarMath.h"
 #include "ui/Form.h"
 
@@ -30,6 +31,7 @@ class TfrmCalendar : public TForm {
 
   unsigned short ShownMonth = 1;
   unsigned short ShownYear = 1;
+  TLocalTime ShownToday;  // the date the today mark stands on
 
   void sbtCloseClick(TControl* sender);
   void sbtPrevYearClick(TControl* sender);
@@ -38,6 +40,8 @@ class TfrmCalendar : public TForm {
   void sbtNextMonthClick(TControl* sender);
   void sbtNextYearClick(TControl* sender);
   void UpdateView();
+  // Every second: at midnight the today mark moves to the new day.
+  void timMainTimer();
   bool DialogKey(WORD key) override;
 
  private:

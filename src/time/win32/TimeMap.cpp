@@ -80,6 +80,8 @@ TfrmTimeMap::TfrmTimeMap(int corner) {
   imgMap = new TImage(pnlMap);
   imgMap->SetPicture(LoadMapPicture(&bits_));
   const int mapWidth = imgMap->PictureWidth(), mapHeight = imgMap->PictureHeight();
+  land_.resize(static_cast<std::size_t>(mapWidth) * static_cast<std::size_t>(mapHeight));
+  for (std::size_t i = 0; i < land_.size(); ++i) land_[i] = (bits_[i] & 0x00FFFFFF) != 0x00FFFFFF;
 
   auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight);
   pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
@@ -125,7 +127,7 @@ void TfrmTimeMap::PaintMap() {
   if (Probing) XorGuideLine(ProbeX);
   GdiFlush();  // GDI may still hold drawing into the bits
   PaintMapBits(bits_, imgMap->PictureWidth(), imgMap->PictureHeight(), imgMap->PictureWidth(), LocalBias(),
-               NowMinutes);
+               NowMinutes, land_.data(), SunAt(Platform().clock->Read().Utc));
   if (Probing) XorGuideLine(ProbeX);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The sun time map: the land of a world map tinted by the time of day at each longitude.
 #include <cstdint>
+#include <vector>
 
 #include "ui/Form.h"
 
@@ -47,6 +48,7 @@ class TfrmTimeMap : public TForm {
   int ProbeMinutes(int x) const;
 
   std::uint32_t* bits_ = nullptr;
+  std::vector<std::uint8_t> land_;  // the picture's land, kept: the night shades the sea too
   int markerX_ = 0;
   int markerMinutes_ = 0;
 };

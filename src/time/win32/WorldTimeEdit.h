@@ -1,7 +1,11 @@
 #pragma once
 // The modal dialog that creates or edits one world time entry.
+#include <vector>
+
 #include "model/Model.h"
+#include "platform/TimeZones.h"
 #include "ui/Form.h"
+#include "ui/StdControls.h"
 
 namespace vimo {
 
@@ -12,6 +16,8 @@ class TfrmWorldTimeEditor : public TForm {
 
   TLabel* lblZone;
   TEdit* edtZone;
+  TLabel* lblTimeZone;
+  TComboBox* cmbTimeZone;  // "(none)" first, then the system's zones west to east
   TButton* btnOK;
   TButton* btnCancel;
   TGroupBox* grbBias;
@@ -24,9 +30,17 @@ class TfrmWorldTimeEditor : public TForm {
 
   TWorldTime& Item;
 
+  // The zone picked in the drop-down, or null for a fixed offset.
+  const TTimeZone* SelectedZone() const;
+
  private:
+  void cmbTimeZoneChange(TComboBox* sender);
   void edtHoursKeyPress(TEdit* sender, char& key);
   bool FormCloseQuery(TForm* sender);
+  void ShowOffset(int offset);
+  bool KeepsUnknownZone() const;
+
+  std::vector<TTimeZone> zones_;
 };
 
 }  // namespace vimo
