@@ -415,6 +415,16 @@ TEST_F(FormsHelpTest, EveryHelpIdTheFormsGiveTheirControlsHasItsText) {
   }
 }
 
+TEST_F(FormsHelpTest, F1OnAPopupOpensItsTopic) {
+  TForm* calendar = CreateCalendarPopup(0);
+  ShowPopup(calendar);
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == calendar->Handle(); }));
+  Press(VK_F1);
+  EXPECT_TRUE(PumpUntil([] { return THelpWindow::Current() != nullptr; })) << "F1 on the calendar opened nothing";
+  if (THelpWindow* window = THelpWindow::Current()) EXPECT_EQ(window->TopicName(), kHelpCalendar);
+  FreePopup(calendar);
+}
+
 TEST_F(FormsHelpTest, TheSettingsDialogAnswersF1WithThePopupOrTheShownPagesTopic) {
   TSetupHostLinks links;
   TfrmSetup setup(links);
