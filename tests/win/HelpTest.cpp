@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -416,13 +417,12 @@ TEST_F(FormsHelpTest, EveryHelpIdTheFormsGiveTheirControlsHasItsText) {
 }
 
 TEST_F(FormsHelpTest, F1OnAPopupOpensItsTopic) {
-  TForm* calendar = CreateCalendarPopup(0);
-  ShowPopup(calendar);
+  std::unique_ptr<TForm, void (*)(TForm*)> calendar(CreateCalendarPopup(0), &FreePopup);
+  ShowPopup(calendar.get());
   ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == calendar->Handle(); }));
   Press(VK_F1);
-  EXPECT_TRUE(PumpUntil([] { return THelpWindow::Current() != nullptr; })) << "F1 on the calendar opened nothing";
-  if (THelpWindow* window = THelpWindow::Current()) EXPECT_EQ(window->TopicName(), kHelpCalendar);
-  FreePopup(calendar);
+  ASSERT_TRUE(PumpUntil([] { return THelpWindow::Current() != nullptr; })) << "F1 on the calendar opened nothing";
+  EXPECT_EQ(THelpWindow::Current()->TopicName(), kHelpCalendar);
 }
 
 TEST_F(FormsHelpTest, TheSettingsDialogAnswersF1WithThePopupOrTheShownPagesTopic) {
