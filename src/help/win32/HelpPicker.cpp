@@ -42,9 +42,10 @@ bool PickHelpControl(HWND form, HWND& control, POINT& at) {
         continue;
       case WM_LBUTTONUP:
         if (!pressed) continue;
-        // Captured: the position is in the form's client coordinates.
+        // In the client coordinates of the window the message went to: the form while it
+        // holds the capture, the control for a click queued before the mode began.
         at = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-        ClientToScreen(form, &at);
+        ClientToScreen(msg.hwnd, &at);
         picked = true;
         continue;
       case WM_RBUTTONDOWN:

@@ -7,6 +7,7 @@
 #include "help/win32/HelpSource.h"
 #include "platform/Utf.h"
 #include "ui/Application.h"
+#include "ui/Form.h"
 #include "ui/Controls.h"
 
 namespace vimo {
@@ -38,15 +39,8 @@ void ReleaseMouseHookWhenIdle() {
   mouseHook = nullptr;
 }
 
-int PixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi > 0 ? ppi : 96;
-}
-
 HFONT MakeFont(int weight) {
-  return CreateFontW(-MulDiv(8, PixelsPerInch(), 72), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  return CreateFontW(-MulDiv(8, TForm::PixelsPerInch(), 72), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }
 
@@ -206,7 +200,7 @@ bool ShowHelpPopup(HWND owner, int helpId, const RECT& anchor) {
   p->font = TGdiObject(MakeFont(FW_NORMAL));
   p->boldFont = TGdiObject(MakeFont(FW_BOLD));
 
-  int ppi = PixelsPerInch();
+  int ppi = TForm::PixelsPerInch();
   int pad = MulDiv(kPadding, ppi, 96);
   int maxWidth = MulDiv(kMaxTextWidth, ppi, 96);
   HDC dc = GetDC(nullptr);

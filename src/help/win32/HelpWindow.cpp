@@ -10,6 +10,7 @@
 #include "help/win32/HelpSource.h"
 #include "platform/Utf.h"
 #include "ui/Application.h"
+#include "ui/Form.h"
 
 namespace vimo {
 namespace {
@@ -32,14 +33,7 @@ constexpr int kTextMargin = 10;
 
 THelpWindow* current = nullptr;
 
-int PixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi > 0 ? ppi : 96;
-}
-
-int Scaled(int pixels) { return MulDiv(pixels, PixelsPerInch(), 96); }
+int Scaled(int pixels) { return MulDiv(pixels, TForm::PixelsPerInch(), 96); }
 
 // The rich edit control, loaded on the first use only: the program does not need it
 // before someone asks for help.
@@ -161,7 +155,7 @@ THelpWindow::THelpWindow() {
     DestroyWindow(handle_);
     throw std::runtime_error("Cannot create the help window");
   }
-  listFont_ = TGdiObject(CreateFontW(-MulDiv(8, PixelsPerInch(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  listFont_ = TGdiObject(CreateFontW(-MulDiv(8, TForm::PixelsPerInch(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                      DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
   SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get()), FALSE);
