@@ -19,11 +19,13 @@ namespace {
 
 constexpr const char* kHelpTitle = "Tramlex Vimo Help";
 
-// Opens the tray menu with a real right click and picks an item with the keyboard. Two
-// right clicks on the face within the double-click time make a double click, which
-// opens no menu: a user's next pick comes later than that.
+// When the face was last clicked, as far as this test knows. Two right clicks on the face
+// within the double-click time make a double click, which opens no menu: a user's next
+// pick comes later than that. The previous test may have clicked just before this one.
+DWORD lastClick = 0;
+
+// Opens the tray menu with a real right click and picks an item with the keyboard.
 bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
-  static DWORD lastClick = GetTickCount() - GetDoubleClickTime();
   WaitFor([] { return GetTickCount() - lastClick > GetDoubleClickTime(); }, GetDoubleClickTime() + 100);
   MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   lastClick = GetTickCount();
@@ -132,6 +134,15 @@ HWND HelpPopup(DWORD pid) {
   return nullptr;
 }
 
+// The window is in the foreground and holds the keyboard focus, or one of its controls does.
+bool HasFocus(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (GetForegroundWindow() != window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+    return false;
+  return info.hwndFocus && (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+}
+
 int CountOwnWindows(DWORD pid, const char* caption) {
   int n = 0;
   for (HWND h = FindWindowExA(nullptr, nullptr, nullptr, caption); h; h = FindWindowExA(nullptr, h, nullptr, caption)) {
@@ -162,6 +173,7 @@ void Drag(POINT from, POINT to) {
 class Help : public ::testing::Test {
  protected:
   void SetUp() override {
+    lastClick = GetTickCount();
     DeleteProductKey();
     DeleteRunValue();
     MovePointer(512, 384);
@@ -268,6 +280,8 @@ TEST_F(Help, TheSettingsDialogShowsAControlsTextBesideItAndF1AgainTheWholeTopic)
   ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(vimo().Id(), "Tramlex Vimo Settings")) != nullptr; }, 5000));
   HWND autoRun = VisibleChild(dialog, "Run at Windows startup");
   ASSERT_NE(autoRun, nullptr);
+  // Keys go where the focus is: the dialog must have it before they are pressed.
+  ASSERT_TRUE(WaitFor([&] { return HasFocus(dialog); }, 5000)) << "the dialog did not take the focus";
   ASSERT_TRUE(vimo().WaitIdle());
   LRESULT before = SendMessageA(autoRun, BM_GETCHECK, 0, 0);
 
