@@ -57,6 +57,10 @@ class TParser {
       return;
     }
     bool bullet = raw.size() >= 2 && raw[0] == '-' && raw[1] == ' ';
+    // A bullet runs on over indented lines only: text at the margin after a list is a
+    // paragraph of its own.
+    bool indented = raw.front() == ' ' || raw.front() == '\t';
+    if (open_ && open_->Kind == THelpBlockKind::Bullet && !indented) open_ = nullptr;
     if (!bullet && open_) {
       open_->Text += ' ';
       open_->Text += line;

@@ -10,7 +10,7 @@
 //                            are the pop-up text of help ids 78 and 79; an entry
 //                            without paragraphs shows the text given for its first id
 //                            in another topic
-//   - item                   a bullet
+//   - item                   a bullet; indented lines run on in it
 //   text                     a paragraph; lines run on until a blank line
 // Inside text: **bold**, [shown text](topic) for a link, \ before a character that
 // should stay as it is.

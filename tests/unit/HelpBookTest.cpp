@@ -43,14 +43,16 @@ TEST(HelpBook, TopicsBlocksAndParagraphsThatRunOn) {
   const THelpTopic& first = book.Topics()[0];
   EXPECT_EQ(first.Name, "contents");
   EXPECT_EQ(first.Title, "Tramlex Vimo");
-  ASSERT_EQ(first.Blocks.size(), 4u);
+  ASSERT_EQ(first.Blocks.size(), 5u);
   EXPECT_EQ(first.Blocks[0].Kind, THelpBlockKind::Paragraph);
   EXPECT_EQ(first.Blocks[0].Text, "First line runs on. Still the same paragraph.");
   EXPECT_EQ(first.Blocks[1].Kind, THelpBlockKind::Heading);
   EXPECT_EQ(first.Blocks[1].Text, "Pop-ups");
   EXPECT_EQ(first.Blocks[2].Kind, THelpBlockKind::Bullet);
   EXPECT_EQ(first.Blocks[2].Text, "one more of one");
-  EXPECT_EQ(first.Blocks[3].Text, "two After the list.") << "a line after a bullet runs on";
+  EXPECT_EQ(first.Blocks[3].Text, "two");
+  EXPECT_EQ(first.Blocks[4].Kind, THelpBlockKind::Paragraph) << "text at the margin after a list";
+  EXPECT_EQ(first.Blocks[4].Text, "After the list.");
   EXPECT_EQ(book.Topics()[1].Blocks.at(0).Text, "Gr\xC3\xBC\xC3\x9F" "e.");
   EXPECT_EQ(book.TopicIndex("calendar"), 1);
   EXPECT_EQ(book.TopicIndex("Calendar"), -1) << "names are exact";

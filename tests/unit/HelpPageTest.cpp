@@ -94,9 +94,9 @@ TEST(HelpPage, TheLinkUnderAPositionAndTabOrder) {
 
 TEST(HelpPage, ThePopupTextIsPlain) {
   THelpBook book = THelpBook::Parse(
-      "# a: A\n### 79: Random color\nA **new** colour at each [start](b).\n\n- one\n- two\nLast.\n# b: B\nz\n");
+      "# a: A\n### 79: Random color\nA **new** colour at each [start](b).\n\n- one\n- two\n  more\nLast.\n# b: B\nz\n");
   EXPECT_EQ(ContextPopupText(*book.FindContext(79)),
-            "A new colour at each start.\n\n\xE2\x80\xA2 one\n\xE2\x80\xA2 two Last.");
+            "A new colour at each start.\n\n\xE2\x80\xA2 one\n\xE2\x80\xA2 two more\n\nLast.");
 }
 
 }  // namespace
