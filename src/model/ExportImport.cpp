@@ -6,6 +6,7 @@
 #include "model/SettingsRegistry.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/Utf.h"
 
 namespace vimo {
 
@@ -86,6 +87,12 @@ void ExportRecords(Registry& registry, const TExportChoice& ticked, TExportFileW
 
 TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const TExportChoice& ticked) {
   TImportResult result;
+  {
+    // A list save that was cut off is finished first, so that it cannot later replace
+    // what the file brings.
+    TSettingsRegistry reg(registry);
+    FinishInterruptedSaves(reg);
+  }
   auto base = registry.CurrentUser()->Create(kBaseKeyPath);
   if (!base) throw ERegistryError(std::string("Failed to create key ") + kBaseKeyPath);
 
@@ -100,7 +107,12 @@ TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const
       break;
     }
     int box = ExportBoxOfPath(path);
-    if (box < 0 || !ticked[box] || !SplitImportPath(path, section, name)) {
+    if (box < 0 || !ticked[box]) {
+      ++result.NotChosen;
+      continue;
+    }
+    // A name the registry cannot hold is skipped, not an error that ends the import.
+    if (!SplitImportPath(path, section, name) || !FitsTheRegistry(section, name)) {
       ++result.Skipped;
       continue;
     }
@@ -116,6 +128,23 @@ TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const
     ++result.Imported;
   }
   return result;
+}
+
+bool FitsTheRegistry(const std::string& section, const std::string& name) {
+  if (Widen(name).size() > kMaxValueNameLength) return false;
+  std::size_t start = 0;
+  for (;;) {
+    auto end = section.find('\\', start);
+    if (Widen(std::string_view(section).substr(start, end - start)).size() > kMaxKeyNameLength) return false;
+    if (end == std::string::npos) return true;
+    start = end + 1;
+  }
+}
+
+std::string ImportedMessage(const TImportResult& result) {
+  auto settings = [](int n) { return std::to_string(n) + (n == 1 ? " setting" : " settings"); };
+  return std::string(result.Damaged ? msgDamaged : msgImported) + "\r" + settings(result.Imported) + " imported, " +
+         std::to_string(result.Skipped) + " skipped.";
 }
 
 std::string DialogFilter(std::string_view filter) {
@@ -181,10 +210,7 @@ void ImportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
   }
   LoadSettings(false);
   ui.SettingsReloaded();
-  if (result.Damaged)
-    ui.ShowMessage(msgDamaged, TMessageIcon::Error);
-  else
-    ui.ShowMessage(msgImported, TMessageIcon::Information);
+  ui.ShowMessage(ImportedMessage(result), result.Damaged ? TMessageIcon::Error : TMessageIcon::Information);
 }
 
 }  // namespace vimo

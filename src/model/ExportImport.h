@@ -4,6 +4,7 @@
 // both the source and the target: export never looks at the in-memory settings, and
 // import reloads them from the registry when it has written.
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -59,9 +60,19 @@ void ExportRecords(Registry& registry, const TExportChoice& ticked, TExportFileW
 
 struct TImportResult {
   int Imported = 0;      // values written
-  int Skipped = 0;       // pairs whose path is not ticked or not writable
+  int Skipped = 0;       // pairs of a ticked section that cannot be written: a path that
+                         // leaves the product key, a name longer than the registry allows
+  int NotChosen = 0;     // pairs of a section that is not ticked or belongs to no box
   bool Damaged = false;  // reading stopped at a damaged record or a path without its value
 };
+
+// The registry's limits on names, in UTF-16 characters.
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+
+// A section and value name the registry can hold: no key name in the section longer than
+// kMaxKeyNameLength, a value name no longer than kMaxValueNameLength.
+bool FitsTheRegistry(const std::string& section, const std::string& name);
 
 // Reads the pairs after the header and writes the ticked ones as string values below
 // the product key, creating keys as needed. Nothing is deleted: the file is merged into
@@ -80,6 +91,8 @@ inline constexpr const char* msgImported = "Selected settings are imported.";
 inline constexpr const char* msgDamaged =
     "The file is damaged.\rThe settings read before the damaged part are imported.";
 inline constexpr const char* msgCannotRead = "Cannot read the selected file.";
+// The closing message of an import: msgImported (or msgDamaged) and a line with the counts.
+std::string ImportedMessage(const TImportResult& result);
 
 // What the settings dialog lends to the two operations.
 class TExportImportUi {

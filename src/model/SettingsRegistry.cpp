@@ -43,7 +43,7 @@ bool ParseInteger(const std::string& text, int& value) {
   return true;
 }
 
-TSettingsRegistry::TSettingsRegistry(Registry& registry) {
+TSettingsRegistry::TSettingsRegistry(Registry& registry) : source_(&registry) {
   base_ = registry.CurrentUser()->Create(kBaseKeyPath);
   if (!base_) throw ERegistryError(std::string("Failed to create key ") + kBaseKeyPath);
 }
@@ -90,12 +90,30 @@ int TSettingsRegistry::ReadInteger(const std::string& section, const std::string
   return def;
 }
 
+std::optional<std::string> TSettingsRegistry::ReadStoredText(const std::string& section, const std::string& name) {
+  RegKey* key = Section(section, false);
+  if (!key) return std::nullopt;
+  auto value = key->Query(name);
+  if (!value || !value->IsString()) return std::nullopt;
+  return value->Text();
+}
+
 bool TSettingsRegistry::ReadBool(const std::string& section, const std::string& name, bool def) {
   return ReadInteger(section, name, def ? 1 : 0) != 0;
 }
 
 void TSettingsRegistry::WriteString(const std::string& section, const std::string& name,
                                     const std::string& value) {
+  if (RegKey* key = Section(section, false)) {
+    auto stored = key->Query(name);
+    if (stored && stored->type == RegType::Sz && stored->data.size() == value.size() + 1 &&
+        stored->data.compare(0, value.size(), value) == 0 && stored->data.back() == '\0')
+      return;
+  }
+  SetString(section, name, value);
+}
+
+void TSettingsRegistry::SetString(const std::string& section, const std::string& name, const std::string& value) {
   if (!Section(section, true)->Set(name, RegValue::String(value)))
     throw ERegistryError("Failed to set data for '" + name + "'");
 }
@@ -114,9 +132,25 @@ void TSettingsRegistry::EraseSection(const std::string& section) {
   DeleteTree(*base_, section);
 }
 
+void TSettingsRegistry::DeleteSection(const std::string& section) {
+  EraseSection(section);
+  if (SectionExists(section)) throw ERegistryError("Failed to delete key " + section);
+}
+
+void TSettingsRegistry::DeleteValue(const std::string& section, const std::string& name) {
+  RegKey* key = Section(section, false);
+  if (!key || key->DeleteValue(name) || !key->Query(name)) return;
+  throw ERegistryError("Failed to delete '" + name + "'");
+}
+
 std::vector<std::string> TSettingsRegistry::ValueNames(const std::string& section) {
   RegKey* key = Section(section, false);
   return key ? key->ValueNames() : std::vector<std::string>{};
+}
+
+std::size_t TSettingsRegistry::ValueCount(const std::string& section) {
+  RegKey* key = Section(section, false);
+  return key ? key->ValueCount() : 0;
 }
 
 std::vector<std::string> TSettingsRegistry::SubKeyNames(const std::string& section) {

@@ -5,6 +5,9 @@
 
 #include "actions/ActionKinds.h"
 #include "model/Model.h"
+#include "model/NumberedList.h"
+#include "model/SettingRanges.h"
+#include "model/StoredLists.h"
 #include "platform/Platform.h"
 
 namespace vimo {
@@ -81,45 +84,58 @@ std::string TraySection(int modifier) {
   return std::string(secTray) + "\\" + m;
 }
 
+namespace {
+
+// The values of an action record in the order they are written.
+const std::vector<const char*> kActionFields = {"Comment", "Action", "FolderMode", "ExecPath",
+                                                "ExecWindowState", "ExecParams", "HotKey"};
+
+std::vector<std::string> ActionTexts(const TActionRecord& r) {
+  return {r.Comment, std::to_string(r.Action), std::to_string(r.FolderMode), r.ExecPath,
+          std::to_string(r.ExecWindowState), r.ExecParams, std::to_string(r.HotKey)};
+}
+
+const TNumberedListLayout kHotKeyLayout{secKeys, "Keys", kActionFields};
+const TNumberedListLayout kClipLayout{secClips, "Clips", {"Comment", "Text"}};
+const TNumberedListLayout kHistoryLayout{secHistory, "History", {}};
+// A place's offset and its zone are saved together.
+const TNamedListGroup kWorldTimeLists{"WorldTimes", {secWorldTimes, secWorldTimeZones}};
+
+// A setting of the range table, read as the nearest value the dialog offers.
+int ReadBounded(TSettingsRegistry& reg, const std::string& section, const char* name, int def) {
+  return ClampToRange(*SettingRange(name), reg.ReadInteger(section, name, def));
+}
+
+}  // namespace
+
 void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int defaultKind,
                       TActionRecord& record) {
   record.Comment = reg.ReadString(section, "Comment", "");
   record.Action = reg.ReadInteger(section, "Action", defaultKind);
   record.ExecPath = reg.ReadString(section, "ExecPath", "");
-  record.ExecWindowState = reg.ReadInteger(section, "ExecWindowState", 0);
-  record.FolderMode = reg.ReadInteger(section, "FolderMode", 0);
+  record.ExecWindowState = ReadBounded(reg, section, "ExecWindowState", 0);
+  record.FolderMode = ReadBounded(reg, section, "FolderMode", 0);
   record.ExecParams = reg.ReadString(section, "ExecParams", "");
   record.HotKey = reg.ReadInteger(section, "HotKey", 0);
 }
 
 void WriteActionRecord(TSettingsRegistry& reg, const std::string& section, const TActionRecord& record) {
-  reg.WriteString(section, "Comment", record.Comment);
-  reg.WriteInteger(section, "Action", record.Action);
-  reg.WriteInteger(section, "FolderMode", record.FolderMode);
-  reg.WriteString(section, "ExecPath", record.ExecPath);
-  reg.WriteInteger(section, "ExecWindowState", record.ExecWindowState);
-  reg.WriteString(section, "ExecParams", record.ExecParams);
-  reg.WriteInteger(section, "HotKey", record.HotKey);
+  auto texts = ActionTexts(record);
+  for (std::size_t i = 0; i < texts.size(); ++i) reg.WriteString(section, kActionFields[i], texts[i]);
+}
+
+void FinishInterruptedSaves(TSettingsRegistry& reg) {
+  FinishInterruptedSaves(reg, {&kHotKeyLayout, &kClipLayout, &kHistoryLayout}, {&kWorldTimeLists});
 }
 
 namespace {
 
-// Highest n for which `names` holds exactly the decimal text of n.
-int HighestNumberedName(const std::vector<std::string>& names) {
-  int highest = 0;
-  for (const auto& name : names) {
-    if (name.empty() || name[0] == '0' || name.size() > 10) continue;
-    if (!std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
-    int n = 0;
-    if (ParseInteger(name, n)) highest = std::max(highest, n);
-  }
-  return highest;
-}
+std::string EntrySection(const char* list, int n) { return std::string(list) + "\\" + std::to_string(n); }
 
-// "Count" as stored, but never beyond the numbered entries that really exist: a corrupt
-// or hand-edited count must not make start-up loop over millions of missing keys.
-int BoundedCount(int count, const std::vector<std::string>& numberedNames) {
-  return std::min(count, HighestNumberedName(numberedNames));
+// The records of a numbered list, whatever its count says (see NumberedListSlots).
+std::vector<int> LoadSlots(TSettingsRegistry& reg, const char* section, bool entriesAreKeys, TSmallCount smallCount) {
+  return NumberedListSlots(entriesAreKeys ? reg.SubKeyNames(section) : reg.ValueNames(section),
+                           StoredCount(reg.ReadStoredText(section, "Count")), smallCount);
 }
 
 }  // namespace
@@ -137,8 +153,12 @@ void LoadSettings(bool restoreDefaults) {
   reg.WriteString(secVimo, "@Path", Platform().system->ExePath());
   reg.WriteString(secVimo, "@Version", kProductVersion);
 
-  CornerSize = reg.ReadInteger(secMouse, "CornerSize", 8);
-  CornerDelay = reg.ReadInteger(secMouse, "CornerDelay", 20);
+  // A save that was cut off is finished before anything is read.
+  ForgetStoredLists();
+  FinishInterruptedSaves(reg);
+
+  CornerSize = ReadBounded(reg, secMouse, "CornerSize", 8);
+  CornerDelay = ReadBounded(reg, secMouse, "CornerDelay", 20);
 
   MouseActions = {};
   for (int corner = 1; corner <= kCornerCount; ++corner)
@@ -147,38 +167,40 @@ void LoadSettings(bool restoreDefaults) {
                        MouseActions[corner - 1][m]);
 
   HotKeyList->Clear();
-  int keyCount = BoundedCount(reg.ReadInteger(secKeys, "Count", 0), reg.SubKeyNames(secKeys));
-  for (int n = 1; n <= keyCount; ++n) {
+  // Older saves left deleted hot keys above a smaller count: that count is kept.
+  for (int n : LoadSlots(reg, secKeys, true, TSmallCount::Trusted)) {
     auto record = std::make_unique<TActionRecord>();
-    ReadActionRecord(reg, std::string(secKeys) + "\\" + std::to_string(n), 0, *record);
+    if (n > 0) ReadActionRecord(reg, EntrySection(secKeys, n), 0, *record);
     HotKeyList->Add(std::move(record));
   }
 
-  KeyCorner = reg.ReadInteger(secOptions, "KeyCorner", 1);
+  KeyCorner = ReadBounded(reg, secOptions, "KeyCorner", 1);
 
   for (int m = 0; m < kTrayModifierCount; ++m) ReadActionRecord(reg, TraySection(m), 0, TrayActions[m]);
 
+  // History and clips were always saved whole: entries above their count are not
+  // leftovers but a damaged count.
   ClipHistory->clear();
-  int historyCount = BoundedCount(reg.ReadInteger(secHistory, "Count", 0), reg.ValueNames(secHistory));
-  for (int n = 1; n <= historyCount; ++n)
-    ClipHistory->push_back(reg.ReadString(secHistory, std::to_string(n), ""));
+  for (int n : LoadSlots(reg, secHistory, false, TSmallCount::Damage))
+    ClipHistory->push_back(n > 0 ? reg.ReadString(secHistory, std::to_string(n), "") : "");
 
   ClipList->Clear();
-  int clipCount = BoundedCount(reg.ReadInteger(secClips, "Count", 0), reg.SubKeyNames(secClips));
-  for (int n = 1; n <= clipCount; ++n) {
-    std::string section = std::string(secClips) + "\\" + std::to_string(n);
+  for (int n : LoadSlots(reg, secClips, true, TSmallCount::Damage)) {
     auto clip = std::make_unique<TClipRecord>();
-    clip->Comment = reg.ReadString(section, "Comment", "");
-    clip->Text = reg.ReadString(section, "Text", "");
+    if (n > 0) {
+      std::string section = EntrySection(secClips, n);
+      clip->Comment = reg.ReadString(section, "Comment", "");
+      clip->Text = reg.ReadString(section, "Text", "");
+    }
     ClipList->Add(std::move(clip));
   }
 
   ShowInEditor = reg.ReadBool(secClipboard, "ShowInEditor", true);
   NumerateItems = reg.ReadBool(secClipboard, "NumerateItems", true);
   DisableHistory = reg.ReadBool(secClipboard, "DisableHistory", false);
-  HistoryDepth = reg.ReadInteger(secClipboard, "HistoryDepth", 20);
+  HistoryDepth = ReadBounded(reg, secClipboard, "HistoryDepth", 20);
 
-  TrayIconColor = reg.ReadInteger(secOptions, "TrayIconColor", 0);
+  TrayIconColor = ReadBounded(reg, secOptions, "TrayIconColor", 0);
   TrayIconRandom = reg.ReadBool(secOptions, "TrayIconRandom", false);
   TrayIconAnimated = reg.ReadBool(secOptions, "TrayIconAnimated", true);
   ClearEmptyNotes = reg.ReadBool(secOptions, "ClearEmptyNotes", true);
@@ -207,22 +229,23 @@ void SaveSettings() {
     for (int m = 0; m < kMouseModifierCount; ++m)
       WriteActionRecord(reg, MouseActionSection(corner, m), MouseActions[corner - 1][m]);
 
-  // The key is not erased first: numbered keys above the new count stay and are not read.
-  reg.WriteInteger(secKeys, "Count", HotKeyList->Count());
-  for (int i = 0; i < HotKeyList->Count(); ++i)
-    WriteActionRecord(reg, std::string(secKeys) + "\\" + std::to_string(i + 1), *HotKeyList->ActionAt(i));
+  {
+    std::vector<std::vector<std::string>> texts;
+    for (int i = 0; i < HotKeyList->Count(); ++i) texts.push_back(ActionTexts(*HotKeyList->ActionAt(i)));
+    std::vector<TEntryTexts> entries;
+    for (const auto& t : texts) entries.emplace_back(t.begin(), t.end());
+    SaveNumberedList(reg, kHotKeyLayout, entries);
+  }
 
   reg.WriteInteger(secOptions, "KeyCorner", KeyCorner);
 
   for (int m = 0; m < kTrayModifierCount; ++m) WriteActionRecord(reg, TraySection(m), TrayActions[m]);
 
-  reg.EraseSection(secClips);
-  reg.WriteInteger(secClips, "Count", ClipList->Count());
-  for (int i = 0; i < ClipList->Count(); ++i) {
-    std::string section = std::string(secClips) + "\\" + std::to_string(i + 1);
-    const TClipRecord* clip = ClipList->ClipAt(i);
-    reg.WriteString(section, "Comment", clip->Comment);
-    reg.WriteString(section, "Text", clip->Text);
+  {
+    std::vector<TEntryTexts> entries;
+    for (int i = 0; i < ClipList->Count(); ++i)
+      entries.push_back({ClipList->ClipAt(i)->Comment, ClipList->ClipAt(i)->Text});
+    SaveNumberedList(reg, kClipLayout, entries);
   }
 
   reg.WriteBool(secClipboard, "ShowInEditor", ShowInEditor);
@@ -237,22 +260,33 @@ void SaveSettings() {
   reg.WriteBool(secOptions, "AutoHideWindows", AutoHideWindows);
   reg.WriteBool(secOptions, "AutoRun", AutoRun);
 
-  // Erased and written in list order, so the next load enumerates them in that order.
-  reg.EraseSection(secWorldTimes);
-  for (const auto& wt : *WorldTimes) reg.WriteInteger(secWorldTimes, wt.Name, wt.Offset);
-  // As with the offsets, the last entry of a name decides, also when it has no zone.
-  reg.EraseSection(secWorldTimeZones);
+  // Values are created in list order, so the next load enumerates them in that order.
+  // As with the offsets, the last entry of a name decides its zone, also when it has none.
+  TNamedTexts worldTimes, zones;
+  for (const auto& wt : *WorldTimes) worldTimes.emplace_back(wt.Name, std::to_string(wt.Offset));
   for (const auto& wt : LastOfEachName(*WorldTimes))
-    if (!wt.Zone.empty()) reg.WriteString(secWorldTimeZones, wt.Name, wt.Zone);
+    if (!wt.Zone.empty()) zones.emplace_back(wt.Name, wt.Zone);
+  SaveNamedLists(reg, kWorldTimeLists, {worldTimes, zones});
+}
+
+std::string RunCommand(const std::string& exePath) { return "\"" + exePath + "\""; }
+
+bool IsOwnRunCommand(const std::string& command, const std::string& exePath) {
+  std::string path = command;
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  // Windows paths ignore letter case.
+  return path.size() == exePath.size() &&
+         std::equal(path.begin(), path.end(), exePath.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
 }
 
 void SaveHistoryAndState() {
   {
     TSettingsRegistry reg(*Platform().registry);
-    reg.EraseSection(secHistory);
-    reg.WriteInteger(secHistory, "Count", static_cast<int>(ClipHistory->size()));
-    for (std::size_t i = 0; i < ClipHistory->size(); ++i)
-      reg.WriteString(secHistory, std::to_string(i + 1), (*ClipHistory)[i]);
+    std::vector<TEntryTexts> entries;
+    for (const auto& text : *ClipHistory) entries.push_back({text});
+    SaveNumberedList(reg, kHistoryLayout, entries);
 
     reg.WriteInteger(secState, "ClipHistoryWidth", ClipHistoryWidth);
     reg.WriteInteger(secState, "ClipCollectionWidth", ClipCollectionWidth);
@@ -264,7 +298,12 @@ void SaveHistoryAndState() {
     auto run = hkcu->Open(kRunKeyPath);
     if (!run) run = hkcu->Create(kRunKeyPath);
     if (!run) throw ERegistryError(std::string("Failed to create key ") + kRunKeyPath);
-    if (!run->Set(kRunValueName, RegValue::String(Platform().system->ExePath())))
+    const std::string exePath = Platform().system->ExePath();
+    auto stored = run->Query(kRunValueName);
+    // Ours in another letter case is left alone; ours unquoted is quoted once.
+    bool current = stored && stored->IsString() && IsOwnRunCommand(stored->Text(), exePath) &&
+                   stored->Text().starts_with('"');
+    if (!current && !run->Set(kRunValueName, RegValue::String(RunCommand(exePath))))
       throw ERegistryError(std::string("Failed to set data for '") + kRunValueName + "'");
   } else if (auto run = hkcu->Open(kRunKeyPath)) {
     run->DeleteValue(kRunValueName);

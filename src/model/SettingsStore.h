@@ -35,8 +35,17 @@ extern const TDefaultWorldTime DefaultWorldTimes[29];
 int DefaultMouseAction(int corner, int modifier);
 
 void LoadSettings(bool restoreDefaults);
+// Finishes the saves of lists that were cut off (see StoredLists.h); LoadSettings and
+// every list save do it first, and so must anything else that writes a list.
 void SaveSettings();
 void SaveHistoryAndState();
+void FinishInterruptedSaves(TSettingsRegistry& reg);
+
+// The auto-start command: the executable's path in quotes, so that a path with spaces
+// cannot start "C:\Program.exe" instead.
+std::string RunCommand(const std::string& exePath);
+// A stored command names this executable, quoted or (as older versions wrote it) not.
+bool IsOwnRunCommand(const std::string& command, const std::string& exePath);
 
 void ReadActionRecord(TSettingsRegistry& reg, const std::string& section, int defaultKind,
                       TActionRecord& record);

@@ -2,6 +2,7 @@
 // The registry as the settings store sees it: keys opened below a root, raw values,
 // enumeration in the registry's own order. Real implementation over advapi32 in
 // win32/; an in-memory one for tests lives in tests/fakes/.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -53,6 +54,9 @@ class RegKey {
 
   virtual std::vector<std::string> ValueNames() = 0;
   virtual std::vector<std::string> SubKeyNames() = 0;
+  // How many values the key holds. Enumerating names can cost as much as reading every
+  // value (Wine sends the data along), counting costs nothing.
+  virtual std::size_t ValueCount() { return ValueNames().size(); }
 };
 
 class Registry {

@@ -153,8 +153,12 @@ TEST_P(ExportImportContract, RoundTripRestoresTheTickedSectionsInRegistryAndMemo
   LoadSettings(false);
   ui.events.clear();
   ImportSettings(ui, kAllExportBoxes);
-  EXPECT_EQ(ui.events, (std::vector<std::string>{"dialog", std::string("ask:warning:") + msgConfirmImport,
-                                                 "reload", std::string("msg:info:") + msgImported}));
+  ASSERT_EQ(ui.events.size(), 4u);
+  EXPECT_EQ(ui.events[1], std::string("ask:warning:") + msgConfirmImport);
+  EXPECT_EQ(ui.events[2], "reload");
+  // The Clipboard key's own four values belong to no box: not counted as skipped.
+  EXPECT_EQ(ui.events[3].rfind(std::string("msg:info:") + msgImported + "\r", 0), 0u) << ui.events[3];
+  EXPECT_TRUE(ui.events[3].ends_with(" settings imported, 0 skipped.")) << ui.events[3];
 
   // State is never exported and the Clipboard key's own values are never imported;
   // everything else comes back as it was.
@@ -259,7 +263,8 @@ TEST_P(ExportImportContract, PathsInTheFileNeverReachOutsideTheProductKey) {
       {"Options\\KeyCorner", "3"},
   }));
   ImportSettings(ui, kAllExportBoxes);
-  EXPECT_EQ(ui.events.back(), std::string("msg:info:") + msgImported);
+  // The last three belong to no check box: not chosen, so not counted as skipped.
+  EXPECT_EQ(ui.events.back(), "msg:info:Selected settings are imported.\r2 settings imported, 5 skipped.");
 
   TTree t = Tree();
   for (const auto& [path, value] : t) {
@@ -272,6 +277,33 @@ TEST_P(ExportImportContract, PathsInTheFileNeverReachOutsideTheProductKey) {
   EXPECT_EQ(t["Vimo\\Options\\"], "default value");
   EXPECT_EQ(KeyCorner, 3);
   EXPECT_EQ(software->SubKeyNames(), softwareKeysBefore);
+}
+
+TEST_P(ExportImportContract, NamesLongerThanTheRegistryAllowsAreSkippedAndTheImportGoesOn) {
+  const std::string longKey(20000, 'k'), keyPart(300, 'p'), valueName(16384, 'v');
+  WriteFile(Pairs({
+      {"Options\\KeyCorner", "3"},
+      {"Keys\\" + longKey + "\\Comment", "a 20,000-character key name"},
+      {"WorldTimes\\" + valueName, "60"},
+      {"WorldTimes\\" + keyPart + "\\Kabul", "270"},
+      {"WorldTimes\\" + std::string(16383, 'w'), "-60"},
+      {"Options\\TrayIconColor", "5"},
+  }));
+  ImportSettings(ui, kAllExportBoxes);
+  ASSERT_FALSE(ui.events.empty());
+  EXPECT_EQ(ui.events.back(), "msg:info:Selected settings are imported.\r3 settings imported, 3 skipped.");
+  EXPECT_EQ(KeyCorner, 3);
+  EXPECT_EQ(TrayIconColor, 5) << "the import went on after the long names";
+  TTree t = Tree();
+  EXPECT_EQ(t["Vimo\\WorldTimes\\" + std::string(16383, 'w')], "-60") << "the longest name allowed";
+  for (const auto& [path, value] : t) EXPECT_LT(path.size(), 17000u) << path.substr(0, 40);
+
+  WriteFile(Pairs({{"Keys\\" + longKey + "\\Comment", "x"}}));
+  ImportSettings(ui, kAllExportBoxes);
+  EXPECT_EQ(ui.events.back(), "msg:info:Selected settings are imported.\r0 settings imported, 1 skipped.");
+  WriteFile(Pairs({{"Options\\KeyCorner", "2"}}));
+  ImportSettings(ui, kAllExportBoxes);
+  EXPECT_EQ(ui.events.back(), "msg:info:Selected settings are imported.\r1 setting imported, 0 skipped.");
 }
 
 }  // namespace vimo::test

@@ -63,6 +63,8 @@ TEST_P(RegistryContract, ValuesEnumerateInCreationOrderAndNamesIgnoreCase) {
   EXPECT_TRUE(k->DeleteValue("ZULU"));
   EXPECT_FALSE(k->DeleteValue("ZULU"));
   EXPECT_EQ(k->ValueNames(), EnumerationOrder(GetParam(), {"Alpha", "Berlin, Rome", "mike"}));
+  EXPECT_EQ(k->ValueCount(), 3u);
+  EXPECT_EQ(root_->Create("Empty")->ValueCount(), 0u);
 }
 
 TEST_P(RegistryContract, ValueTypesAndBytesRoundTrip) {
@@ -107,6 +109,23 @@ TEST_P(RegistryContract, HandleToDeletedKeyNoLongerReadsOrWrites) {
   EXPECT_FALSE(k->Query("v"));
   EXPECT_FALSE(k->Set("v", RegValue::String("y")));
   EXPECT_FALSE(root_->Open("Gone"));
+}
+
+TEST_P(RegistryContract, NamesLongerThanTheRegistryAllowsAreRefused) {
+  // A key name holds at most 255 characters (Wine takes one more), a value name at most
+  // 16,383.
+  const std::string key255(255, 'k'), value16383(16383, 'v');
+  auto k = root_->Create(key255);
+  ASSERT_TRUE(k);
+  EXPECT_TRUE(root_->Open(key255));
+  EXPECT_FALSE(root_->Create(std::string(300, 'k')));
+  EXPECT_FALSE(root_->Create("Deeper\\" + std::string(20000, 'k')));
+  EXPECT_FALSE(root_->Open("Deeper"));
+  EXPECT_TRUE(k->Set(value16383, RegValue::String("x")));
+  EXPECT_EQ(k->ValueNames(), std::vector<std::string>{value16383});
+  EXPECT_FALSE(k->Set(std::string(16384, 'v'), RegValue::String("x")));
+  EXPECT_FALSE(k->Set(std::string(20000, 'v'), RegValue::String("x")));
+  EXPECT_EQ(k->ValueNames().size(), 1u);
 }
 
 }  // namespace vimo::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "FakeSystem.h"
 #include "actions/ActionKinds.h"
@@ -61,6 +62,10 @@ class SettingsStoreContract : public ::testing::TestWithParam<RegistryParam> {
     if (!k) return "<no key>";
     auto v = k->Query(name);
     return v ? v->Text() : "<no value>";
+  }
+  void PutRun(const std::string& text) {
+    auto run = registry_->CurrentUser()->Create(kRunKeyPath);
+    ASSERT_TRUE(run && run->Set(kRunValueName, RegValue::String(text)));
   }
   std::string RunValue() {
     auto run = registry_->CurrentUser()->Open(kRunKeyPath);
@@ -139,11 +144,67 @@ TEST_P(SettingsStoreContract, TextIsParsedOrFallsBackToTheDefault) {
   InitializeModel();
   EXPECT_FALSE(FirstRun);
   EXPECT_EQ(CornerSize, 8);
-  EXPECT_EQ(CornerDelay, -5);
+  EXPECT_EQ(CornerDelay, 0);
   EXPECT_TRUE(AutoRun);
   EXPECT_FALSE(TrayIconAnimated);
   EXPECT_EQ(KeyCorner, 1);
   EXPECT_EQ(HistoryDepth, 12);
+}
+
+TEST_P(SettingsStoreContract, OutOfRangeValuesReadAsTheNearestTheDialogOffersAndStayStoredUntilSaved) {
+  struct Case {
+    const char* section;
+    const char* name;
+    const char* stored;
+    int expected;
+    const int* setting;
+  };
+  const Case low[] = {
+      {"Vimo\\Mouse", "CornerSize", "0", 1, &CornerSize},
+      {"Vimo\\Mouse", "CornerDelay", "-5", 0, &CornerDelay},
+      {"Vimo\\Options", "KeyCorner", "0", 1, &KeyCorner},
+      {"Vimo\\Options", "TrayIconColor", "-1", 0, &TrayIconColor},
+      {"Vimo\\Clipboard", "HistoryDepth", "0", 5, &HistoryDepth},
+  };
+  const Case high[] = {
+      {"Vimo\\Mouse", "CornerSize", "51", 50, &CornerSize},
+      {"Vimo\\Mouse", "CornerDelay", "73", 50, &CornerDelay},
+      {"Vimo\\Options", "KeyCorner", "9", 4, &KeyCorner},
+      {"Vimo\\Options", "TrayIconColor", "99", 7, &TrayIconColor},
+      {"Vimo\\Clipboard", "HistoryDepth", "2147483647", 50, &HistoryDepth},
+  };
+  const std::string slot = "Vimo\\Mouse\\Actions\\LeftTop\\None";
+  for (const auto* cases : {low, high}) {
+    Wipe();
+    for (int i = 0; i < 5; ++i) Put(cases[i].section, cases[i].name, cases[i].stored);
+    bool isLow = cases == low;
+    Put(slot, "ExecWindowState", isLow ? "-1" : "3");
+    Put(slot, "FolderMode", isLow ? "-7" : "2");
+    Put("Vimo\\Tray\\Shift", "ExecWindowState", isLow ? "-2147483648" : "2147483647");
+    Put("Vimo\\Keys", "Count", "1");
+    Put("Vimo\\Keys\\1", "FolderMode", isLow ? "-1" : "5");
+    InitializeModel();
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(*cases[i].setting, cases[i].expected) << cases[i].name << " " << cases[i].stored;
+      EXPECT_EQ(Get(cases[i].section, cases[i].name), cases[i].stored) << "changed before the user saved";
+    }
+    EXPECT_EQ(MouseActions[0][0].ExecWindowState, isLow ? 0 : 2);
+    EXPECT_EQ(MouseActions[0][0].FolderMode, isLow ? 0 : 1);
+    EXPECT_EQ(TrayActions[3].ExecWindowState, isLow ? 0 : 2);
+    EXPECT_EQ(HotKeyList->GetAction(0).FolderMode, isLow ? 0 : 1);
+
+    SaveSettings();
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ(Get(cases[i].section, cases[i].name), std::to_string(cases[i].expected)) << cases[i].name;
+    EXPECT_EQ(Get(slot, "FolderMode"), isLow ? "0" : "1");
+    FinalizeModel();
+  }
+
+  // The delay is offered in half seconds: what runs is what the dialog shows and saves.
+  Wipe();
+  Put("Vimo\\Mouse", "CornerDelay", "23");
+  InitializeModel();
+  EXPECT_EQ(CornerDelay, 20);
 }
 
 TEST_P(SettingsStoreContract, WrongTypedValuesReadAsDefaultsAndTheLoadGoesOn) {
@@ -240,7 +301,7 @@ TEST_P(SettingsStoreContract, ActionRecordValuesAreWrittenInOrder) {
   EXPECT_TRUE(Key("Vimo\\Mouse\\Actions\\LeftTop\\AltControl"));
 }
 
-TEST_P(SettingsStoreContract, FewerHotKeysLeaveOldNumberedKeysUnread) {
+TEST_P(SettingsStoreContract, FewerHotKeysLeaveNoNumberedKeysBehindAndOldLeftoversStayUnread) {
   InitializeModel();
   for (int i = 0; i < 5; ++i) HotKeyList->Add(TActionRecord{"k" + std::to_string(i), akCalendar});
   SaveSettings();
@@ -248,8 +309,10 @@ TEST_P(SettingsStoreContract, FewerHotKeysLeaveOldNumberedKeysUnread) {
   HotKeyList->Delete(3);
   SaveSettings();
   EXPECT_EQ(Get("Vimo\\Keys", "Count"), "3");
-  EXPECT_EQ(Get("Vimo\\Keys\\4", "Comment"), "k3");
-  EXPECT_EQ(Get("Vimo\\Keys\\5", "Comment"), "k4");
+  EXPECT_EQ(Key("Vimo\\Keys\\4"), nullptr);
+  EXPECT_EQ(Key("Vimo\\Keys\\5"), nullptr);
+  // Older saves left the keys above the count, and they stay deleted hot keys.
+  Put("Vimo\\Keys\\4", "Comment", "k3");
   FinalizeModel();
   InitializeModel();
   ASSERT_EQ(HotKeyList->Count(), 3);
@@ -264,7 +327,6 @@ TEST_P(SettingsStoreContract, CountsAreBoundedByTheEntriesThatExist) {
   Put("Vimo\\Clipboard\\Clips", "Count", "2");
   Put("Vimo\\Clipboard\\Clips\\1", "Text", "a");
   Put("Vimo\\Clipboard\\Clips\\2", "Text", "b");
-  Put("Vimo\\Clipboard\\Clips\\3", "Text", "beyond count");
   Put("Vimo\\Clipboard\\History", "Count", "999999");
   Put("Vimo\\Clipboard\\History", "1", "newest");
   Put("Vimo\\Clipboard\\History", "2", "older");
@@ -277,12 +339,105 @@ TEST_P(SettingsStoreContract, CountsAreBoundedByTheEntriesThatExist) {
   EXPECT_EQ(ClipList->ClipText(1), "b");
   EXPECT_EQ(*ClipHistory, (TStringList{"newest", "older"}));
 
+  // Counts that cannot be read: the entries that exist are the list.
   FinalizeModel();
   Put("Vimo\\Keys", "Count", "-4");
   Put("Vimo\\Clipboard\\Clips", "Count", "x");
   InitializeModel();
-  EXPECT_EQ(HotKeyList->Count(), 0);
-  EXPECT_EQ(ClipList->Count(), 0);
+  ASSERT_EQ(HotKeyList->Count(), 3);
+  EXPECT_EQ(HotKeyList->GetAction(2).Comment, "three");
+  EXPECT_EQ(ClipList->Count(), 2);
+}
+
+TEST_P(SettingsStoreContract, AHugeCountLoadsOnlyTheEntriesThatExist) {
+  Put("Vimo\\Keys", "Count", "2000000000");
+  Put("Vimo\\Keys\\2000000000", "Comment", "far");
+  Put("Vimo\\Clipboard\\Clips", "Count", "2000000000");
+  Put("Vimo\\Clipboard\\Clips\\1", "Text", "first");
+  Put("Vimo\\Clipboard\\Clips\\2000000000", "Text", "far");
+  Put("Vimo\\Clipboard\\History", "Count", "2147483647");
+  Put("Vimo\\Clipboard\\History", "2147483647", "far");
+  InitializeModel();
+  ASSERT_EQ(HotKeyList->Count(), 1);
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "far");
+  ASSERT_EQ(ClipList->Count(), 2);
+  EXPECT_EQ(ClipList->ClipText(0), "first");
+  EXPECT_EQ(ClipList->ClipText(1), "far");
+  EXPECT_EQ(*ClipHistory, TStringList{"far"});
+
+  // Saved back, the lists are numbered from 1 without gaps and nothing far stays behind.
+  SaveSettings();
+  SaveHistoryAndState();
+  EXPECT_EQ(Get("Vimo\\Keys", "Count"), "1");
+  EXPECT_EQ(Get("Vimo\\Keys\\1", "Comment"), "far");
+  EXPECT_EQ(Key("Vimo\\Keys\\2000000000"), nullptr);
+  EXPECT_EQ(Get("Vimo\\Clipboard\\Clips\\2", "Text"), "far");
+  EXPECT_EQ(Key("Vimo\\Clipboard\\Clips\\2000000000"), nullptr);
+  EXPECT_EQ(Get("Vimo\\Clipboard\\History", "1"), "far");
+  EXPECT_EQ(Get("Vimo\\Clipboard\\History", "2147483647"), "<no value>");
+}
+
+TEST_P(SettingsStoreContract, SmallGapsKeepTheirPlaceAndLargeOnesClose) {
+  // Three entries: numbers up to 1,003 keep their place, higher ones follow without a gap.
+  Put("Vimo\\Keys", "Count", "5000");
+  Put("Vimo\\Keys\\1", "Comment", "a");
+  Put("Vimo\\Keys\\1003", "Comment", "b");
+  Put("Vimo\\Keys\\4000", "Comment", "c");
+  Put("Vimo\\Clipboard\\History", "Count", "6");
+  Put("Vimo\\Clipboard\\History", "2", "second");
+  Put("Vimo\\Clipboard\\History", "4", "fourth");
+  InitializeModel();
+  ASSERT_EQ(HotKeyList->Count(), 1004);
+  EXPECT_EQ(HotKeyList->GetAction(0).Comment, "a");
+  EXPECT_EQ(HotKeyList->GetAction(1), TActionRecord{});
+  EXPECT_EQ(HotKeyList->GetAction(1002).Comment, "b");
+  EXPECT_EQ(HotKeyList->GetAction(1003).Comment, "c");
+  // A readable count within reach keeps its empty records up to the count.
+  EXPECT_EQ(*ClipHistory, (TStringList{"", "second", "", "fourth", "", ""}));
+}
+
+TEST_P(SettingsStoreContract, ADamagedCountNeverCostsTheEntriesThatExist) {
+  struct Damage {
+    const char* name;
+    std::optional<RegValue> count;  // none: no count at all
+  };
+  const Damage damages[] = {
+      {"trailing space", RegValue::String("2 ")},
+      {"not a number", RegValue::String("x")},
+      {"negative", RegValue::String("-1")},
+      {"empty", RegValue::String("")},
+      {"dword", RegValue{RegType::DWord, std::string("\x03\0\0\0", 4)}},
+      {"missing", std::nullopt},
+      {"too small", RegValue::String("1")},
+  };
+  for (const auto& d : damages) {
+    SCOPED_TRACE(d.name);
+    Wipe();
+    for (const char* section : {"Vimo\\Clipboard\\Clips", "Vimo\\Clipboard\\History", "Vimo\\Keys"})
+      if (d.count) PutRaw(section, "Count", *d.count);
+    for (int n = 1; n <= 3; ++n) {
+      std::string number = std::to_string(n);
+      Put("Vimo\\Clipboard\\Clips\\" + number, "Text", "clip " + number);
+      Put("Vimo\\Clipboard\\History", number, "copy " + number);
+      Put("Vimo\\Keys\\" + number, "Comment", "key " + number);
+    }
+    InitializeModel();
+    EXPECT_EQ(ClipList->Count(), 3);
+    EXPECT_EQ(ClipList->ClipText(2), "clip 3");
+    EXPECT_EQ(*ClipHistory, (TStringList{"copy 1", "copy 2", "copy 3"}));
+    // Older saves left deleted hot keys above a smaller count on purpose: a readable
+    // hot-key count is kept.
+    EXPECT_EQ(HotKeyList->Count(), std::string(d.name) == "too small" ? 1 : 3);
+
+    // OK in the settings dialog and the next copy write the lists back whole.
+    SaveSettings();
+    SaveHistoryAndState();
+    EXPECT_EQ(Get("Vimo\\Clipboard\\Clips", "Count"), "3");
+    EXPECT_EQ(Get("Vimo\\Clipboard\\Clips\\3", "Text"), "clip 3");
+    EXPECT_EQ(Get("Vimo\\Clipboard\\History", "Count"), "3");
+    EXPECT_EQ(Get("Vimo\\Clipboard\\History", "3"), "copy 3");
+    FinalizeModel();
+  }
 }
 
 TEST_P(SettingsStoreContract, EmptyWorldTimeListRestoresTheDefaults) {
@@ -366,11 +521,15 @@ TEST_P(SettingsStoreContract, HistoryStateAndAutoStart) {
   EXPECT_EQ(Get("Vimo\\Clipboard\\History", "4"), "<no value>");
   EXPECT_EQ(Get("Vimo\\State", "ClipHistoryWidth"), "300");
   EXPECT_EQ(Get("Vimo\\State", "Suspended"), "1");
-  EXPECT_EQ(RunValue(), system_.exePath);
+  // Quoted: unquoted, a path with spaces lets "C:\Program.exe" start at logon instead.
+  EXPECT_EQ(RunValue(), "\"" + system_.exePath + "\"");
 
   system_.exePath = "D:\\Moved\\Vimo.exe";  // the entry follows a moved executable
   SaveHistoryAndState();
-  EXPECT_EQ(RunValue(), "D:\\Moved\\Vimo.exe");
+  EXPECT_EQ(RunValue(), "\"D:\\Moved\\Vimo.exe\"");
+  PutRun("D:\\Moved\\Vimo.exe");  // as older versions wrote it
+  SaveHistoryAndState();
+  EXPECT_EQ(RunValue(), "\"D:\\Moved\\Vimo.exe\"");
 
   AutoRun = false;
   SaveHistoryAndState();

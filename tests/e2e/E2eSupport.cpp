@@ -177,6 +177,7 @@ void ClickWindow(HWND h) {
 }
 
 VimoProcess::VimoProcess() : process_(Start(VimoPath())) {}
+VimoProcess::VimoProcess(const std::string& exe) : process_(Start(exe)) {}
 
 VimoProcess::~VimoProcess() {
   if (!process_) return;
@@ -256,6 +257,15 @@ bool FindTrayIcon(COLORREF face, POINT& at) {
       }
   ReleaseDC(nullptr, screen);
   return found;
+}
+
+bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
+  MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  // Wine keeps a closed menu's window, hidden: wait for a shown one.
+  if (!WaitFor([] { return IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE; }, 5000)) return false;
+  for (int i = 0; i < presses; ++i) PressKey(key);
+  PressKey(VK_RETURN);
+  return true;
 }
 
 std::string ScreenshotPath(const char* name) {

@@ -57,6 +57,8 @@ void MovePointer(int x, int y);
 
 // The tray face on screen: a pixel inside it, found by its fill colour.
 bool FindTrayIcon(COLORREF face, POINT& at);
+// Opens the tray menu with a real right click and picks an item with the keyboard.
+bool PickTrayMenuItem(POINT icon, WORD key, int presses);
 // Where screenshots go (VIMO_SCREENSHOTS), or empty.
 std::string ScreenshotPath(const char* name);
 
@@ -64,6 +66,8 @@ std::string ScreenshotPath(const char* name);
 class VimoProcess {
  public:
   VimoProcess();
+  // A copy of Vimo.exe somewhere else.
+  explicit VimoProcess(const std::string& exe);
   ~VimoProcess();
   VimoProcess(const VimoProcess&) = delete;
   VimoProcess& operator=(const VimoProcess&) = delete;
@@ -77,6 +81,7 @@ class VimoProcess {
   bool WaitEnded(DWORD ms) const;
   DWORD ExitCode() const;
   DWORD Id() const { return GetProcessId(process_); }
+  HANDLE Handle() const { return process_; }
   // Visible pop-up forms of this process.
   std::vector<HWND> Popups() const;
 

@@ -49,7 +49,7 @@ TEST_F(Host, CapturesTextCopiedByAnotherProgram) {
   ASSERT_TRUE(vimo.WaitForHost());
   ASSERT_TRUE(CopyWithX11("first copy"));
   EXPECT_TRUE(WaitFor([] { return HistoryHolds("1", "first copy"); }, 10000)) << HistoryEntry(1);
-  EXPECT_EQ(_stricmp(RunKeyValue().c_str(), VimoPath().c_str()), 0) << RunKeyValue();
+  EXPECT_EQ(_stricmp(RunKeyValue().c_str(), ("\"" + VimoPath() + "\"").c_str()), 0) << RunKeyValue();
 
   ASSERT_TRUE(CopyWithX11("HELLO"));
   ASSERT_TRUE(WaitFor([] { return HistoryHolds("2", "HELLO"); }, 10000));

@@ -283,16 +283,6 @@ bool ClickToState(HWND box, bool want) {
   return ClickUntilSteady([&] { ClickWindow(box); }, [&] { return Checked(box) == want; });
 }
 
-// Opens the tray menu with a real right click and picks an item with the keyboard.
-bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
-  MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-  // Wine keeps a closed menu's window, hidden: wait for a shown one.
-  if (!WaitFor([] { return IsWindowVisible(FindWindowA("#32768", nullptr)) != FALSE; }, 5000)) return false;
-  for (int i = 0; i < presses; ++i) PressKey(key);
-  PressKey(VK_RETURN);
-  return true;
-}
-
 class TrayMenu : public Launchers {};
 
 TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {

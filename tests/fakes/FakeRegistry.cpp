@@ -12,6 +12,10 @@ std::string Lower(const std::string& s) {
   return r;
 }
 
+// The registry's limits, in characters (the fake's names are ASCII in the tests).
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
+
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::string cur;
@@ -59,7 +63,12 @@ class FakeKey final : public RegKey {
 
   std::unique_ptr<RegKey> Create(const std::string& path) override {
     ++owner_.opens;
-    auto node = Walk(path, !owner_.ReadOnly());
+    if (auto node = Walk(path, false)) return std::make_unique<FakeKey>(owner_, node);
+    for (const auto& part : SplitPath(path))
+      if (part.size() > kMaxKeyNameLength) return nullptr;
+    if (owner_.ReadOnly() || !owner_.BeginWrite()) return nullptr;
+    auto node = Walk(path, true);
+    owner_.EndWrite();
     return node ? std::make_unique<FakeKey>(owner_, node) : nullptr;
   }
 
@@ -71,8 +80,9 @@ class FakeKey final : public RegKey {
   }
 
   bool Set(const std::string& name, const RegValue& value) override {
-    if (node_->deleted || owner_.ReadOnly()) return false;
+    if (node_->deleted || owner_.ReadOnly() || name.size() > kMaxValueNameLength) return false;
     if (owner_.setBudget == 0) return false;
+    if (!owner_.BeginWrite()) return false;
     if (owner_.setBudget > 0) --owner_.setBudget;
     ++owner_.sets;
     if (auto* v = node_->FindValue(name)) {
@@ -80,6 +90,7 @@ class FakeKey final : public RegKey {
     } else {
       node_->values.emplace_back(name, value);
     }
+    owner_.EndWrite();
     return true;
   }
 
@@ -89,7 +100,9 @@ class FakeKey final : public RegKey {
     auto it = std::find_if(node_->values.begin(), node_->values.end(),
                            [&](const auto& v) { return Lower(v.first) == id; });
     if (it == node_->values.end()) return false;
+    if (!owner_.BeginWrite()) return false;
     node_->values.erase(it);
+    owner_.EndWrite();
     return true;
   }
 
@@ -107,8 +120,10 @@ class FakeKey final : public RegKey {
     }
     auto it = parent->subKeys.find(Lower(last));
     if (it == parent->subKeys.end() || !it->second->subKeys.empty()) return false;
+    if (!owner_.BeginWrite()) return false;
     it->second->deleted = true;
     parent->subKeys.erase(it);
+    owner_.EndWrite();
     return true;
   }
 
@@ -118,6 +133,8 @@ class FakeKey final : public RegKey {
     for (const auto& v : node_->values) names.push_back(v.first);
     return names;
   }
+
+  std::size_t ValueCount() override { return node_->deleted ? 0 : node_->values.size(); }
 
   std::vector<std::string> SubKeyNames() override {
     std::vector<std::string> names;
@@ -148,6 +165,20 @@ class FakeKey final : public RegKey {
 };
 
 }  // namespace
+
+bool FakeRegistry::BeginWrite() {
+  if (writeBudget == 0) {
+    if (crashOnWrite) throw Crash();
+    return false;
+  }
+  if (writeBudget > 0) --writeBudget;
+  return true;
+}
+
+void FakeRegistry::EndWrite() {
+  ++writes;
+  if (afterWrite) afterWrite();
+}
 
 FakeRegistry::FakeRegistry() : hkcu_(std::make_shared<Node>()) { hkcu_->name = "HKEY_CURRENT_USER"; }
 

@@ -1,6 +1,6 @@
 #pragma once
-// One import of arbitrary bytes into an in-memory registry, with the properties that
-// must hold for any input. Shared by the fuzz target and the unit test that replays
+// One import of arbitrary bytes into an in-memory registry, then a start and a save
+// from it, with the properties that must hold for any input. Shared by the fuzz target and the unit test that replays
 // the seed files. Returns an empty string when every property holds.
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +8,13 @@
 #include <string>
 
 #include "FakeRegistry.h"
+#include "FakeSystem.h"
 #include "model/ExportImport.h"
+#include "model/Model.h"
+#include "model/NumberedList.h"
 #include "model/SettingsRegistry.h"
+#include "model/SettingsStore.h"
+#include "platform/Platform.h"
 
 namespace vimo::test {
 
@@ -73,7 +78,35 @@ inline std::string CheckImportOf(const std::uint8_t* data, std::size_t size) {
   std::string fault;
   auto root = registry.CurrentUser();
   if (!harness::BelowProduct(*root, "", fault)) return fault;
-  return "";
+
+  // What was imported loads, with no more records than entries and the allowance for
+  // gaps, and saves back: a hostile file can neither stall start-up nor break a save.
+  FakeSystemInfo system;
+  FakeKeyboardState keyboard;
+  PlatformServices saved = Platform();
+  Platform().registry = &registry;
+  Platform().system = &system;
+  Platform().keyboard = &keyboard;
+  auto entries = [&](const char* section, bool keys) -> std::size_t {
+    auto k = root->Open(std::string(kBaseKeyPath) + "\\" + section);
+    return k ? (keys ? k->SubKeyNames().size() : k->ValueNames().size()) : 0;
+  };
+  try {
+    InitializeModel();
+    if (static_cast<std::size_t>(HotKeyList->Count()) > entries(secKeys, true) + kMaxGapRecords ||
+        static_cast<std::size_t>(ClipList->Count()) > entries(secClips, true) + kMaxGapRecords ||
+        ClipHistory->size() > entries(secHistory, false) + kMaxGapRecords)
+      fault = "more records loaded than the registry holds";
+    else {
+      SaveSettings();
+      SaveHistoryAndState();
+    }
+  } catch (const std::exception& e) {
+    fault = std::string("load or save failed: ") + e.what();
+  }
+  FinalizeModel();
+  Platform() = saved;
+  return fault;
 }
 
 }  // namespace vimo::test

@@ -168,6 +168,19 @@ TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {
   EXPECT_EQ(runs.size(), 2u);  // left and came back
 }
 
+TEST_F(LaunchersTest, AStoredColourOutOfRangeNeverShowsTheFrown) {
+  FinalizeModel();
+  Put("Vimo\\Options", "TrayIconColor", "99");
+  InitializeModel();
+  MouseActions[0][0] = Named("lefttop");
+  MoveTo(3, 3);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 1u);
+  MoveTo(500, 300);
+  // The last colour's pending, fired and resting faces; the frowns are 24..31.
+  EXPECT_THAT(images, ElementsAre(15, 23, 7));
+}
+
 TEST_F(LaunchersTest, LeavingBeforeTheDelayRunsNothingAndRestoresTheImage) {
   MoveTo(1020, 765);
   timCorner.Elapse(1000);

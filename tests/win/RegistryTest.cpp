@@ -2,6 +2,9 @@
 // the settings store must behave the same on both.
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "FakeRegistry.h"
 #include "contract/RegistryContract.h"
 #include "contract/SettingsStoreContract.h"
@@ -23,5 +26,30 @@ auto ParamName = [](const auto& info) { return info.param.name; };
 
 INSTANTIATE_TEST_SUITE_P(Both, RegistryContract, ::testing::Values(kReal, kFake), ParamName);
 INSTANTIATE_TEST_SUITE_P(Both, SettingsStoreContract, ::testing::Values(kReal, kFake), ParamName);
+
+// Wine takes a key name of 256 characters, one more than Windows: another program can
+// put one among the numbered hot keys, and it must not end the listing of the others.
+TEST(Win32Registry, AKeyNameLongerThanWindowsAllowsHidesNoOtherKey) {
+  Win32Registry registry;
+  auto hkcu = registry.CurrentUser();
+  const char* scratch = "SOFTWARE\\TramlexVimoLongNameTest";
+  RegDeleteTreeA(HKEY_CURRENT_USER, scratch);
+  auto root = hkcu->Create(scratch);
+  ASSERT_TRUE(root);
+  for (const char* n : {"1", "2", "3"}) ASSERT_TRUE(root->Create(n));
+  HKEY longKey = nullptr;
+  std::wstring longName = L"2" + std::wstring(255, L'x');
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, (L"SOFTWARE\\TramlexVimoLongNameTest\\" + longName).c_str(), 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &longKey, nullptr) != ERROR_SUCCESS) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, scratch);
+    GTEST_SKIP() << "this system refuses key names of 256 characters";
+  }
+  RegCloseKey(longKey);
+  auto names = root->SubKeyNames();
+  EXPECT_EQ(names.size(), 4u);
+  EXPECT_NE(std::find(names.begin(), names.end(), "3"), names.end()) << "the listing stopped at the long name";
+  root.reset();
+  RegDeleteTreeA(HKEY_CURRENT_USER, scratch);
+}
 
 }  // namespace vimo::test

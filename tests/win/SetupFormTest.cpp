@@ -199,6 +199,29 @@ TEST_F(SetupFormTest, ControlsShowTheSettingsAndOkStoresAndSavesThem) {
   EXPECT_EQ(Get("Vimo\\Clipboard", "HistoryDepth"), "7");
 }
 
+TEST_F(SetupFormTest, StoredValuesOutOfRangeShowAndSaveAsTheNearestTheControlsOffer) {
+  FinalizeModel();
+  Put("Vimo\\Options", "KeyCorner", "9");
+  Put("Vimo\\Options", "TrayIconColor", "99");
+  Put("Vimo\\Mouse", "CornerSize", "0");
+  Put("Vimo\\Mouse", "CornerDelay", "99");
+  Put("Vimo\\Clipboard", "HistoryDepth", "-3");
+  InitializeModel();
+  EXPECT_TRUE(Run(false, [](TfrmSetup& f) {
+    EXPECT_EQ(f.rgrHotKeysCorner->ItemIndex(), 3);
+    EXPECT_EQ(f.dgdTrayIcon->Col(), 7);
+    EXPECT_EQ(f.lblMouseCornerSizeValue->Caption(), "1 pix");
+    EXPECT_EQ(f.trbMouseCornerDelay->Position(), 10);
+    EXPECT_EQ(f.lblClipHistoryDepthValue->Caption(), "5");
+    ClickButton(f.btnOK);
+  }));
+  EXPECT_EQ(Get("Vimo\\Options", "KeyCorner"), "4");
+  EXPECT_EQ(Get("Vimo\\Options", "TrayIconColor"), "7");
+  EXPECT_EQ(Get("Vimo\\Mouse", "CornerSize"), "1");
+  EXPECT_EQ(Get("Vimo\\Mouse", "CornerDelay"), "50");
+  EXPECT_EQ(Get("Vimo\\Clipboard", "HistoryDepth"), "5");
+}
+
 TEST_F(SetupFormTest, HotKeyListEmptyViewAddEditDeleteAndTheEditorsTheLaunchersGet) {
   HotKeyList->Clear();
   editResult = std::make_unique<TActionRecord>();

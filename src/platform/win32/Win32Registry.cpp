@@ -81,14 +81,28 @@ class Win32RegKey final : public RegKey {
     return names;
   }
 
+  std::size_t ValueCount() override {
+    DWORD values = 0;
+    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+      return ValueNames().size();
+    return values;
+  }
+
   std::vector<std::string> SubKeyNames() override {
     std::vector<std::string> names;
-    char buf[256];
+    // Wine takes names one longer than Windows: a fixed buffer would end the listing there.
+    std::string buf(258, '\0');
     for (DWORD i = 0;; ++i) {
-      DWORD len = sizeof buf;
-      if (RegEnumKeyExA(key_, i, buf, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        break;
-      names.emplace_back(buf, len);
+      DWORD len = static_cast<DWORD>(buf.size());
+      LONG rc = RegEnumKeyExA(key_, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
+      if (rc == ERROR_MORE_DATA && buf.size() < 65536) {
+        buf.assign(buf.size() * 2, '\0');
+        --i;
+        continue;
+      }
+      if (rc != ERROR_SUCCESS) break;
+      names.emplace_back(buf.data(), len);
     }
     return names;
   }
