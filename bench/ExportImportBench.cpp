@@ -1,9 +1,9 @@
-// Export and import of a full configuration through memory streams, against the
+// Export and import of a full configuration through files in memory, against the
 // in-memory registry: what the format and the section walk cost, without the disk.
 #include <benchmark/benchmark.h>
 
-#include <sstream>
-
+#include "FakeAnsiCodePage.h"
+#include "FakeFiles.h"
 #include "FakeRegistry.h"
 #include "FakeSystem.h"
 #include "common/FullConfiguration.h"
@@ -17,6 +17,7 @@ namespace {
 struct FullExport {
   test::FakeRegistry registry;
   test::FakeSystemInfo system;
+  test::FakeAnsiCodePage ansi;
   std::string file;
   FullExport() {
     Platform().registry = &registry;
@@ -25,11 +26,11 @@ struct FullExport {
     bench::FillFullConfiguration();
     SaveSettings();
     SaveHistoryAndState();
-    std::ostringstream out;
+    test::TMemoryFile out;
     TExportFileWriter writer(out);
     writer.WriteHeader();
-    ExportRecords(registry, kAllExportBoxes, writer);
-    file = out.str();
+    ExportRecords(registry, ansi, kAllExportBoxes, writer);
+    file = out.Bytes();
   }
   ~FullExport() { FinalizeModel(); }
 };
@@ -37,11 +38,11 @@ struct FullExport {
 void BM_ExportAllSections(benchmark::State& state) {
   FullExport full;
   for (auto _ : state) {
-    std::ostringstream out;
+    test::TMemoryFile out;
     TExportFileWriter writer(out);
     writer.WriteHeader();
-    ExportRecords(full.registry, kAllExportBoxes, writer);
-    benchmark::DoNotOptimize(out);
+    ExportRecords(full.registry, full.ansi, kAllExportBoxes, writer);
+    benchmark::DoNotOptimize(out.Bytes());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * full.file.size()));
   state.counters["file_bytes"] = static_cast<double>(full.file.size());
@@ -51,10 +52,10 @@ BENCHMARK(BM_ExportAllSections)->Unit(benchmark::kMicrosecond);
 void BM_ImportAllSections(benchmark::State& state) {
   FullExport full;
   for (auto _ : state) {
-    std::istringstream in(full.file);
+    test::TMemoryFile in(full.file);
     TExportFileReader reader(in);
     reader.ReadHeader();
-    auto result = ImportRecords(full.registry, reader, kAllExportBoxes);
+    auto result = ImportRecords(full.registry, full.ansi, reader, kAllExportBoxes);
     benchmark::DoNotOptimize(result);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * full.file.size()));
@@ -64,7 +65,7 @@ BENCHMARK(BM_ImportAllSections)->Unit(benchmark::kMicrosecond);
 void BM_ReadRecords(benchmark::State& state) {
   FullExport full;
   for (auto _ : state) {
-    std::istringstream in(full.file);
+    test::TMemoryFile in(full.file);
     TExportFileReader reader(in);
     reader.ReadHeader();
     std::string text;

@@ -12,6 +12,7 @@
 #include "model/ExportImport.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 
@@ -37,6 +38,7 @@ int main() {
   vimo::Win32SystemInfo system;
   vimo::Platform().registry = &registry;
   vimo::Platform().system = &system;
+  vimo::EnsureFileServices();
   RegDeleteTreeA(HKEY_CURRENT_USER, "SOFTWARE\\Tramlex");
   vimo::InitializeModel();
   vimo::bench::FillFullConfiguration();

@@ -6,6 +6,7 @@
 
 #include "components/PopupMenu.h"
 #include "platform/Platform.h"
+#include "platform/Utf.h"
 
 namespace vimo {
 namespace {
@@ -35,11 +36,13 @@ constexpr std::uintptr_t kScMinimize = 0xF020;
 constexpr std::uintptr_t kScRestore = 0xF120;
 constexpr std::int32_t kLeaveCheckInterval = 20;
 
-// Copies at most `max` characters and always terminates.
+// Copies the whole characters that fit `maxUnits` UTF-16 units of the wide field and
+// always terminates.
 template <std::size_t N>
-void CopyText(char (&field)[N], const std::string& text, std::size_t max) {
+void CopyText(char (&field)[N], const std::string& text, std::size_t maxUnits) {
   std::memset(field, 0, N);
-  std::memcpy(field, text.data(), std::min({text.size(), max, N - 1}));
+  std::string_view part = Utf16Prefix(text, maxUnits);
+  std::memcpy(field, part.data(), std::min(part.size(), N - 1));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class TImageSource : public TFreeNotifier {
 
 // The callback message of every tray icon.
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x800;
-inline constexpr std::uint32_t kNotifyIconDataV2Size = 488;
+inline constexpr std::uint32_t kNotifyIconDataV2Size = 936;  // the wide record old shells know
 
 class TTrayIconHandler {
  public:

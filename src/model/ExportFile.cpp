@@ -23,8 +23,7 @@ std::string EncodeRecord(std::string_view text) {
 }
 
 void TExportFileWriter::Put(std::string_view bytes) {
-  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) throw EExportWriteError("Cannot write the target file.");
+  if (!out_.Write(bytes.data(), bytes.size())) throw EExportWriteError("Cannot write the target file.");
 }
 
 void TExportFileWriter::WriteHeader() { Put(kExportHeader); }
@@ -36,19 +35,17 @@ void TExportFileWriter::WritePair(std::string_view path, std::string_view value)
   WriteRecord(value);
 }
 
-TExportFileReader::TExportFileReader(std::istream& in) : in_(in) {
-  in_.seekg(0, std::ios::end);
-  auto end = in_.tellg();
-  in_.seekg(0, std::ios::beg);
-  size_ = (end > 0 && in_) ? static_cast<std::uint64_t>(end) : 0;
-  if (!in_) in_.clear();
-}
+TExportFileReader::TExportFileReader(File& in) : in_(in), size_(in.Size()) {}
 
 bool TExportFileReader::ReadBytes(char* buffer, std::uint64_t count) {
   if (count > size_ - position_) return false;
-  in_.read(buffer, static_cast<std::streamsize>(count));
-  if (static_cast<std::uint64_t>(in_.gcount()) != count) return false;
-  position_ += count;
+  // A file may hand out less than asked at a time.
+  for (std::uint64_t done = 0; done < count;) {
+    std::size_t n = in_.Read(buffer + done, static_cast<std::size_t>(count - done));
+    if (n == 0) return false;
+    done += n;
+    position_ += n;
+  }
   return true;
 }
 

@@ -3,11 +3,11 @@
 // records in path and value pairs. Each record is a signed 32-bit little-endian
 // length L, then L bytes: the text followed by CR LF.
 #include <cstdint>
-#include <istream>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "platform/Files.h"
 
 namespace vimo {
 
@@ -20,20 +20,21 @@ class EExportWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// One record as stored: length, text, CR LF.
+// One record as stored: length, text, CR LF. The records hold bytes; which text they
+// stand for (ANSI code page or UTF-8) is decided by the callers.
 std::string EncodeRecord(std::string_view text);
 
 class TExportFileWriter {
  public:
-  explicit TExportFileWriter(std::ostream& out) : out_(out) {}
-  // Each raises EExportWriteError when the stream refuses the bytes.
+  explicit TExportFileWriter(File& out) : out_(out) {}
+  // Each raises EExportWriteError when the file refuses the bytes.
   void WriteHeader();
   void WriteRecord(std::string_view text);
   void WritePair(std::string_view path, std::string_view value);
 
  private:
   void Put(std::string_view bytes);
-  std::ostream& out_;
+  File& out_;
 };
 
 // Reads records without trusting them: a length is checked against what is left of
@@ -41,8 +42,8 @@ class TExportFileWriter {
 // the reader run past its end nor allocate more than the file holds.
 class TExportFileReader {
  public:
-  // The stream is positioned at its start; its size is taken once, here.
-  explicit TExportFileReader(std::istream& in);
+  // The file is read from its start; its size is taken once, here.
+  explicit TExportFileReader(File& in);
 
   // False when the first 8 bytes are not the header (a shorter file included).
   bool ReadHeader();
@@ -60,7 +61,7 @@ class TExportFileReader {
  private:
   bool ReadBytes(char* buffer, std::uint64_t count);
 
-  std::istream& in_;
+  File& in_;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "model/ExportImport.h"
 
-#include <fstream>
 #include <memory>
 
 #include "model/SettingsRegistry.h"
@@ -60,32 +59,33 @@ bool SplitImportPath(const std::string& path, std::string& section, std::string&
   return true;
 }
 
-void ExportSection(RegKey& productKey, const std::string& section, TExportFileWriter& writer) {
+void ExportSection(RegKey& productKey, AnsiCodePage& ansi, const std::string& section, TExportFileWriter& writer) {
   auto key = productKey.Open(section);
   if (!key) return;
   for (const auto& name : key->ValueNames()) {
     auto value = key->Query(name);
     if (!value) throw ERegistryError("Cannot read '" + name + "'");
     if (!value->IsString()) throw EInvalidDataType(name);
-    writer.WritePair(section + "\\" + name, value->Text());
+    writer.WritePair(EncodeFileText(section + "\\" + name, ansi).bytes, EncodeFileText(value->Text(), ansi).bytes);
   }
   auto subKeys = key->SubKeyNames();
   // Closed before descending, so that deep trees never hold a handle per level.
   key.reset();
-  for (const auto& sub : subKeys) ExportSection(productKey, section + "\\" + sub, writer);
+  for (const auto& sub : subKeys) ExportSection(productKey, ansi, section + "\\" + sub, writer);
 }
 
-void ExportRecords(Registry& registry, const TExportChoice& ticked, TExportFileWriter& writer) {
+void ExportRecords(Registry& registry, AnsiCodePage& ansi, const TExportChoice& ticked, TExportFileWriter& writer) {
   auto product = registry.CurrentUser()->Open(kProductKeyPath);
   if (!product) return;
   for (int i = 0; i < kExportBoxCount; ++i) {
     if (!ticked[i]) continue;
     for (const char* section : ExportBoxes[i].Sections)
-      if (section) ExportSection(*product, section, writer);
+      if (section) ExportSection(*product, ansi, section, writer);
   }
 }
 
-TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const TExportChoice& ticked) {
+TImportResult ImportRecords(Registry& registry, AnsiCodePage& ansi, TExportFileReader& reader,
+                            const TExportChoice& ticked) {
   TImportResult result;
   {
     // A list save that was cut off is finished first, so that it cannot later replace
@@ -106,6 +106,8 @@ TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const
       result.Damaged = true;
       break;
     }
+    path = DecodeFileText(path, ansi);
+    value = DecodeFileText(value, ansi);
     int box = ExportBoxOfPath(path);
     if (box < 0 || !ticked[box]) {
       ++result.NotChosen;
@@ -159,18 +161,15 @@ void ExportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
   std::string fileName;
   if (!ui.ExecuteExportDialog(fileName)) return;
   bool written = false;
-  {
-    std::ofstream file(fileName, std::ios::binary | std::ios::out | std::ios::trunc);
-    try {
-      if (!file) throw EExportWriteError(msgCannotWrite);
-      TExportFileWriter writer(file);
-      writer.WriteHeader();
-      ExportRecords(*Platform().registry, ticked, writer);
-      file.close();
-      written = !file.fail();
-    } catch (const std::exception&) {
-      written = false;
-    }
+  try {
+    auto file = Platform().files->CreateForWriting(fileName);
+    if (!file) throw EExportWriteError(msgCannotWrite);
+    TExportFileWriter writer(*file);
+    writer.WriteHeader();
+    ExportRecords(*Platform().registry, *Platform().ansi, ticked, writer);
+    written = true;
+  } catch (const std::exception&) {
+    written = false;
   }
   if (written)
     ui.ShowMessage(msgExported, TMessageIcon::Information);
@@ -183,19 +182,19 @@ void ImportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
   if (!ui.ExecuteImportDialog(fileName)) return;
   TImportResult result;
   {
-    std::ifstream file(fileName, std::ios::binary | std::ios::in);
+    auto file = Platform().files->OpenForReading(fileName);
     if (!file) {
       ui.ShowMessage(msgCannotRead, TMessageIcon::Error);
       return;
     }
-    TExportFileReader reader(file);
+    TExportFileReader reader(*file);
     if (!reader.ReadHeader()) {
       ui.ShowMessage(msgIncompatible, TMessageIcon::Error);
       return;
     }
     if (!ui.AskYesNo(msgConfirmImport, TMessageIcon::Warning)) return;
     try {
-      result = ImportRecords(*Platform().registry, reader, ticked);
+      result = ImportRecords(*Platform().registry, *Platform().ansi, reader, ticked);
     } catch (const ERegistryError&) {
       // What was written before the failure is in the registry: the settings and the
       // dialog must show it before the error reaches the application's error display.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/ExportFile.h"
+#include "platform/AnsiText.h"
 #include "platform/Registry.h"
 
 namespace vimo {
@@ -51,12 +52,13 @@ bool SplitImportPath(const std::string& path, std::string& section, std::string&
 
 // Writes the values of one section and, depth first, of all its sub-keys: a key's
 // values come before its sub-keys, each in the registry's enumeration order. A missing
-// section writes nothing. A value that is not text raises EInvalidDataType.
-void ExportSection(RegKey& productKey, const std::string& section, TExportFileWriter& writer);
+// section writes nothing. A value that is not text raises EInvalidDataType. Each
+// record's text is in the ANSI code page when it fits it exactly, else in UTF-8.
+void ExportSection(RegKey& productKey, AnsiCodePage& ansi, const std::string& section, TExportFileWriter& writer);
 
 // Every section of the ticked boxes, in page order. The product key itself is opened
 // without being created.
-void ExportRecords(Registry& registry, const TExportChoice& ticked, TExportFileWriter& writer);
+void ExportRecords(Registry& registry, AnsiCodePage& ansi, const TExportChoice& ticked, TExportFileWriter& writer);
 
 struct TImportResult {
   int Imported = 0;      // values written
@@ -77,8 +79,10 @@ bool FitsTheRegistry(const std::string& section, const std::string& name);
 // Reads the pairs after the header and writes the ticked ones as string values below
 // the product key, creating keys as needed. Nothing is deleted: the file is merged into
 // what the registry holds. Registry failures raise ERegistryError with what was written
-// before them kept.
-TImportResult ImportRecords(Registry& registry, TExportFileReader& reader, const TExportChoice& ticked);
+// before them kept. A record of valid UTF-8 with a byte outside ASCII is UTF-8; any
+// other is in the ANSI code page (files of the earlier version are all ANSI).
+TImportResult ImportRecords(Registry& registry, AnsiCodePage& ansi, TExportFileReader& reader,
+                            const TExportChoice& ticked);
 
 // The messages of the page (application title as caption).
 enum class TMessageIcon { Information, Warning, Error };
@@ -114,6 +118,7 @@ std::string DialogFilter(std::string_view filter);
 
 // btnExportClick: asks for a file, writes the ticked sections from the registry, and
 // tells the user the outcome. A failure leaves the part already written on disk.
+// Files and the ANSI code page are the platform's.
 void ExportSettings(TExportImportUi& ui, const TExportChoice& ticked);
 
 // btnImportClick: asks for a file and for confirmation, merges the ticked sections

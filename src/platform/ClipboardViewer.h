@@ -18,7 +18,7 @@ class EClipboardError : public std::runtime_error {
 
 // The clipboard as one look sees it.
 struct TClipboardContent {
-  std::string text;                       // CF_TEXT up to its NUL; empty when there is none
+  std::string text;                       // CF_UNICODETEXT up to its NUL, as UTF-8; empty when there is none
   std::vector<std::string> formatNames;   // names of the registered formats present
   // Data of "CanIncludeInClipboardHistory" when present (a DWORD).
   std::optional<std::uint32_t> canIncludeInHistory;
@@ -39,7 +39,8 @@ class ClipboardViewerSystem {
   virtual std::uint32_t SequenceNumber() = 0;
 };
 
-// Locale-aware comparison without regard to letter case (CompareStringA).
+// Equality without regard to letter case, character by character (no language's
+// rules: "Maße" is not "Masse").
 class TextCompare {
  public:
   virtual ~TextCompare() = default;

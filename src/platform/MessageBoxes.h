@@ -10,7 +10,7 @@ inline constexpr std::uint32_t kMbIconError = 0x10;
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // MessageBoxA; returns the button pressed.
+  // MessageBoxW; returns the button pressed.
   virtual int Show(void* owner, const std::string& text, const std::string& caption, std::uint32_t flags) = 0;
 };
 

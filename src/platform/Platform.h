@@ -1,7 +1,9 @@
 #pragma once
 // The services the program's logic reaches the operating system through. Vimo.exe
 // installs the Win32 implementations at start; tests install fakes.
+#include "platform/AnsiText.h"
 #include "platform/Desktop.h"
+#include "platform/Files.h"
 #include "platform/HotKeys.h"
 #include "platform/KeyInjection.h"
 #include "platform/Locale.h"
@@ -32,6 +34,8 @@ struct PlatformServices {
   LocaleInfo* locale = nullptr;
   Clock* clock = nullptr;
   TimeZoneSource* timeZones = nullptr;
+  FileSystem* files = nullptr;
+  AnsiCodePage* ansi = nullptr;
 };
 
 PlatformServices& Platform();

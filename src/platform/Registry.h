@@ -49,7 +49,7 @@ class RegKey {
   virtual bool Set(const std::string& name, const RegValue& value) = 0;
   virtual bool DeleteValue(const std::string& name) = 0;
   // Deletes the key at `path` below this one when it has no sub-keys of its own;
-  // false otherwise (as RegDeleteKeyA).
+  // false otherwise (as RegDeleteKeyW).
   virtual bool DeleteSubKey(const std::string& name) = 0;
 
   virtual std::vector<std::string> ValueNames() = 0;

@@ -18,7 +18,7 @@ class SessionControl {
   // OpenProcessToken of the current process; null on failure.
   virtual void* OpenProcessToken(std::uint32_t access) = 0;
   virtual void CloseToken(void* token) = 0;
-  // LookupPrivilegeValueA on the local system.
+  // LookupPrivilegeValueW on the local system.
   virtual bool LookupPrivilege(const std::string& name, TLuid& luid) = 0;
   // AdjustTokenPrivileges with one privilege, disable-all false.
   virtual bool AdjustTokenPrivilege(void* token, TLuid luid, std::uint32_t attributes) = 0;

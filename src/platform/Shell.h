@@ -18,7 +18,7 @@ struct TShellExecuteInfo {
 };
 
 // The fields of BROWSEINFO that the program fills. The real dialog opens on
-// `initialPath` (BFFM_SETSELECTIONA from its initialisation callback).
+// `initialPath` (BFFM_SETSELECTIONW from its initialisation callback).
 struct TBrowseInfo {
   void* owner = nullptr;
   std::string title;
@@ -29,7 +29,7 @@ struct TBrowseInfo {
 class Shell {
  public:
   virtual ~Shell() = default;
-  // ShellExecuteA with no directory; true when the shell reports success (> 32).
+  // ShellExecuteW with no directory; true when the shell reports success (> 32).
   virtual bool Execute(void* owner, const std::string& verb, const std::string& file,
                        const std::string& parameters, int showCommand) = 0;
   virtual bool ExecuteEx(const TShellExecuteInfo& info) = 0;
@@ -40,14 +40,14 @@ class Shell {
   // The dialogs shell32 exports by ordinal only: 61 Run (owner and five zeros),
   // 90 Find Files and 91 Find Computer (two nulls; the owner is not passed).
   virtual void OrdinalDialog(int ordinal, void* owner) = 0;
-  // SHBrowseForFolderA; the chosen item-id list or null.
+  // SHBrowseForFolderW; the chosen item-id list or null.
   virtual void* BrowseForFolder(const TBrowseInfo& info) = 0;
-  // SHGetPathFromIDListA into a MAX_PATH buffer; false (path untouched) when the
+  // SHGetPathFromIDListW into a MAX_PATH buffer; false (path untouched) when the
   // list names no file-system folder.
   virtual bool PathFromIdList(void* idList, std::string& path) = 0;
-  // FormatMessageA's text for GetLastError, read before anything else can change it.
+  // FormatMessageW's text for GetLastError, read before anything else can change it.
   virtual std::string LastErrorText() = 0;
-  // mciSendStringA without a return buffer or callback window; the result is ignored.
+  // mciSendStringW without a return buffer or callback window; the result is ignored.
   virtual void MciSendString(const std::string& command) = 0;
 };
 

@@ -11,7 +11,9 @@ namespace vimo {
 
 using NativeHandle = std::uintptr_t;  // HWND, HICON, HMENU as a number
 
-// The fields of the 488-byte ANSI NOTIFYICONDATA, as plain data.
+// The fields of the wide NOTIFYICONDATA in its 936-byte layout, as plain data. The
+// texts are UTF-8 and hold at most what the wide fields take (127, 255 and 63 UTF-16
+// units), which is up to three bytes a unit.
 struct NotifyIconData {
   std::uint32_t cbSize = 0;
   NativeHandle hWnd = 0;
@@ -19,12 +21,12 @@ struct NotifyIconData {
   std::uint32_t uFlags = 0;
   std::uint32_t uCallbackMessage = 0;
   NativeHandle hIcon = 0;
-  char szTip[128] = {};
+  char szTip[3 * 128] = {};
   std::uint32_t dwState = 0;
   std::uint32_t dwStateMask = 0;
-  char szInfo[256] = {};
+  char szInfo[3 * 256] = {};
   std::uint32_t uTimeout = 0;  // also uVersion
-  char szInfoTitle[64] = {};
+  char szInfoTitle[3 * 64] = {};
   std::uint32_t dwInfoFlags = 0;
 };
 
@@ -53,7 +55,7 @@ class TrayShell {
   virtual NativeHandle CreateHandlerWindow(std::function<void(std::uint32_t id, std::uint32_t event)> onCallback) = 0;
   virtual void DestroyHandlerWindow(NativeHandle window) = 0;
 
-  // Shell_NotifyIconA with the 488-byte record.
+  // Shell_NotifyIconW with the 936-byte record.
   virtual bool NotifyIcon(std::uint32_t message, const NotifyIconData& data) = 0;
   // The registered "TaskbarCreated" message, 0 when the shell is too old for it.
   virtual std::uint32_t TaskbarCreatedMessage() = 0;

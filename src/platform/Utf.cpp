@@ -111,4 +111,28 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+std::size_t CodePointCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++count) Decode(utf8, i);
+  return count;
+}
+
+std::string_view CodePointPrefix(std::string_view utf8, std::size_t count) {
+  std::size_t i = 0;
+  for (std::size_t n = 0; n < count && i < utf8.size(); ++n) Decode(utf8, i);
+  return utf8.substr(0, i);
+}
+
+std::string_view Utf16Prefix(std::string_view utf8, std::size_t units) {
+  std::size_t i = 0, used = 0;
+  while (i < utf8.size()) {
+    std::size_t next = i;
+    std::size_t width = Decode(utf8, next) >= 0x10000 ? 2 : 1;
+    if (used + width > units) break;
+    used += width;
+    i = next;
+  }
+  return utf8.substr(0, i);
+}
+
 }  // namespace vimo

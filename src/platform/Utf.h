@@ -16,4 +16,13 @@ std::string Narrow(std::wstring_view utf16);
 
 bool IsValidUtf8(std::string_view text);
 
+// Characters of UTF-8 text, counted as Widen decodes them: a malformed byte is one.
+std::size_t CodePointCount(std::string_view utf8);
+// The first `count` characters (all of the text when it is shorter); never ends inside
+// a character.
+std::string_view CodePointPrefix(std::string_view utf8, std::size_t count);
+// The longest run of whole characters from the start that takes at most `units` UTF-16
+// code units: what fits a fixed wide field.
+std::string_view Utf16Prefix(std::string_view utf8, std::size_t units);
+
 }  // namespace vimo

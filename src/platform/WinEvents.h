@@ -24,7 +24,7 @@ class WinEventService {
   // 0 when the system refuses.
   virtual WinEventHookHandle Hook(std::uint32_t flags) = 0;
   virtual void Unhook(WinEventHookHandle hook) = 0;
-  // The direct children of a window, in FindWindowExA order, and its own text.
+  // The direct children of a window, in FindWindowExW order, and its own text.
   virtual std::vector<ChildWindowInfo> ChildWindows(WindowHandle window) = 0;
   virtual std::string WindowText(WindowHandle window) = 0;
 };

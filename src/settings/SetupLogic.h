@@ -48,7 +48,7 @@ std::string CornerDelayText(int position, char decimalSeparator);
 // -330 -> "-05:30", 345 -> "+05:45", -30 -> "-00:30".
 std::string OffsetText(int minutes);
 
-// Key names that the keyboard layout knows (GetKeyNameTextA); empty when none.
+// Key names that the keyboard layout knows (GetKeyNameTextW); empty when none.
 using KeyNameFunc = std::function<std::string(int virtualKey)>;
 // "Shift+Ctrl+Alt+" then the key's name; empty when the key has no name.
 std::string HotKeyText(int shortcut, const KeyNameFunc& layoutName);

@@ -13,7 +13,7 @@ namespace vimo {
 namespace {
 
 constexpr UINT WM_DEFERRED = WM_APP + 0x101;
-constexpr const char* kWindowClass = "TVimoApplication";
+constexpr const wchar_t* kWindowClass = L"TVimoApplication";
 
 }  // namespace
 
@@ -24,21 +24,21 @@ TApplication& TApplication::Instance() {
 
 void TApplication::Initialize() {
   if (handle_) return;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &TApplication::WndProc;
   wc.hInstance = instance;
   wc.lpszClassName = kWindowClass;
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
   // A real top-level window, never shown: owner of forms and message boxes, and the
   // window that receives WM_ACTIVATEAPP for the whole program.
-  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, title_.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, Widen(title_).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
                             0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 }
 
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
-  if (handle_) SetWindowTextA(handle_, title_.c_str());
+  if (handle_) SetWindowTextW(handle_, Widen(title_).c_str());
 }
 
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data, HWND owner) {
@@ -80,7 +80,7 @@ void TApplication::ShowException(const std::string& message) noexcept {
       ErrorDisplay(message);
       return;
     }
-    MessageBoxA(handle_, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(handle_, Widen(message).c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
   } catch (...) {
     // The error display itself failed: nothing sensible is left to show it with.
   }
@@ -99,7 +99,7 @@ void TApplication::HandleCurrentException() noexcept {
 void TApplication::PostDeferred(std::function<void()> action) {
   Initialize();
   auto* heap = new std::function<void()>(std::move(action));
-  if (!PostMessageA(handle_, WM_DEFERRED, 0, reinterpret_cast<LPARAM>(heap))) {
+  if (!PostMessageW(handle_, WM_DEFERRED, 0, reinterpret_cast<LPARAM>(heap))) {
     // The queue is full or gone: run it now rather than leak it.
     std::unique_ptr<std::function<void()>> owned(heap);
     Guarded(*owned);
@@ -107,13 +107,13 @@ void TApplication::PostDeferred(std::function<void()> action) {
 }
 
 bool TApplication::HandleMessage(MSG& msg) {
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     return true;
   }
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
   return true;
 }
 
@@ -147,13 +147,13 @@ void TApplication::Run() {
   Initialize();
   MSG msg;
   while (!terminated_) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
       terminated_ = true;
       break;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
@@ -174,7 +174,7 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     case WM_CLOSE:
       return 0;  // the application window lives as long as the program
   }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace vimo

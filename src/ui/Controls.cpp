@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/Utf.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
@@ -14,25 +15,32 @@ namespace vimo {
 namespace {
 
 constexpr const char* kControlClass = "TVimoControl";
-constexpr const char* kProp = "VimoControl";
+constexpr const wchar_t* kProp = L"VimoControl";
 
 void RegisterControlClass() {
   static bool registered = false;
   if (registered) return;
-  WNDCLASSA wc{};
+  const std::wstring name = Widen(kControlClass);
+  WNDCLASSW wc{};
   wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kControlClass;
-  RegisterClassA(&wc);
+  wc.lpszClassName = name.c_str();
+  RegisterClassW(&wc);
   registered = true;
 }
 
+// Typed characters reach the handlers as char: ASCII as itself, anything else as one
+// byte that is neither a digit nor a letter, so that no character of another script
+// can pass for a label key or a digit by its low byte.
+constexpr char kOtherCharacter = static_cast<char>(0x80);
+char KeyChar(WPARAM wParam) { return wParam < 0x80 ? static_cast<char>(wParam) : kOtherCharacter; }
+
 // Sets or clears one style bit and lets the frame follow.
 void SetStyleBit(HWND h, int index, LONG_PTR bit, bool on) {
-  LONG_PTR style = GetWindowLongPtrA(h, index);
-  SetWindowLongPtrA(h, index, on ? (style | bit) : (style & ~bit));
+  LONG_PTR style = GetWindowLongPtrW(h, index);
+  SetWindowLongPtrW(h, index, on ? (style | bit) : (style & ~bit));
   SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
 }
 
@@ -59,7 +67,7 @@ void Bevel(HDC dc, RECT& r, TBevelCut cut, int width) {
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
   COLORREF old = SetBkColor(dc, color);
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
   SetBkColor(dc, old);
 }
 
@@ -72,12 +80,22 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
 }
 
 int DrawTextIn(HDC dc, const std::string& text, RECT r, UINT flags) {
-  return DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, flags);
+  std::wstring wide = Widen(text);
+  return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, flags);
+}
+
+std::string WindowText(HWND h) {
+  int n = GetWindowTextLengthW(h);
+  std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
+  n = GetWindowTextW(h, s.data(), n + 1);
+  s.resize(static_cast<std::size_t>(std::max(n, 0)));
+  return Narrow(s);
 }
 
 int TextWidth(HDC dc, const std::string& text) {
+  std::wstring wide = Widen(text);
   SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
   return size.cx;
 }
 
@@ -89,28 +107,31 @@ TControl::TControl(TControl* parent, const char* className, DWORD style, DWORD e
   Application().Initialize();
   if (!parent) visible_ = false;
   DWORD fullStyle = style | WS_CLIPCHILDREN | (parent ? WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE : 0);
-  handle_ = CreateWindowExA(exStyle, className, "", fullStyle, 0, 0, 0, 0,
-                            parent ? parent->handle_ : owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  handle_ = CreateWindowExW(exStyle, Widen(className).c_str(), L"", fullStyle, 0, 0, 0, 0,
+                            parent ? parent->handle_ : owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!handle_) throw std::runtime_error("Cannot create a window");
   Attach();
-  SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StaticProc));
+  SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StaticProc));
   if (parent) parent->children_.push_back(this);
 }
 
 TControl::TControl(TStandard, TControl* parent, const char* className, const char* text, DWORD style,
                    DWORD exStyle, int id)
     : parent_(parent) {
-  handle_ = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent->handle_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  // Created and subclassed through the wide functions: the control stays a Unicode
+  // window, whose texts and typed characters are UTF-16.
+  handle_ = CreateWindowExW(exStyle, Widen(className).c_str(), Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0,
+                            0, 0, 0, parent->handle_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
   if (!handle_) throw std::runtime_error(std::string("Cannot create a control of class ") + className);
   Attach();
   standardProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StandardProc)));
-  if (TForm* form = parent->OwnerForm()) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(form->Font()), FALSE);
+      SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StandardProc)));
+  if (TForm* form = parent->OwnerForm()) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(form->Font()), FALSE);
   parent->children_.push_back(this);
 }
 
-void TControl::Attach() { SetPropA(handle_, kProp, this); }
+void TControl::Attach() { SetPropW(handle_, kProp, this); }
 
 TControl::~TControl() {
   while (!children_.empty()) {
@@ -123,13 +144,13 @@ TControl::~TControl() {
   }
   if (handle_) {
     // Messages sent while the window goes must not reach a half-destroyed object.
-    RemovePropA(handle_, kProp);
-    if (standardProc_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc_));
+    RemovePropW(handle_, kProp);
+    if (standardProc_) SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standardProc_));
     DestroyWindow(handle_);
   }
 }
 
-TControl* TControl::FromHandle(HWND h) { return h ? static_cast<TControl*>(GetPropA(h, kProp)) : nullptr; }
+TControl* TControl::FromHandle(HWND h) { return h ? static_cast<TControl*>(GetPropW(h, kProp)) : nullptr; }
 
 TForm* TControl::OwnerForm() const {
   const TControl* c = this;
@@ -232,7 +253,7 @@ void TControl::Realign() {
 
 LRESULT CALLBACK TControl::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   TControl* c = FromHandle(h);
-  if (!c) return DefWindowProcA(h, msg, wParam, lParam);
+  if (!c) return DefWindowProcW(h, msg, wParam, lParam);
   LRESULT result = 0;
   bool done = false;
   Guarded([&] {
@@ -244,7 +265,7 @@ LRESULT CALLBACK TControl::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lP
 
 LRESULT CALLBACK TControl::StandardProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   TControl* c = FromHandle(h);
-  if (!c) return DefWindowProcA(h, msg, wParam, lParam);
+  if (!c) return DefWindowProcW(h, msg, wParam, lParam);
   LRESULT result = 0;
   bool done = false;
   WNDPROC original = c->standardProc_;
@@ -252,12 +273,12 @@ LRESULT CALLBACK TControl::StandardProc(HWND h, UINT msg, WPARAM wParam, LPARAM 
     result = c->WndProc(msg, wParam, lParam);
     done = true;
   });
-  return done ? result : CallWindowProcA(original, h, msg, wParam, lParam);
+  return done ? result : CallWindowProcW(original, h, msg, wParam, lParam);
 }
 
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (standardProc_) return CallWindowProcA(standardProc_, handle_, msg, wParam, lParam);
-  return DefWindowProcA(handle_, msg, wParam, lParam);
+  if (standardProc_) return CallWindowProcW(standardProc_, handle_, msg, wParam, lParam);
+  return DefWindowProcW(handle_, msg, wParam, lParam);
 }
 
 void TControl::PaintBuffered() {
@@ -367,7 +388,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
   }
-  return DefWindowProcA(handle_, msg, wParam, lParam);
+  return DefWindowProcW(handle_, msg, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------- TPanel
@@ -736,7 +757,7 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_CHAR: {
-      char c = static_cast<char>(wParam);
+      char c = KeyChar(wParam);
       if (c == '\r' || c == 27) return 0;  // Enter and Escape went to the dialog keys
       if (OnKeyPress) OnKeyPress(this, c);
       return 0;
@@ -814,12 +835,12 @@ void TImage::SetPicture(HBITMAP bitmap) {
 
 int TImage::PictureWidth() const {
   BITMAP bm{};
-  return picture_.Get() && GetObjectA(picture_.Get(), sizeof bm, &bm) ? bm.bmWidth : 0;
+  return picture_.Get() && GetObjectW(picture_.Get(), sizeof bm, &bm) ? bm.bmWidth : 0;
 }
 
 int TImage::PictureHeight() const {
   BITMAP bm{};
-  return picture_.Get() && GetObjectA(picture_.Get(), sizeof bm, &bm) ? std::abs(bm.bmHeight) : 0;
+  return picture_.Get() && GetObjectW(picture_.Get(), sizeof bm, &bm) ? std::abs(bm.bmHeight) : 0;
 }
 
 POINT TImage::PictureOrigin() const {
@@ -856,19 +877,15 @@ void TButton::Notify(UINT code) {
 TLabel::TLabel(TControl* parent, const std::string& caption, UINT style)
     : TControl(TStandard{}, parent, "STATIC", caption.c_str(), style | SS_NOPREFIX) {}
 
-std::string TLabel::Caption() const {
-  char buffer[1024] = {};
-  GetWindowTextA(handle_, buffer, sizeof buffer);
-  return buffer;
-}
+std::string TLabel::Caption() const { return WindowText(handle_); }
 
-void TLabel::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+void TLabel::SetCaption(const std::string& caption) { SetWindowTextW(handle_, Widen(caption).c_str()); }
 
 TGroupBox::TGroupBox(TControl* parent, const std::string& caption)
     : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), BS_GROUPBOX) {}
 
 LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND && (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CLIPSIBLINGS)) {
+  if (msg == WM_ERASEBKGND && (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CLIPSIBLINGS)) {
     // The system's group box leaves its inside unpainted, so a page shown over another
     // would keep the old picture there. Clipping its siblings spares the controls on top.
     RECT r{0, 0, ClientWidth(), ClientHeight()};
@@ -881,25 +898,21 @@ LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 TEdit::TEdit(TControl* parent, const std::string& text, int maxLength, bool readOnly)
     : TControl(TStandard{}, parent, "EDIT", text.c_str(), WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
                WS_EX_CLIENTEDGE) {
-  SendMessageA(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+  SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
 }
 
-std::string TEdit::Text() const {
-  int n = GetWindowTextLengthA(handle_);
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  GetWindowTextA(handle_, s.data(), n + 1);
-  s.resize(static_cast<std::size_t>(n));
-  return s;
-}
+std::string TEdit::Text() const { return WindowText(handle_); }
 
-void TEdit::SetText(const std::string& text) { SetWindowTextA(handle_, text.c_str()); }
+void TEdit::SetText(const std::string& text) { SetWindowTextW(handle_, Widen(text).c_str()); }
 
 LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CHAR && OnKeyPress) {
-    char c = static_cast<char>(wParam);
+    const char typed = KeyChar(wParam);
+    char c = typed;
     OnKeyPress(this, c);
     if (c == 0) return 0;
-    wParam = static_cast<unsigned char>(c);
+    // A character the handler let pass goes on as it was typed.
+    if (c != typed) wParam = static_cast<unsigned char>(c);
   }
   return TControl::WndProc(msg, wParam, lParam);
 }
@@ -907,18 +920,18 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 TUpDown::TUpDown(TControl* parent, TEdit* buddy, int min, int max)
     : TControl(TStandard{}, parent, UPDOWN_CLASSA, "",
                UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS) {
-  SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
-  SendMessageA(handle_, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+  SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
+  SendMessageW(handle_, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
 }
 
 int TUpDown::Position() const {
-  return static_cast<int>(SendMessageA(handle_, UDM_GETPOS32, 0, 0));
+  return static_cast<int>(SendMessageW(handle_, UDM_GETPOS32, 0, 0));
 }
 
 void TUpDown::SetBuddy(TEdit* buddy) {
-  SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
+  SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
 }
 
-void TUpDown::SetPosition(int p) { SendMessageA(handle_, UDM_SETPOS32, 0, static_cast<LPARAM>(p)); }
+void TUpDown::SetPosition(int p) { SendMessageW(handle_, UDM_SETPOS32, 0, static_cast<LPARAM>(p)); }
 
 }  // namespace vimo

@@ -50,9 +50,11 @@ class TGdiObject {
 void FillSolid(HDC dc, const RECT& r, COLORREF color);
 // Draws a line from (x1, y1) towards (x2, y2), end point excluded, with a solid pen.
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2, COLORREF color);
-// Draws text with DrawTextA flags; returns the text height.
+// Draws UTF-8 text with DrawTextW flags; returns the text height.
 int DrawTextIn(HDC dc, const std::string& text, RECT r, UINT flags);
 int TextWidth(HDC dc, const std::string& text);
+// A window's text as UTF-8.
+std::string WindowText(HWND h);
 
 class TControl {
  public:

@@ -6,6 +6,7 @@
 
 #include "help/win32/HelpPicker.h"
 #include "model/Model.h"
+#include "platform/Utf.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -18,12 +19,13 @@ void RegisterFormClass() {
   if (registered) return;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
+  const std::wstring name = Widen(kFormClass);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kFormClass;
-  RegisterClassA(&wc);
+  wc.lpszClassName = name.c_str();
+  RegisterClassW(&wc);
   registered = true;
 }
 
@@ -42,8 +44,8 @@ DWORD FormExStyle(TFormStyle s) {
 }
 
 HFONT MakeFont(int height, int weight) {
-  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }
 
 BOOL CALLBACK CollectEnabled(HWND h, LPARAM p) {
@@ -67,10 +69,10 @@ TForm::TForm(TFormStyle style)
   fontHeight_ = -MulDiv(8, PixelsPerInch(), 72);
   font_ = TGdiObject(MakeFont(fontHeight_, FW_NORMAL));
   boldFont_ = TGdiObject(MakeFont(fontHeight_, FW_BOLD));
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   if (style == TFormStyle::Dialog) {
     // A group box leaves its inside to the parent: the dialog must paint beneath it.
-    SetWindowLongPtrA(handle_, GWL_STYLE, GetWindowLongPtrA(handle_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
+    SetWindowLongPtrW(handle_, GWL_STYLE, GetWindowLongPtrW(handle_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
   }
 }
 
@@ -87,12 +89,12 @@ void TForm::SetBounds(int left, int top, int width, int height) {
 
 void TForm::SetClientSize(int width, int height) {
   RECT r{0, 0, width, height};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)));
   SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 
-void TForm::SetCaption(const std::string& caption) { SetWindowTextA(handle_, caption.c_str()); }
+void TForm::SetCaption(const std::string& caption) { SetWindowTextW(handle_, Widen(caption).c_str()); }
 
 void TForm::Show() {
   visible_ = true;
@@ -151,15 +153,16 @@ int TForm::ShowModal() {
       if (!OnCloseQuery || OnCloseQuery(this)) break;
       ModalResult = mrNone;
     }
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    // The wide loop: a typed character reaches the Unicode windows whole.
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
       PostQuitMessage(0);
       if (ModalResult == mrNone) ModalResult = mrCancel;
       break;
     }
-    if (!IsDialogMessageA(handle_, &msg)) {
+    if (!IsDialogMessageW(handle_, &msg)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
   modal_ = false;
@@ -202,22 +205,23 @@ bool TForm::MouseWheel(int delta) { return OnMouseWheel && OnMouseWheel(this, de
 
 void TForm::AddHint(TControl* control) {
   if (!tooltip_) {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                               0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                               0, 0, handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return;
   }
-  TTTOOLINFOA info{};
-  info.cbSize = TTTOOLINFOA_V1_SIZE;
+  std::wstring hint = Widen(control->Hint);  // the tool keeps a copy
+  TTTOOLINFOW info{};
+  info.cbSize = TTTOOLINFOW_V1_SIZE;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   info.hwnd = handle_;
   info.uId = reinterpret_cast<UINT_PTR>(control->Handle());
-  info.lpszText = const_cast<char*>(control->Hint.c_str());
-  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  info.lpszText = hint.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void TForm::ShowHelpButton() {
   // WM_HELP then names the control under the question mark.
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
 }
 

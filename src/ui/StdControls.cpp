@@ -7,30 +7,20 @@
 
 #include <algorithm>
 
+#include "platform/Utf.h"
 #include "settings/EditorCodes.h"
 #include "ui/Form.h"
 
 namespace vimo {
-namespace {
-
-std::string WindowText(HWND h) {
-  int n = GetWindowTextLengthA(h);
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  n = GetWindowTextA(h, s.data(), n + 1);
-  s.resize(static_cast<std::size_t>(std::max(n, 0)));
-  return s;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------- check box
 
 TCheckBox::TCheckBox(TControl* parent, const std::string& caption)
     : TControl(TStandard{}, parent, "BUTTON", caption.c_str(), WS_TABSTOP | BS_AUTOCHECKBOX) {}
 
-bool TCheckBox::Checked() const { return SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TCheckBox::Checked() const { return SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void TCheckBox::SetChecked(bool on) { SendMessageA(handle_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+void TCheckBox::SetChecked(bool on) { SendMessageW(handle_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 void TCheckBox::Notify(UINT code) {
   if (code == BN_CLICKED && OnClick) OnClick(this);
@@ -59,22 +49,22 @@ TRadioGroup::TRadioGroup(TControl* parent, const std::string& caption, const std
     : TPanel(parent), columns_(std::max(columns, 1)) {
   BevelOuter = TBevelCut::None;
   // Tab and arrow keys of the dialog walk into the buttons.
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   box_ = new TGroupBox(this, caption);
-  SetWindowLongPtrA(box_->Handle(), GWL_STYLE, GetWindowLongPtrA(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowLongPtrW(box_->Handle(), GWL_STYLE, GetWindowLongPtrW(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
   for (std::size_t i = 0; i < items.size(); ++i) buttons_.push_back(new TRadioButton(this, items[i], i == 0));
   box_->SendToBack();
 }
 
 int TRadioGroup::ItemIndex() const {
   for (std::size_t i = 0; i < buttons_.size(); ++i)
-    if (SendMessageA(buttons_[i]->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED) return static_cast<int>(i);
+    if (SendMessageW(buttons_[i]->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED) return static_cast<int>(i);
   return -1;
 }
 
 void TRadioGroup::SetItemIndex(int index) {
   for (std::size_t i = 0; i < buttons_.size(); ++i)
-    SendMessageA(buttons_[i]->Handle(), BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(buttons_[i]->Handle(), BM_SETCHECK, static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 HWND TRadioGroup::ButtonHandle(int index) const {
@@ -121,36 +111,37 @@ void TComboBox::SetBounds(int left, int top, int width, int height) {
   MoveWindow(handle_, left, top, std::max(width, 0), std::max(height, 0) + 200, TRUE);
 }
 
-void TComboBox::Clear() { SendMessageA(handle_, CB_RESETCONTENT, 0, 0); }
+void TComboBox::Clear() { SendMessageW(handle_, CB_RESETCONTENT, 0, 0); }
 
 void TComboBox::AddItem(const std::string& text, int id) {
-  LRESULT index = SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (index >= 0) SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
+  std::wstring wide = Widen(text);
+  LRESULT index = SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  if (index >= 0) SendMessageW(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(id));
 }
 
-int TComboBox::Count() const { return static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0)); }
+int TComboBox::Count() const { return static_cast<int>(SendMessageW(handle_, CB_GETCOUNT, 0, 0)); }
 
 std::string TComboBox::Item(int index) const {
-  LRESULT n = SendMessageA(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  LRESULT n = SendMessageW(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (n < 0) return {};
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
-  SendMessageA(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<std::size_t>(n));
-  return s;
+  std::wstring s(static_cast<std::size_t>(n) + 1, L'\0');
+  n = SendMessageW(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+  s.resize(static_cast<std::size_t>(std::max<LRESULT>(n, 0)));
+  return Narrow(s);
 }
 
 int TComboBox::ItemId(int index) const {
   if (index < 0 || index >= Count()) return 0;
-  return static_cast<int>(SendMessageA(handle_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+  return static_cast<int>(SendMessageW(handle_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 int TComboBox::ItemIndex() const {
-  LRESULT i = SendMessageA(handle_, CB_GETCURSEL, 0, 0);
+  LRESULT i = SendMessageW(handle_, CB_GETCURSEL, 0, 0);
   return i == CB_ERR ? -1 : static_cast<int>(i);
 }
 
 void TComboBox::SetItemIndex(int index) {
-  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < Count() ? index : -1), 0);
+  SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < Count() ? index : -1), 0);
 }
 
 int TComboBox::IndexOfId(int id) const {
@@ -171,13 +162,13 @@ TMemo::TMemo(TControl* parent, bool readOnly)
                    ES_NOHIDESEL | (readOnly ? ES_READONLY : 0),
                WS_EX_CLIENTEDGE) {
   // No length limit beyond what the system allows.
-  SendMessageA(handle_, EM_LIMITTEXT, 0, 0);
+  SendMessageW(handle_, EM_LIMITTEXT, 0, 0);
 }
 
 std::string TMemo::Text() const { return WindowText(handle_); }
 
 void TMemo::SetText(const std::string& text) {
-  SetWindowTextA(handle_, text.c_str());
+  SetWindowTextW(handle_, Widen(text).c_str());
   // A multi-line edit sends no EN_CHANGE for WM_SETTEXT, yet a new text is a change.
   if (OnChange) OnChange(this);
 }
@@ -191,15 +182,15 @@ void TMemo::Notify(UINT code) {
 THotKey::THotKey(TControl* parent) : TControl(TStandard{}, parent, HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE) {}
 
 int THotKey::HotKey() const {
-  return ShortcutFromHotKeyValue(static_cast<int>(LOWORD(SendMessageA(handle_, HKM_GETHOTKEY, 0, 0))));
+  return ShortcutFromHotKeyValue(static_cast<int>(LOWORD(SendMessageW(handle_, HKM_GETHOTKEY, 0, 0))));
 }
 
 void THotKey::SetHotKey(int shortcut) {
-  SendMessageA(handle_, HKM_SETHOTKEY, static_cast<WPARAM>(HotKeyValueFromShortcut(shortcut)), 0);
+  SendMessageW(handle_, HKM_SETHOTKEY, static_cast<WPARAM>(HotKeyValueFromShortcut(shortcut)), 0);
 }
 
 void THotKey::SetRules(WORD invalidCombinations, WORD replacementModifiers) {
-  SendMessageA(handle_, HKM_SETRULES, invalidCombinations, MAKELPARAM(replacementModifiers, 0));
+  SendMessageW(handle_, HKM_SETRULES, invalidCombinations, MAKELPARAM(replacementModifiers, 0));
 }
 
 // ---------------------------------------------------------------------------- track bar
@@ -209,18 +200,18 @@ TTrackBar::TTrackBar(TControl* parent, int min, int max, int pageSize)
       min_(min),
       max_(max),
       last_(min) {
-  SendMessageA(handle_, TBM_SETRANGEMIN, FALSE, min);
-  SendMessageA(handle_, TBM_SETRANGEMAX, TRUE, max);
-  SendMessageA(handle_, TBM_SETPAGESIZE, 0, pageSize);
-  SendMessageA(handle_, TBM_SETLINESIZE, 0, 1);
-  SendMessageA(handle_, TBM_SETPOS, TRUE, min);
+  SendMessageW(handle_, TBM_SETRANGEMIN, FALSE, min);
+  SendMessageW(handle_, TBM_SETRANGEMAX, TRUE, max);
+  SendMessageW(handle_, TBM_SETPAGESIZE, 0, pageSize);
+  SendMessageW(handle_, TBM_SETLINESIZE, 0, 1);
+  SendMessageW(handle_, TBM_SETPOS, TRUE, min);
 }
 
-int TTrackBar::Position() const { return static_cast<int>(SendMessageA(handle_, TBM_GETPOS, 0, 0)); }
+int TTrackBar::Position() const { return static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0)); }
 
 void TTrackBar::SetPosition(int position) {
   position = std::clamp(position, min_, max_);
-  SendMessageA(handle_, TBM_SETPOS, TRUE, position);
+  SendMessageW(handle_, TBM_SETPOS, TRUE, position);
   Notify(TB_ENDTRACK);
 }
 
@@ -235,13 +226,13 @@ void TTrackBar::Notify(UINT) {
 
 TNotebook::TNotebook(TControl* parent) : TPanel(parent) {
   BevelOuter = TBevelCut::None;
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
 }
 
 TPanel* TNotebook::AddPage(const std::string& caption) {
   auto* page = new TPanel(this);
   page->BevelOuter = TBevelCut::None;
-  SetWindowLongPtrA(page->Handle(), GWL_EXSTYLE, GetWindowLongPtrA(page->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrW(page->Handle(), GWL_EXSTYLE, GetWindowLongPtrW(page->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   page->SetVisible(false);
   page->SetAlign(TAlign::Client);
   pages_.push_back(page);
@@ -298,9 +289,9 @@ TLinkLabel::TLinkLabel(TControl* parent, const std::string& caption)
     : TControl(parent, "TVimoControl", 0, 0), caption_(caption) {
   Cursor = LoadCursor(nullptr, IDC_HAND);
   if (TForm* form = OwnerForm())
-    font_ = TGdiObject(CreateFontA(form->FontHeight(), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+    font_ = TGdiObject(CreateFontW(form->FontHeight(), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                   "Tahoma"));
+                                   L"Tahoma"));
 }
 
 void TLinkLabel::Click() {
@@ -328,9 +319,9 @@ LRESULT TLinkLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TGroupPanel::TGroupPanel(TControl* parent, const std::string& caption) : TPanel(parent), box_(nullptr) {
   BevelOuter = TBevelCut::None;
-  SetWindowLongPtrA(handle_, GWL_EXSTYLE, GetWindowLongPtrA(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   box_ = new TGroupBox(this, caption);
-  SetWindowLongPtrA(box_->Handle(), GWL_STYLE, GetWindowLongPtrA(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowLongPtrW(box_->Handle(), GWL_STYLE, GetWindowLongPtrW(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
 }
 
 LRESULT TGroupPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -352,24 +343,26 @@ std::function<bool(TFileDialog&)> TFileDialog::Runner;
 
 bool TFileDialog::Execute(HWND owner) {
   if (Runner) return Runner(*this);
-  std::string filter = DialogFilter(Filter);
-  std::string buffer(32768, '\0');
-  std::copy_n(FileName.begin(), std::min(FileName.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAMEA ofn{};
+  std::wstring filter = Widen(DialogFilter(Filter));
+  std::wstring defaultExt = Widen(DefaultExt);
+  std::wstring name = Widen(FileName);
+  std::wstring buffer(32768, L'\0');
+  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
+  OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+  ofn.lpstrDefExt = defaultExt.empty() ? nullptr : defaultExt.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (Options & ofOverwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
-  BOOL ok = save_ ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  BOOL ok = save_ ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
-  FileName = buffer.c_str();
+  FileName = Narrow(buffer.c_str());
   return true;
 }
 

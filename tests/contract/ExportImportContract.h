@@ -1,12 +1,11 @@
 #pragma once
-// Export from a registry to a real file and import back: the in-memory registry
-// natively, the real one (and the fake again) under Wine.
+// Export from a registry to a file and import back: the in-memory registry, files and
+// Windows-1252 natively; the real registry (and the fake again), the real files and
+// the system's ANSI code page under Wine.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <functional>
 #include <map>
-#include <sstream>
 
 #include "FakeExportImportUi.h"
 #include "FakeSystem.h"
@@ -18,6 +17,15 @@
 
 namespace vimo::test {
 
+// What the contract writes its files with: defined once by each test program.
+struct TContractFiles {
+  FileSystem* files;
+  AnsiCodePage* ansi;
+  std::string folder;  // where the export file goes, without a trailing backslash
+  std::function<void(const std::string&)> remove;
+};
+TContractFiles ContractFiles();
+
 class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
  protected:
   using TTree = std::map<std::string, std::string>;
@@ -28,20 +36,22 @@ class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
     Platform().registry = registry_.get();
     Platform().system = &system_;
     Platform().keyboard = &keyboard_;
+    TContractFiles files = ContractFiles();
+    Platform().files = files.files;
+    Platform().ansi = files.ansi;
     Wipe();
     InitializeModel();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->name()) + "-" + GetParam().name + ".tvf";
     for (char& c : name)
       if (c == '/') c = '-';
-    file_ = (std::filesystem::temp_directory_path() / ("vimo-" + name)).string();
+    file_ = files.folder + "\\vimo-" + name;
     ui.fileName = file_;
   }
   void TearDown() override {
     FinalizeModel();
     Wipe();
-    std::error_code ec;
-    std::filesystem::remove(file_, ec);
+    ContractFiles().remove(file_);
     Platform() = saved_;
   }
 
@@ -75,20 +85,16 @@ class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
     return tree;
   }
 
-  void WriteFile(const std::string& bytes) {
-    std::ofstream out(file_, std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
-  std::string ReadFile() {
-    std::ifstream in(file_, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  // The records of the file; fails the test on a damaged one.
+  void WriteFile(const std::string& bytes) { WriteWholeFile(*Platform().files, file_, bytes); }
+  std::string ReadFile() { return ReadWholeFile(*Platform().files, file_); }
+  // The records of the file as bytes; fails the test on a damaged one.
   std::vector<std::string> Records() {
-    std::ifstream in(file_, std::ios::binary);
-    TExportFileReader reader(in);
+    auto in = Platform().files->OpenForReading(file_);
+    if (!in) {
+      ADD_FAILURE() << "no file " << file_;
+      return {};
+    }
+    TExportFileReader reader(*in);
     std::vector<std::string> records;
     EXPECT_TRUE(reader.ReadHeader());
     std::string text;
@@ -185,6 +191,43 @@ TEST_P(ExportImportContract, RoundTripRestoresTheTickedSectionsInRegistryAndMemo
   EXPECT_TRUE(ShowInEditor);
   EXPECT_EQ(ClipHistoryWidth, system_.screenWidth / 4);
   EXPECT_EQ(WorldTimes->size(), 2u);
+}
+
+// A clip, a history entry and a place named in every script, exported, the registry
+// wiped, imported: the same texts, Western ones stored in the ANSI code page.
+TEST_P(ExportImportContract, TextOfEveryScriptSurvivesTheRoundTrip) {
+  const std::string world = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                            "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+  const std::string moscow = "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";
+  ClipList->Add(TClipRecord{"Caf\xC3\xA9", world + "\r\n" + world});
+  *ClipHistory = {world, "na\xC3\xAFve"};
+  *WorldTimes = {{moscow, 180}, {"Z\xC3\xBCrich", 60}};
+  SaveSettings();
+  SaveHistoryAndState();
+  TTree before = Tree();
+  ExportSettings(ui, kAllExportBoxes);
+  ASSERT_EQ(ui.events.back(), std::string("msg:info:") + msgExported);
+  std::string bytes = ReadFile();
+  EXPECT_NE(bytes.find(EncodeRecord("Caf\xE9")), std::string::npos) << "a Western text is ANSI in the file";
+  EXPECT_NE(bytes.find(EncodeRecord("WorldTimes\\Z\xFCrich")), std::string::npos);
+  EXPECT_NE(bytes.find(EncodeRecord(world + "\r\n" + world)), std::string::npos) << "any other is UTF-8";
+
+  Wipe();
+  LoadSettings(false);
+  ImportSettings(ui, kAllExportBoxes);
+  ASSERT_EQ(ui.events.back().rfind(std::string("msg:info:") + msgImported + "\r", 0), 0u) << ui.events.back();
+  EXPECT_NE(ui.events.back().find(", 0 skipped."), std::string::npos) << ui.events.back();
+  ASSERT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(*ClipList->ClipAt(0), (TClipRecord{"Caf\xC3\xA9", world + "\r\n" + world}));
+  EXPECT_EQ(*ClipHistory, (TStringList{world, "na\xC3\xAFve"}));
+  ASSERT_EQ(WorldTimes->size(), 2u);
+  std::vector<std::string> names = {(*WorldTimes)[0].Name, (*WorldTimes)[1].Name};
+  EXPECT_EQ(names, EnumerationOrder(GetParam(), {moscow, "Z\xC3\xBCrich"}));
+  TTree after = Tree();
+  for (const auto& [path, value] : before)
+    if (path.find("\\Clips\\") != std::string::npos || path.find("\\History\\") != std::string::npos ||
+        path.find("WorldTimes") != std::string::npos)
+      EXPECT_EQ(after[path], value) << path;
 }
 
 TEST_P(ExportImportContract, ImportMergesAndKeepsWhatTheFileDoesNotName) {

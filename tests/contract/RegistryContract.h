@@ -111,6 +111,41 @@ TEST_P(RegistryContract, HandleToDeletedKeyNoLongerReadsOrWrites) {
   EXPECT_FALSE(root_->Open("Gone"));
 }
 
+// Names and data are UTF-8 in the program and UTF-16 in the registry: text outside any
+// ANSI code page must come back whole, and names ignore the case of every script.
+TEST_P(RegistryContract, TextOfEveryScriptRoundTripsInNamesAndData) {
+  const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                           "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+  const std::string lowerGreek = "gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                                 "\xCE\xB5\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+  auto k = root_->Create("Unicode\\" + text);
+  ASSERT_TRUE(k);
+  const std::string data = text + "\r\n" + text;
+  ASSERT_TRUE(k->Set(text, RegValue::String(data)));
+  ASSERT_TRUE(k->Query(text));
+  EXPECT_EQ(k->Query(text)->Text(), data);
+  EXPECT_EQ(k->ValueNames(), std::vector<std::string>{text});
+  auto parent = root_->Open("Unicode");
+  ASSERT_TRUE(parent);
+  EXPECT_EQ(parent->SubKeyNames(), std::vector<std::string>{text});
+  EXPECT_TRUE(root_->Open("UNICODE\\" + lowerGreek)) << "key names ignore the case of Greek letters";
+
+  const std::string privet = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // "Privet" in Cyrillic
+  const std::string PRIVET = "\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2";
+  auto names = root_->Create("Names");
+  ASSERT_TRUE(names);
+  ASSERT_TRUE(names->Set(privet, RegValue::String("1")));
+  ASSERT_TRUE(names->Set(PRIVET, RegValue::String("2")));
+  EXPECT_EQ(names->ValueNames(), std::vector<std::string>{privet}) << "one value, first spelling kept";
+  ASSERT_TRUE(names->Query(PRIVET));
+  EXPECT_EQ(names->Query(PRIVET)->Text(), "2");
+  // Letters that only look alike stay apart: sharp s is not "ss".
+  ASSERT_TRUE(names->Set("Masse", RegValue::String("3")));
+  ASSERT_TRUE(names->Set("Ma\xC3\x9F" "e", RegValue::String("4")));
+  EXPECT_EQ(names->Query("Masse")->Text(), "3");
+  EXPECT_EQ(names->ValueNames().size(), 3u);
+}
+
 TEST_P(RegistryContract, NamesLongerThanTheRegistryAllowsAreRefused) {
   // A key name holds at most 255 characters (Wine takes one more), a value name at most
   // 16,383.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Utf.h"
+
 namespace vimo::e2e {
 
 std::string VimoPath() {
@@ -13,13 +15,11 @@ std::string VimoPath() {
 }
 
 HANDLE Start(const std::string& exe, const std::string& args) {
-  std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-  std::vector<char> line(cmd.begin(), cmd.end());
-  line.push_back('\0');
-  STARTUPINFOA si{};
+  std::wstring line = Widen("\"" + exe + "\"" + (args.empty() ? "" : " " + args));
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return nullptr;
   CloseHandle(pi.hThread);
   return pi.hProcess;
@@ -38,6 +38,15 @@ std::string ReadValue(const std::string& path, const std::string& name) {
   if (rc != ERROR_SUCCESS) return "<none>";
   buf[size] = '\0';
   return buf;
+}
+
+std::string ReadValueWide(const std::string& path, const std::string& name) {
+  wchar_t buf[4096];
+  DWORD size = sizeof buf;
+  if (RegGetValueW(HKEY_CURRENT_USER, Widen("SOFTWARE\\Tramlex\\" + path).c_str(), Widen(name).c_str(),
+                   RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+    return "<none>";
+  return Narrow(buf);
 }
 
 void WriteValue(const std::string& path, const std::string& name, const std::string& text) {
@@ -68,6 +77,15 @@ std::string RunKeyValue() {
   if (rc != ERROR_SUCCESS) return "<none>";
   buf[size] = '\0';
   return buf;
+}
+
+std::string RunKeyValueWide() {
+  wchar_t buf[1024];
+  DWORD size = sizeof buf;
+  if (RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", L"Tramlex Vimo",
+                   RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS)
+    return "<none>";
+  return Narrow(buf);
 }
 
 void DeleteRunValue() {
@@ -120,7 +138,23 @@ bool CopyWithX11(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   quoted += "'";
-  return RunUnix("printf '%s' " + quoted + " | xclip -selection clipboard");
+  return RunUnix("printf '%s' " + quoted + " | xclip -selection clipboard -t UTF8_STRING");
+}
+
+std::string X11ClipboardTargets() {
+  const std::string file = "/tmp/vimo-e2e-targets-" + std::to_string(GetCurrentProcessId()) + ".txt";
+  if (!RunUnix("xclip -o -selection clipboard -t TARGETS > " + file)) return {};
+  std::string dos = "Z:" + file;
+  for (char& c : dos)
+    if (c == '/') c = '\\';
+  HANDLE f = CreateFileA(dos.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return {};
+  char buf[4096];
+  DWORD read = 0;
+  ReadFile(f, buf, sizeof buf, &read, nullptr);
+  CloseHandle(f);
+  DeleteFileA(dos.c_str());
+  return std::string(buf, read);
 }
 
 bool OpenClipboardSoon() {
@@ -176,7 +210,6 @@ void ClickWindow(HWND h) {
   MouseClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
-VimoProcess::VimoProcess() : process_(Start(VimoPath())) {}
 VimoProcess::VimoProcess(const std::string& exe) : process_(Start(exe)) {}
 
 VimoProcess::~VimoProcess() {

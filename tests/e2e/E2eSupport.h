@@ -12,17 +12,21 @@ namespace vimo::e2e {
 // Vimo.exe beside the test program.
 std::string VimoPath();
 
-// Starts a program and returns its process handle (null on failure).
+// Starts a program (a UTF-8 path) and returns its process handle (null on failure).
 HANDLE Start(const std::string& exe, const std::string& args = "");
 // Waits for a process to end; false when it is still running after `ms`.
 bool WaitEnded(HANDLE process, DWORD ms);
 
 // HKEY_CURRENT_USER\SOFTWARE\Tramlex\<path>: value text, or "<none>".
 std::string ReadValue(const std::string& path, const std::string& name);
+// The same read in the wide form: the text as the registry holds it, as UTF-8.
+std::string ReadValueWide(const std::string& path, const std::string& name);
 void WriteValue(const std::string& path, const std::string& name, const std::string& text);
 void DeleteProductKey();
 // The auto-start value under the Run key, or "<none>".
 std::string RunKeyValue();
+// The same, read in the wide form, as UTF-8.
+std::string RunKeyValueWide();
 void DeleteRunValue();
 
 // Polls `condition` until it holds or `ms` pass; the last result.
@@ -30,8 +34,11 @@ bool WaitFor(const std::function<bool()>& condition, DWORD ms);
 
 // Runs a shell command line on the Linux side (xclip, import, ...) and waits for it.
 bool RunUnix(const std::string& command, DWORD timeoutMs = 15000);
-// Puts text on the X11 clipboard from outside Wine, as another program would.
+// Puts UTF-8 text on the X11 clipboard from outside Wine, as another program would,
+// offered as UTF8_STRING.
 bool CopyWithX11(const std::string& text);
+// The targets the X11 clipboard offers now, one a line.
+std::string X11ClipboardTargets();
 // OpenClipboard, retried: Wine's clipboard manager holds it briefly after each change.
 bool OpenClipboardSoon();
 // Screenshot of the whole X display into a PNG file (a Linux path).
@@ -65,9 +72,8 @@ std::string ScreenshotPath(const char* name);
 // Vimo.exe running for one test; ended when the object goes.
 class VimoProcess {
  public:
-  VimoProcess();
-  // A copy of Vimo.exe somewhere else.
-  explicit VimoProcess(const std::string& exe);
+  // `exe` is a UTF-8 path.
+  explicit VimoProcess(const std::string& exe = VimoPath());
   ~VimoProcess();
   VimoProcess(const VimoProcess&) = delete;
   VimoProcess& operator=(const VimoProcess&) = delete;

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeLetterCase.h"
 #include "host/ClipboardMonitor.h"
 #include "platform/ClipboardViewer.h"
 
@@ -42,15 +43,10 @@ class FakeClipboardViewer final : public ClipboardViewerSystem {
   static std::string Name(WindowHandle h) { return std::to_string(h); }
 };
 
+// Letter case ignored one character for one, in the scripts the tests use.
 class FakeTextCompare final : public TextCompare {
  public:
-  bool EqualIgnoreCase(const std::string& a, const std::string& b) override {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-        return false;
-    return true;
-  }
+  bool EqualIgnoreCase(const std::string& a, const std::string& b) override { return CaseKey(a) == CaseKey(b); }
 };
 
 class FakeMonitorTimer final : public MonitorTimer {

@@ -1,16 +1,14 @@
 #include "FakeRegistry.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "FakeLetterCase.h"
+#include "platform/Utf.h"
 
 namespace vimo::test {
 namespace {
 
-std::string Lower(const std::string& s) {
-  std::string r = s;
-  for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return r;
-}
+std::string Lower(const std::string& s) { return CaseKey(s); }
 
 // The registry's limits, in characters (the fake's names are ASCII in the tests).
 constexpr std::size_t kMaxKeyNameLength = 255;
@@ -65,7 +63,7 @@ class FakeKey final : public RegKey {
     ++owner_.opens;
     if (auto node = Walk(path, false)) return std::make_unique<FakeKey>(owner_, node);
     for (const auto& part : SplitPath(path))
-      if (part.size() > kMaxKeyNameLength) return nullptr;
+      if (Widen(part).size() > kMaxKeyNameLength) return nullptr;
     if (owner_.ReadOnly() || !owner_.BeginWrite()) return nullptr;
     auto node = Walk(path, true);
     owner_.EndWrite();
@@ -80,7 +78,7 @@ class FakeKey final : public RegKey {
   }
 
   bool Set(const std::string& name, const RegValue& value) override {
-    if (node_->deleted || owner_.ReadOnly() || name.size() > kMaxValueNameLength) return false;
+    if (node_->deleted || owner_.ReadOnly() || Widen(name).size() > kMaxValueNameLength) return false;
     if (owner_.setBudget == 0) return false;
     if (!owner_.BeginWrite()) return false;
     if (owner_.setBudget > 0) --owner_.setBudget;

@@ -1,8 +1,9 @@
 #pragma once
 // In-memory registry that behaves like the real one where the program can tell:
-// key and value names are case-insensitive, values enumerate in creation order,
-// sub-keys in name order, a key with sub-keys cannot be deleted directly, a handle to
-// a deleted key stops working, and names longer than the registry allows are refused.
+// key and value names are case-insensitive (in every script the tests use), values
+// enumerate in creation order, sub-keys in name order, a key with sub-keys cannot be
+// deleted directly, a handle to a deleted key stops working, and names longer than the
+// registry allows are refused.
 #include <functional>
 #include <map>
 #include <memory>

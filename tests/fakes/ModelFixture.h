@@ -2,6 +2,8 @@
 // Installs a platform (fake by default) and a freshly initialised model for each test.
 #include <gtest/gtest.h>
 
+#include "FakeAnsiCodePage.h"
+#include "FakeFiles.h"
 #include "FakeRegistry.h"
 #include "FakeSystem.h"
 #include "model/Model.h"
@@ -17,6 +19,8 @@ class ModelFixture : public ::testing::Test {
     p.registry = &registry;
     p.system = &system;
     p.keyboard = &keyboard;
+    p.files = &files;
+    p.ansi = &ansi;
   }
   void TearDown() override {
     FinalizeModel();
@@ -42,6 +46,8 @@ class ModelFixture : public ::testing::Test {
   FakeRegistry registry;
   FakeSystemInfo system;
   FakeKeyboardState keyboard;
+  FakeFileSystem files;
+  FakeAnsiCodePage ansi;
 
  private:
   PlatformServices saved_;

@@ -4,9 +4,10 @@
 // the seed files. Returns an empty string when every property holds.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
+#include "FakeAnsiCodePage.h"
+#include "FakeFiles.h"
 #include "FakeRegistry.h"
 #include "FakeSystem.h"
 #include "model/ExportImport.h"
@@ -47,7 +48,7 @@ inline std::string CheckImportOf(const std::uint8_t* data, std::size_t size) {
 
   // The reader alone: every record it accepts re-encodes to exactly the bytes it read.
   {
-    std::istringstream in(bytes);
+    TMemoryFile in(bytes);
     TExportFileReader reader(in);
     if (reader.Size() != size) return "wrong size";
     if (!reader.ReadHeader()) return "";
@@ -64,12 +65,13 @@ inline std::string CheckImportOf(const std::uint8_t* data, std::size_t size) {
 
   // The whole import: everything written stays below the product key.
   FakeRegistry registry;
-  std::istringstream in(bytes);
+  FakeAnsiCodePage ansi;
+  TMemoryFile in(bytes);
   TExportFileReader reader(in);
   reader.ReadHeader();
   TImportResult result;
   try {
-    result = ImportRecords(registry, reader, kAllExportBoxes);
+    result = ImportRecords(registry, ansi, reader, kAllExportBoxes);
   } catch (const ERegistryError& e) {
     return std::string("registry error: ") + e.what();
   }

@@ -12,7 +12,7 @@ fi
 mkdir -p "$out/corpus"
 mapfile -t sources < <(find src -name '*.cpp' -not -path '*/win32/*' -not -path 'src/ui/*' | sort)
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -Isrc -Itests -Itests/fakes "${sources[@]}" tests/fakes/FakeRegistry.cpp tests/fuzz/ImportFuzz.cpp \
+  -Isrc -Itests -Itests/fakes "${sources[@]}" tests/fakes/FakeRegistry.cpp tests/fakes/FakeLetterCase.cpp tests/fakes/FakeFiles.cpp tests/fuzz/ImportFuzz.cpp \
   -o "$out/import_fuzz"
 echo "built $out/import_fuzz"
 if [ "${1:-}" != "" ]; then

@@ -2,8 +2,7 @@
 // file can neither push past its end nor make allocate more than it holds.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "FakeFiles.h"
 #include "model/ExportFile.h"
 
 namespace vimo {
@@ -25,7 +24,7 @@ struct TReadAll {
   std::size_t largestCapacity = 0;
 };
 TReadAll ReadAll(const std::string& bytes) {
-  std::istringstream in(bytes);
+  test::TMemoryFile in(bytes);
   TExportFileReader reader(in);
   TReadAll r;
   r.header = reader.ReadHeader();
@@ -45,11 +44,11 @@ TReadAll ReadAll(const std::string& bytes) {
 }
 
 std::string Written(const std::vector<std::string>& records) {
-  std::ostringstream out;
+  test::TMemoryFile out;
   TExportFileWriter writer(out);
   writer.WriteHeader();
   for (const auto& r : records) writer.WriteRecord(r);
-  return out.str();
+  return out.Bytes();
 }
 
 TEST(ExportFileFormat, WritesTheDocumentedBytes) {
@@ -122,9 +121,9 @@ TEST(ExportFileFormat, DamagedRecordsStopTheReaderInsideTheFile) {
   }
 }
 
-TEST(ExportFileFormat, WriterReportsAStreamThatRefusesBytes) {
-  std::ostringstream out;
-  out.setstate(std::ios::badbit);
+TEST(ExportFileFormat, WriterReportsAFileThatRefusesBytes) {
+  test::TMemoryFile out;
+  out.spaceLeft = 0;  // a full disk
   TExportFileWriter writer(out);
   EXPECT_THROW(writer.WriteHeader(), EExportWriteError);
   EXPECT_THROW(writer.WritePair("Options\\AutoRun", "1"), EExportWriteError);

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "FakeExportImportUi.h"
 #include "ModelFixture.h"
@@ -80,27 +79,15 @@ class ExportImport : public ModelFixture {
   void SetUp() override {
     ModelFixture::SetUp();
     InitializeModel();
-    file = (std::filesystem::temp_directory_path() /
-            ("vimo-unit-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".tvf"))
-               .string();
+    file = "C:\\Temp\\vimo-unit-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+           ".tvf";
     ui.fileName = file;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove(file, ec);
-    ModelFixture::TearDown();
   }
   std::string Export(const TExportChoice& ticked) {
     ExportSettings(ui, ticked);
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return files.Contents(file).value_or("<no file>");
   }
-  void WriteFile(const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
+  void WriteFile(const std::string& bytes) { files.Put(file, bytes); }
   static std::string Pairs(const std::vector<std::pair<std::string, std::string>>& pairs) {
     std::string bytes(kExportHeader);
     for (const auto& [p, v] : pairs) bytes += EncodeRecord(p) + EncodeRecord(v);
@@ -204,22 +191,51 @@ TEST_F(ExportImport, ImportRefusesOtherFilesAndStopsOnCancelOrNo) {
 }
 
 TEST_F(ExportImport, ExportFailuresSayTheFileCannotBeWrittenAndLeaveThePartWritten) {
-  ui.fileName = (std::filesystem::temp_directory_path() / "vimo-no-such-folder" / "x.tvf").string();
+  ui.fileName = "C:\\Temp\\vimo-no-such-folder\\x.tvf";
   ExportSettings(ui, kAllExportBoxes);
   EXPECT_EQ(ui.events.back(), Msg("error", msgCannotWrite));
 
-  if (std::filesystem::exists("/dev/full")) {
-    ui.fileName = "/dev/full";
-    ExportSettings(ui, kAllExportBoxes);
-    EXPECT_EQ(ui.events.back(), Msg("error", msgCannotWrite)) << "a full disk is not a success";
-  }
-
+  files.spaceLeft = 20;
   ui.fileName = file;
+  Put("Vimo\\Options", "AutoRun", "1");
+  ExportSettings(ui, kAllExportBoxes);
+  EXPECT_EQ(ui.events.back(), Msg("error", msgCannotWrite)) << "a full disk is not a success";
+  EXPECT_EQ(files.Contents(file), std::string(kExportHeader) + EncodeRecord("Options\\AutoRun").substr(0, 12))
+      << "what fitted stays on disk";
+  files.spaceLeft = -1;
+
   Put("Vimo\\Options", "AutoRun", "1");
   ASSERT_TRUE(Key("Vimo\\Options")->Set("Typed", RegValue{RegType::DWord, "\x01\0\0\0"s}));
   Put("Vimo\\Options", "After", "x");
   EXPECT_EQ(Export(kAllExportBoxes), Pairs({{"Options\\AutoRun", "1"}}));
   EXPECT_EQ(ui.events.back(), Msg("error", msgCannotWrite));
+}
+
+// Records keep Western text in the ANSI code page, so that files of ASCII and Western
+// text stay byte for byte what the earlier version wrote and read; other text is UTF-8.
+TEST_F(ExportImport, RecordsAreAnsiWhereTheTextFitsItAndUtf8Elsewhere) {
+  const std::string world = "\xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80";
+  Put("Vimo\\WorldTimes", "Z\xC3\xBCrich", "60");
+  Put("Vimo\\WorldTimes", world, "540");
+  Put("Vimo\\WorldTimes", "Plain", "0");
+  EXPECT_EQ(Export(Only(ebWorldTimeSettings)), Pairs({{"WorldTimes\\Z\xFCrich", "60"},
+                                                      {"WorldTimes\\" + world, "540"},
+                                                      {"WorldTimes\\Plain", "0"}}));
+}
+
+TEST_F(ExportImport, AFileOfTheEarlierVersionWithWesternLettersImportsAsItsText) {
+  WriteFile(Pairs({{"WorldTimes\\Z\xFCrich", "60"},
+                   {"Clipboard\\Clips\\Count", "1"},
+                   {"Clipboard\\Clips\\1\\Comment", "Caf\xE9"},
+                   {"Clipboard\\Clips\\1\\Text", "Gr\xFC\xDF" "e \x80\r\nna\xEFve"},
+                   {"Clipboard\\History\\Count", "1"},
+                   {"Clipboard\\History\\1", "\xE6\x9D\xB1\xE4\xBA\xAC"}}));  // a newer file's UTF-8
+  ImportSettings(ui, kAllExportBoxes);
+  EXPECT_EQ(Get("Vimo\\WorldTimes", "Z\xC3\xBCrich"), "60");
+  ASSERT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(ClipList->ClipAt(0)->Comment, "Caf\xC3\xA9");
+  EXPECT_EQ(ClipList->ClipAt(0)->Text, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\nna\xC3\xAFve");
+  EXPECT_EQ(*ClipHistory, TStringList{"\xE6\x9D\xB1\xE4\xBA\xAC"});
 }
 
 TEST_F(ExportImport, ClipboardValuesAndStateAreNeverImported) {

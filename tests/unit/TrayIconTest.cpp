@@ -74,7 +74,7 @@ TEST_F(TrayIconTest, ConstructionFillsTheRecordAndSharesOneHandlerWindow) {
   auto a = std::make_unique<TTrayIcon>();
   TTrayIcon b;
   const NotifyIconData& d = a->NotifyData();
-  EXPECT_EQ(d.cbSize, 488u);
+  EXPECT_EQ(d.cbSize, 936u) << "the wide record in the layout shells before Vista take";
   EXPECT_EQ(d.hWnd, test::FakeTrayShell::kHandlerWindow);
   EXPECT_EQ(d.uFlags, 7u);
   EXPECT_EQ(d.uCallbackMessage, 0x800u);
@@ -115,6 +115,28 @@ TEST_F(TrayIconTest, TipIsCutTo127CharactersAndEmptyWithoutHintOrShowHint) {
   EXPECT_EQ(shell.tray.at(icon.Id()).szTip[0], 0);
   icon.SetHint("Tramlex Vimo");
   EXPECT_STREQ(shell.tray.at(icon.Id()).szTip, "Tramlex Vimo");
+}
+
+// The wide record's tip holds 127 UTF-16 units: a cut falls between characters, and an
+// emoji (two units) that does not fit whole is left out.
+TEST_F(TrayIconTest, TipAndBalloonAreCutBetweenCharactersToTheWideFields) {
+  TTrayIcon icon;
+  icon.SetIconVisible(true);
+  std::string kanji;
+  for (int i = 0; i < 200; ++i) kanji += "\xE6\x9D\xB1";
+  icon.SetHint(kanji);
+  EXPECT_EQ(std::string(shell.tray.at(icon.Id()).szTip), kanji.substr(0, 127 * 3));
+  icon.SetHint(std::string(126, 'x') + "\xF0\x9F\x98\x80");
+  EXPECT_EQ(std::string(shell.tray.at(icon.Id()).szTip), std::string(126, 'x'));
+  icon.SetHint(std::string(125, 'x') + "\xF0\x9F\x98\x80");
+  EXPECT_EQ(std::string(shell.tray.at(icon.Id()).szTip), std::string(125, 'x') + "\xF0\x9F\x98\x80");
+
+  std::string greek;
+  for (int i = 0; i < 300; ++i) greek += "\xCE\xBB";
+  EXPECT_TRUE(icon.ShowBalloonHint(greek, greek, 1, 10));
+  const NotifyIconData& d = shell.calls.back().data;
+  EXPECT_EQ(std::string(d.szInfo), greek.substr(0, 255 * 2));
+  EXPECT_EQ(std::string(d.szInfoTitle), greek.substr(0, 63 * 2));
 }
 
 TEST_F(TrayIconTest, IconIndexIsClampedToTheImageList) {

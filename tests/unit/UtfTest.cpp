@@ -51,5 +51,27 @@ TEST(Utf, EmbeddedNulsAreKept) {
   EXPECT_EQ(Narrow(Widen(text)), text);
 }
 
+TEST(Utf, CodePointsAreCountedAndCutWhole) {
+  const std::string text = "a\xC3\xBC\xE6\x9D\xB1\xF0\x9F\x98\x80z";  // a, u-umlaut, a kanji, an emoji, z
+  EXPECT_EQ(CodePointCount(text), 5u);
+  EXPECT_EQ(CodePointCount(""), 0u);
+  EXPECT_EQ(CodePointCount("Gr\xFC\xDF" "e"), 5u) << "a malformed byte counts as one, as Widen makes it one";
+  EXPECT_EQ(CodePointPrefix(text, 0), "");
+  EXPECT_EQ(CodePointPrefix(text, 2), "a\xC3\xBC");
+  EXPECT_EQ(CodePointPrefix(text, 4), "a\xC3\xBC\xE6\x9D\xB1\xF0\x9F\x98\x80");
+  EXPECT_EQ(CodePointPrefix(text, 99), text);
+  EXPECT_EQ(CodePointPrefix("ab\xE6\x9D", 3), "ab\xE6") << "a truncated sequence is cut byte by byte";
+}
+
+TEST(Utf, Utf16PrefixFitsAWideFieldWithoutSplittingAPair) {
+  const std::string text = "ab\xF0\x9F\x98\x80" "c";  // the emoji takes two UTF-16 units
+  EXPECT_EQ(Utf16Prefix(text, 2), "ab");
+  EXPECT_EQ(Utf16Prefix(text, 3), "ab") << "half a surrogate pair is left out";
+  EXPECT_EQ(Utf16Prefix(text, 4), "ab\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16Prefix(text, 5), text);
+  EXPECT_EQ(Utf16Prefix(std::string(300, 'x'), 127), std::string(127, 'x'));
+  for (std::size_t n = 0; n <= 6; ++n) EXPECT_LE(Widen(Utf16Prefix(text, n)).size(), n);
+}
+
 }  // namespace
 }  // namespace vimo

@@ -9,6 +9,7 @@
 #include "PopupSupport.h"
 #include "clips/win32/ClipEdit.h"
 #include "model/Model.h"
+#include "platform/Utf.h"
 
 namespace vimo {
 namespace {
@@ -150,6 +151,59 @@ TEST_F(ClipEditorTest, LoadReplacesTheMemoAndSaveWritesItAsShown) {
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_NE(errors[0].find("vimo-clipedit.txt"), std::string::npos);
   EXPECT_EQ(clip.Text, "saved\r\nno break at the end");
+}
+
+// Files of any name; Western text read and written in the ANSI code page as before,
+// other text written as marked UTF-8, and the usual Unicode files of other programs read.
+TEST_F(ClipEditorTest, LoadAndSaveKeepTextOfEveryScriptInFilesOfAnyName) {
+  if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page, not " << GetACP();
+  const std::string world = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                            "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring name = std::wstring(temp) + Widen("vimo-\xD0\xBA\xD0\xBB\xD0\xB8\xD0\xBF \xCE\xBB.txt");
+  auto put = [&](const std::string& bytes) {
+    HANDLE f = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+  };
+  auto stored = [&] {
+    HANDLE f = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes(4096, '\0');
+    DWORD read = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(f);
+    bytes.resize(read);
+    return bytes;
+  };
+  TFileDialog::Runner = [&](TFileDialog& d) {
+    d.FileName = Narrow(name);
+    return true;
+  };
+  TClipRecord clip{"", "x"};
+  ASSERT_TRUE(Edit(clip, [&](TfrmClipEditor& e) {
+    put("Gr\xFC\xDF" "e \x80\nna\xEFve");  // an old Western file
+    ClickButton(e.btnLoad);
+    EXPECT_EQ(e.memText->Text(), "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\nna\xC3\xAFve");
+    ClickButton(e.btnSave);
+    EXPECT_EQ(stored(), "Gr\xFC\xDF" "e \x80\r\nna\xEFve") << "Western text stays in the ANSI code page";
+    e.memText->SetText(world);
+    ClickButton(e.btnSave);
+    EXPECT_EQ(stored(), "\xEF\xBB\xBF" + world);
+    e.memText->SetText("");
+    ClickButton(e.btnLoad);
+    EXPECT_EQ(e.memText->Text(), world);
+    std::wstring wide = L"\xFEFF" + Widen(world);  // as Notepad saves "Unicode"
+    put(std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)));
+    e.memText->SetText("");
+    ClickButton(e.btnLoad);
+    EXPECT_EQ(e.memText->Text(), world);
+    ClickButton(e.btnOK);
+  }));
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  EXPECT_EQ(clip.Text, world);
+  DeleteFileW(name.c_str());
 }
 
 TEST_F(ClipEditorTest, PickerWithEmptyHistoryShowsEmptyAndEmptiesTheText) {

@@ -8,6 +8,7 @@
 #include "clips/win32/ClipForm.h"
 #include "clips/win32/PasteText.h"
 #include "model/Model.h"
+#include "platform/Utf.h"
 
 namespace vimo {
 namespace {
@@ -183,10 +184,11 @@ struct Notepad {
     }
     return TRUE;
   }
+  // Read in the wide form: the text as notepad holds it, whatever the code page.
   std::string Text() const {
-    char buffer[256] = {};
-    SendMessageA(edit, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
+    wchar_t buffer[256] = {};
+    SendMessageW(edit, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer));
+    return Narrow(buffer);
   }
   // Waits for the keys sent to notepad to be handled, up to a generous limit.
   std::string WaitForText(const std::string& want) const {
@@ -223,6 +225,28 @@ TEST_F(ClipFormTest, TheCollectionPastesTheTextNeverTheComment) {
   SendMessageA(form->dgdClips->Handle(), WM_CHAR, 'x', 0);
   Application().ProcessMessages();
   EXPECT_EQ(notepad.WaitForText("the clip's text"), "the clip's text");
+}
+
+TEST_F(ClipFormTest, TextOfEveryScriptIsPastedWhole) {
+  const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                           "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+  *ClipHistory = {text, "second"};
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  TargetWindow = notepad.window;
+  auto* form = Open(false, 0x100);
+  SendMessageW(form->dgdClips->Handle(), WM_CHAR, L'1', 0);
+  Application().ProcessMessages();
+  EXPECT_EQ(notepad.WaitForText(text), text);
+}
+
+TEST_F(ClipFormTest, ALetterOfAnotherScriptIsNoLabelKey) {
+  auto* form = Open(false, 0x100);
+  // Cyrillic "be" (U+0431): its low byte is the label "1".
+  SendMessageW(form->dgdClips->Handle(), WM_CHAR, 0x0431, 0);
+  EXPECT_EQ(ActivePopup, form) << "a Cyrillic letter picked the first row";
+  form->btnCancelClick(form->btnCancel);
+  EXPECT_EQ(ActivePopup, nullptr);
 }
 
 TEST_F(ClipFormTest, DISABLED_View) {

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <thread>
 
+#include "FakeClipboardViewer.h"
+#include "clips/win32/PasteText.h"
+#include "platform/Utf.h"
 #include "platform/win32/Win32ClipboardViewer.h"
 
 namespace vimo {
@@ -130,11 +133,62 @@ TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
   EXPECT_EQ(g_draws, afterLeave);
 }
 
-TEST(TextCompareWin, IgnoresLetterCaseOnly) {
-  Win32TextCompare cmp;
-  EXPECT_TRUE(cmp.EqualIgnoreCase("HELLO", "hello"));
-  EXPECT_FALSE(cmp.EqualIgnoreCase("hello", "hello "));
-  EXPECT_FALSE(cmp.EqualIgnoreCase("a\r\nb", "a\nb"));
+const std::string kWorldText = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                               "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+
+TEST_F(ClipboardViewerWin, UnicodeTextIsReadWholeAsUtf8) {
+  Win32ClipboardViewer viewer(W(hwnd));
+  std::wstring wide = Widen(kWorldText + "\r\nline two");
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
+  EmptyClipboard();
+  Put(hwnd, CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+  CloseClipboard();
+  EXPECT_EQ(viewer.Read().text, kWorldText + "\r\nline two");
+}
+
+TEST_F(ClipboardViewerWin, TextOfferedOnlyInTheAnsiCodePageIsConvertedFromIt) {
+  if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page, not " << GetACP();
+  Win32ClipboardViewer viewer(W(hwnd));
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
+  EmptyClipboard();
+  const char text[] = "Gr\xFC\xDF" "e \x80";  // Grüße € in Windows-1252
+  Put(hwnd, CF_TEXT, text, sizeof text);
+  CloseClipboard();
+  EXPECT_EQ(viewer.Read().text, "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
+}
+
+TEST_F(ClipboardViewerWin, ThePasteWritesUnicodeText) {
+  ASSERT_TRUE(SetClipboardText(kWorldText, hwnd));
+  ASSERT_TRUE(OpenClipboardSoon(hwnd));
+  ASSERT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  std::wstring read = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
+  if (data) GlobalUnlock(data);
+  CloseClipboard();
+  EXPECT_EQ(Narrow(read), kWorldText);
+}
+
+// Duplicates of the history are texts equal but for letter case, one character for
+// one: what only looks alike under a language's rules stays apart.
+TEST(TextCompareWin, IgnoresLetterCaseOnlyInEveryScript) {
+  Win32TextCompare ordinal(true), upperCase(false);
+  test::FakeTextCompare fake;
+  for (TextCompare* compare : std::initializer_list<TextCompare*>{&ordinal, &upperCase, &fake}) {
+    TextCompare& cmp = *compare;
+    SCOPED_TRACE(compare == &ordinal ? "CompareStringOrdinal" : compare == &upperCase ? "upper case, then ordinal" : "fake");
+    EXPECT_TRUE(cmp.EqualIgnoreCase("HELLO", "hello"));
+    EXPECT_TRUE(cmp.EqualIgnoreCase("ABC", "abc"));
+    EXPECT_TRUE(cmp.EqualIgnoreCase("\xD0\x9F\xD0\xA0\xD0\x98\xD0\x92\xD0\x95\xD0\xA2",
+                                    "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"));  // Cyrillic
+    EXPECT_TRUE(cmp.EqualIgnoreCase(kWorldText, "GR\xC3\x9C\xC3\x9F" "E \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                                                "\xCE\xB5\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("Masse", "Ma\xC3\x9F" "e"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("\xC3\xA6gis", "aegis"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("co\xC2\xADop", "coop")) << "a soft hyphen is a character";
+    EXPECT_FALSE(cmp.EqualIgnoreCase("hello", "hello "));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("a\r\nb", "a\nb"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("a\xF0\x9F\x98\x80", "a\xF0\x9F\x98\x81"));
+  }
 }
 
 }  // namespace

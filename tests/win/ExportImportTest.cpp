@@ -1,9 +1,13 @@
 // Export from the real registry to a real file and import back, as the settings
-// dialog does, with the in-memory registry run beside it as a check on the fake.
+// dialog does, with the in-memory registry run beside it as a check on the fake; the
+// records' text goes through the system's ANSI code page.
 #include <windows.h>
 
 #include "FakeRegistry.h"
 #include "contract/ExportImportContract.h"
+#include "platform/Utf.h"
+#include "platform/win32/Win32AnsiText.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Registry.h"
 
 namespace vimo::test {
@@ -18,6 +22,15 @@ const RegistryParam kReal{"real", [] { return std::make_unique<Win32Registry>();
 const RegistryParam kFake{"fake", [] { return std::make_unique<FakeRegistry>(); }};
 
 }  // namespace
+
+TContractFiles ContractFiles() {
+  static Win32FileSystem files;
+  static Win32AnsiCodePage ansi;
+  wchar_t temp[MAX_PATH] = {};
+  DWORD n = GetTempPathW(MAX_PATH, temp);
+  std::string folder = Narrow(std::wstring_view(temp, n > 0 ? n - 1 : 0));  // without its trailing backslash
+  return {&files, &ansi, folder, [](const std::string& name) { DeleteFileW(Widen(name).c_str()); }};
+}
 
 INSTANTIATE_TEST_SUITE_P(Both, ExportImportContract, ::testing::Values(kReal, kFake),
                          [](const auto& info) { return info.param.name; });

@@ -10,6 +10,8 @@
 #include <set>
 
 #include "model/win32/ExportImportUi.h"
+#include "platform/Utf.h"
+#include "platform/win32/Win32Desktop.h"
 
 namespace vimo {
 namespace {
@@ -39,13 +41,18 @@ class TDialogAnswerer {
   std::vector<TSeenDialog> seen;
 
  private:
+  // Texts are read in the wide form: what the box shows, whatever the code page.
+  static std::string WideText(HWND h) {
+    wchar_t text[512] = {};
+    GetWindowTextW(h, text, 512);
+    return Narrow(text);
+  }
   static BOOL CALLBACK CollectText(HWND child, LPARAM lp) {
     char cls[64] = {};
     GetClassNameA(child, cls, sizeof cls);
     if (lstrcmpiA(cls, "Static") == 0) {
-      char text[512] = {};
-      GetWindowTextA(child, text, sizeof text);
-      if (text[0]) reinterpret_cast<TSeenDialog*>(lp)->texts.push_back(text);
+      std::string text = WideText(child);
+      if (!text.empty()) reinterpret_cast<TSeenDialog*>(lp)->texts.push_back(text);
     }
     return TRUE;
   }
@@ -56,9 +63,7 @@ class TDialogAnswerer {
     if (code == HCBT_ACTIVATE && current_ && GetClassNameA(hwnd, cls, sizeof cls) &&
         lstrcmpA(cls, "#32770") == 0 && current_->answered_.insert(hwnd).second) {
       TSeenDialog d;
-      char buf[256] = {};
-      GetWindowTextA(hwnd, buf, sizeof buf);
-      d.caption = buf;
+      d.caption = WideText(hwnd);
       d.className = cls;
       EnumChildWindows(hwnd, &CollectText, reinterpret_cast<LPARAM>(&d));
       d.hasYes = GetDlgItem(hwnd, IDYES) != nullptr;
@@ -84,8 +89,8 @@ std::function<void(HWND)> Press(int id) {
 std::function<void(HWND)> ChooseFile(const std::string& name) {
   return [name](HWND hwnd) {
     // The file-name box is cmb13 in explorer-style dialogs and edt1 in the old style.
-    SetDlgItemTextA(hwnd, 0x47C, name.c_str());
-    SetDlgItemTextA(hwnd, 0x480, name.c_str());
+    SetDlgItemTextW(hwnd, 0x47C, Widen(name).c_str());
+    SetDlgItemTextW(hwnd, 0x480, Widen(name).c_str());
     PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   };
 }
@@ -151,6 +156,40 @@ TEST(Win32ExportImportUi, FileDialogsAddTheDefaultExtensionAndCanBeCancelled) {
     EXPECT_FALSE(ui.ExecuteExportDialog(chosen));
   }
   std::filesystem::remove_all(dir);
+}
+
+const std::string kWorldText = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                               "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+
+TEST(Win32ExportImportUi, MessagesAndFileNamesOfEveryScript) {
+  {
+    TDialogAnswerer answer(Press(IDOK));
+    Win32MessageBoxes().Show(nullptr, kWorldText + "\r" + kWorldText, "Vimo " + kWorldText, MB_OK);
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].caption, "Vimo " + kWorldText);
+    EXPECT_TRUE(HasText(answer.seen[0], kWorldText + "\r" + kWorldText) || HasText(answer.seen[0], kWorldText + "\n" + kWorldText))
+        << (answer.seen[0].texts.empty() ? std::string("no text") : answer.seen[0].texts[0]);
+  }
+  TWin32ExportImportUi ui(nullptr, kWorldText, nullptr);
+  {
+    TDialogAnswerer answer(Press(IDOK));
+    ui.ShowMessage(kWorldText, TMessageIcon::Information);
+    ASSERT_EQ(answer.seen.size(), 1u);
+    EXPECT_EQ(answer.seen[0].caption, kWorldText);
+    EXPECT_TRUE(HasText(answer.seen[0], kWorldText));
+  }
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::string dir = Narrow(temp) + "vimo-\xD0\x9F\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0";  // Cyrillic
+  CreateDirectoryW(Widen(dir).c_str(), nullptr);
+  const std::string base = dir + "\\" + kWorldText;
+  std::string chosen;
+  {
+    TDialogAnswerer answer(ChooseFile(base));
+    ASSERT_TRUE(ui.ExecuteExportDialog(chosen));
+  }
+  EXPECT_EQ(chosen, base + ".tvf");
+  RemoveDirectoryW(Widen(dir).c_str());
 }
 
 }  // namespace

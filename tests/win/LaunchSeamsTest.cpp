@@ -114,7 +114,8 @@ TEST(Win32Desktop, FocusRectFindAndSendReachRealWindows) {
 
   EXPECT_EQ(windows.FindTopWindow("Static", "Vimo seam test"), w.frame());
   EXPECT_EQ(windows.FindTopWindow("Progman", "No such program manager"), nullptr);
-  windows.SendMessageTo(w.edit, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>("sent"));
+  // The program's windows are Unicode windows: a text message carries UTF-16.
+  windows.SendMessageTo(w.edit, WM_SETTEXT, 0, reinterpret_cast<std::intptr_t>(L"sent"));
   EXPECT_EQ(w.Text(), "sent");
 }
 

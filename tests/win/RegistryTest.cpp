@@ -24,6 +24,30 @@ auto ParamName = [](const auto& info) { return info.param.name; };
 
 }  // namespace
 
+// The earlier version wrote its values through the ANSI functions; the registry keeps
+// UTF-16, so they read back as the same text now.
+TEST(RegistryWin, ValuesWrittenInTheAnsiCodePageReadBackAsTheirText) {
+  if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page, not " << GetACP();
+  const char* path = "SOFTWARE\\TramlexVimoAnsiTest";
+  HKEY raw = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr),
+            ERROR_SUCCESS);
+  const char old[] = "Gr\xFC\xDF" "e \x80 caf\xE9";  // Grüße € café in Windows-1252
+  RegSetValueExA(raw, "Caf\xE9", 0, REG_SZ, reinterpret_cast<const BYTE*>(old), sizeof old);
+  RegCloseKey(raw);
+
+  Win32Registry registry;
+  auto key = registry.CurrentUser()->Open(path);
+  ASSERT_TRUE(key);
+  EXPECT_EQ(key->ValueNames(), std::vector<std::string>{"Caf\xC3\xA9"});
+  auto value = key->Query("Caf\xC3\xA9");
+  ASSERT_TRUE(value);
+  EXPECT_EQ(value->type, RegType::Sz);
+  EXPECT_EQ(value->Text(), "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC caf\xC3\xA9");
+  key.reset();
+  RegDeleteKeyA(HKEY_CURRENT_USER, path);
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, RegistryContract, ::testing::Values(kReal, kFake), ParamName);
 INSTANTIATE_TEST_SUITE_P(Both, SettingsStoreContract, ::testing::Values(kReal, kFake), ParamName);
 

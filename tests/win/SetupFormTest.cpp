@@ -16,7 +16,12 @@
 #include "ModelFixture.h"
 #include "PopupSupport.h"
 #include "actions/ActionKinds.h"
+#include "clips/win32/ClipEdit.h"
 #include "model/SettingsStore.h"
+#include "platform/Utf.h"
+#include "platform/win32/Win32AnsiText.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Registry.h"
 #include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
 #include "time/win32/WorldTimeEdit.h"
@@ -430,6 +435,20 @@ TEST_F(SetupFormTest, WorldTimeListDeleteSortAndEmptyView) {
   });
 }
 
+TEST_F(SetupFormTest, SortByNameOrdersNamesOfEveryScriptInTheUsersLanguage) {
+  const std::string apple = "\xD0\xAF\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE";  // Cyrillic, capital Ya
+  const std::string melon = "\xD0\xB0\xD1\x80\xD0\xB1\xD1\x83\xD0\xB7";              // small a
+  const std::string berlin = "\xD0\x91\xD0\xB5\xD1\x80\xD0\xBB\xD0\xB8\xD0\xBD";   // capital Be
+  WorldTimes->assign({{apple, 0}, {"Z\xC3\xBCrich", 60}, {melon, 0}, {berlin, 60}, {"athens", 120}});
+  Run(false, [&](TfrmSetup& f) {
+    ClickButton(f.btnWorldTimeByZone);
+    std::vector<std::string> names;
+    for (const auto& w : f.Work.WorkWorldTimes) names.push_back(w.Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"athens", "Z\xC3\xBCrich", melon, berlin, apple}));
+    ClickButton(f.btnCancel);
+  });
+}
+
 TEST_F(SetupFormTest, TheOffsetColumnShowsTodaysOffsetAndMarksDaylightTime) {
   test::FakeClock clock;
   clock.SetUtc({2026, 7, 15, 12, 0, 0}, test::BerlinZone());
@@ -490,9 +509,8 @@ TEST_F(SetupFormTest, AboutNamesTheMapsDataItsLicenceAndWhereTheyComeFrom) {
 }
 
 TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsThePages) {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string file = std::string(temp) + "vimo-setup-export.tvf";
+  // The fixture's files are the in-memory ones.
+  std::string file = "C:\\Temp\\vimo-setup-export.tvf";
   Run(false, [&](TfrmSetup& f) {
     test::FakeExportImportUi* last = nullptr;
     f.MakeExportImportUi = [&](TfrmSetup& form) -> std::unique_ptr<TExportImportUi> {
@@ -521,10 +539,7 @@ TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsTh
     ClickButton(f.btnUnselectAll);
     for (TCheckBox* box : f.ExportBoxes) EXPECT_FALSE(box->Checked());
     ClickButton(f.btnExport);
-    {
-      std::ifstream in(file, std::ios::binary);
-      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "TVDF01\r\n");
-    }
+    EXPECT_EQ(files.Contents(file), "TVDF01\r\n");
     ClickButton(f.btnSelectAll);
     for (TCheckBox* box : f.ExportBoxes) EXPECT_TRUE(box->Checked());
     EXPECT_EQ(f.ExportBoxes[1]->Hint, "Mouse");
@@ -543,7 +558,6 @@ TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsTh
     ClickButton(f.btnCancel);
   });
   EXPECT_EQ(CornerSize, 40) << "an import is in effect at once";
-  DeleteFileA(file.c_str());
 }
 
 // A dialog of this program found by its caption.
@@ -588,6 +602,63 @@ TEST_F(SetupFormTest, TheRealEditorsOpenFromTheButtonsAndTheirResultsLand) {
   EXPECT_TRUE(form.Execute(false));
   EXPECT_EQ(TrayActions[0].Action, 40);
   EXPECT_EQ(WorldTimes->back().Name, "Kathmandu");
+}
+
+// The whole way a clip of every script takes, with the real registry, files and ANSI
+// code page: typed into the real clip editor, applied, exported, the registry wiped,
+// imported.
+TEST_F(SetupFormTest, AClipOfEveryScriptFromTheRealEditorSurvivesExportWipeAndImport) {
+  const std::string world = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
+                            "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+  const std::string comment = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";  // Cyrillic
+  Win32Registry realRegistry;
+  Win32FileSystem realFiles;
+  Win32AnsiCodePage realAnsi;
+  auto wipe = [] { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\Tramlex"); };
+  FinalizeModel();
+  Platform().registry = &realRegistry;
+  Platform().files = &realFiles;
+  Platform().ansi = &realAnsi;
+  wipe();
+  InitializeModel();
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::string file = Narrow(temp) + "vimo-" + comment + ".tvf";
+
+  TSetupHostLinks links;
+  TfrmSetup form(links);
+  form.MakeExportImportUi = [&](TfrmSetup&) -> std::unique_ptr<TExportImportUi> {
+    auto ui = std::make_unique<test::FakeExportImportUi>();
+    ui->fileName = file;
+    return ui;
+  };
+  WhenShown([&] {
+    WhenShown([&] {
+      auto* editor = OpenDialog<TfrmClipEditor>("Clip");
+      ASSERT_NE(editor, nullptr);
+      editor->edtComment->SetText(comment);
+      editor->memText->SetText(world + "\r\n" + world);
+      ClickButton(editor->btnOK);
+    });
+    ClickButton(form.btnClipCollectionAdd);
+    ClickButton(form.btnApply);
+    ClickButton(form.btnSelectAll);
+    ClickButton(form.btnExport);
+    wipe();
+    ClickButton(form.btnImport);
+    ClickButton(form.btnCancel);
+  });
+  form.Execute(false);
+  ASSERT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(*ClipList->ClipAt(0), (TClipRecord{comment, world + "\r\n" + world}));
+  // As the registry holds it, read in the wide form.
+  wchar_t stored[256] = {};
+  DWORD size = sizeof stored;
+  RegGetValueW(HKEY_CURRENT_USER, L"SOFTWARE\\Tramlex\\Vimo\\Clipboard\\Clips\\1", L"Text", RRF_RT_REG_SZ, nullptr,
+               stored, &size);
+  EXPECT_EQ(Narrow(stored), world + "\r\n" + world);
+  wipe();
+  DeleteFileW(Widen(file).c_str());
 }
 
 TEST_F(SetupFormTest, EveryControlOfTheTablesHasItsHelpId) {

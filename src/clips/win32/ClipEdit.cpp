@@ -1,11 +1,11 @@
 #include "clips/win32/ClipEdit.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <stdexcept>
 
+#include "clips/TextFile.h"
 #include "model/SmartList.h"
+#include "platform/Platform.h"
+#include "platform/win32/Win32Files.h"
 #include "settings/SetupLogic.h"
 
 namespace vimo {
@@ -21,25 +21,10 @@ void SetUpTextDialog(TFileDialog& d) {
 
 }  // namespace
 
-std::string ReadTextFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot open file \"" + fileName + "\".");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("Read error in file \"" + fileName + "\".");
-  return text;
-}
-
-void WriteTextFile(const std::string& fileName, const std::string& text) {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) throw std::runtime_error("Cannot create file \"" + fileName + "\".");
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.flush();
-  if (!out) throw std::runtime_error("Write error in file \"" + fileName + "\".");
-}
-
 // ---------------------------------------------------------------------------- clip editor
 
 TfrmClipEditor::TfrmClipEditor() : TForm(TFormStyle::Dialog) {
+  EnsureFileServices();
   SetCaption("Clip");
   // Created in tab order: the dialog walks its controls in creation order.
   lblComment = new TLabel(this, "Comment");
@@ -95,16 +80,16 @@ void TfrmClipEditor::FormShow(TForm*) {
   btnHistory->SetEnabled(!DisableHistory);
 }
 
-void TfrmClipEditor::memTextChange(TMemo*) { btnOK->SetEnabled(GetWindowTextLengthA(memText->Handle()) > 0); }
+void TfrmClipEditor::memTextChange(TMemo*) { btnOK->SetEnabled(GetWindowTextLengthW(memText->Handle()) > 0); }
 
 void TfrmClipEditor::btnLoadClick(TControl*) {
   if (!opdText.Execute(handle_)) return;
-  memText->SetText(CrLfLineBreaks(ReadTextFile(opdText.FileName)));
+  memText->SetText(CrLfLineBreaks(ReadTextFile(*Platform().files, *Platform().ansi, opdText.FileName)));
 }
 
 void TfrmClipEditor::btnSaveClick(TControl*) {
   if (!svdText.Execute(handle_)) return;
-  WriteTextFile(svdText.FileName, memText->Text());
+  WriteTextFile(*Platform().files, *Platform().ansi, svdText.FileName, memText->Text());
 }
 
 void TfrmClipEditor::btnHistoryClick(TControl*) {
@@ -128,9 +113,9 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   lblClips = new TLabel(this, "Clips");
   dgdClips = new TDrawGrid(this);
   // The grid takes the focus first so that the arrow keys walk the history.
-  SetWindowLongPtrA(dgdClips->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdClips->Handle(), GWL_STYLE) | WS_TABSTOP);
-  SetWindowLongPtrA(dgdClips->Handle(), GWL_EXSTYLE,
-                    GetWindowLongPtrA(dgdClips->Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  SetWindowLongPtrW(dgdClips->Handle(), GWL_STYLE, GetWindowLongPtrW(dgdClips->Handle(), GWL_STYLE) | WS_TABSTOP);
+  SetWindowLongPtrW(dgdClips->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(dgdClips->Handle(), GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
   lblText = new TLabel(this, "Full text");
   memText = new TMemo(this);
   btnOK = new TButton(this, "OK", IDOK, true);

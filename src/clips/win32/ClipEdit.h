@@ -58,9 +58,4 @@ class TfrmClipHistory : public TForm {
   void dgdClipsDrawCell(TDrawGrid* sender, HDC dc, int col, int row, RECT rect);
 };
 
-// The whole content of a text file; throws when it cannot be read.
-std::string ReadTextFile(const std::string& fileName);
-// Writes `text` as it is; throws when the file cannot be written.
-void WriteTextFile(const std::string& fileName, const std::string& text);
-
 }  // namespace vimo

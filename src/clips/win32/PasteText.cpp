@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "clips/KeyReplay.h"
+#include "platform/Utf.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -56,7 +57,7 @@ void SendKeys(const std::vector<TKeyEvent>& events) {
 bool PumpOnce() {
   bool cancelled = false;
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_CANCELJOURNAL) {
       cancelled = true;
       continue;
@@ -66,7 +67,7 @@ bool PumpOnce() {
       break;
     }
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return cancelled;
 }
@@ -92,11 +93,14 @@ bool SetClipboardText(const std::string& text, HWND owner) {
   if (!open) return false;
   bool done = false;
   EmptyClipboard();
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+  // Unicode text only: the system makes CF_TEXT from it for programs that ask for that.
+  const std::wstring wide = Widen(text);
+  const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
     if (void* p = GlobalLock(memory)) {
-      std::memcpy(p, text.c_str(), text.size() + 1);
+      std::memcpy(p, wide.c_str(), bytes);
       GlobalUnlock(memory);
-      done = SetClipboardData(CF_TEXT, memory) != nullptr;
+      done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     }
     if (!done) GlobalFree(memory);
   }
@@ -114,7 +118,7 @@ void PasteText(HWND target, const std::string& text) {
   held.Ctrl = (GetKeyState(VK_CONTROL) & 0x80) != 0;
   held.Alt = (GetKeyState(VK_MENU) & 0x80) != 0;
   held.Shift = (GetKeyState(VK_SHIFT) & 0x80) != 0;
-  auto events = ShiftInsertEvents(held, [](int vk) { return static_cast<std::uint32_t>(MapVirtualKeyA(vk, 0)); });
+  auto events = ShiftInsertEvents(held, [](int vk) { return static_cast<std::uint32_t>(MapVirtualKeyW(vk, 0)); });
 
   // A replay of an earlier paste still running (a paste from inside the pump) ends first.
   DWORD waitStart = GetTickCount();
@@ -124,7 +128,7 @@ void PasteText(HWND target, const std::string& text) {
   }
 
   if (!replay.Start(std::move(events))) return;
-  journal = SetWindowsHookExA(WH_JOURNALPLAYBACK, &JournalPlayback, GetModuleHandleA(nullptr), 0);
+  journal = SetWindowsHookExW(WH_JOURNALPLAYBACK, &JournalPlayback, GetModuleHandleW(nullptr), 0);
   if (!journal) {
     FallBack();
     return;

@@ -14,7 +14,7 @@ inline constexpr ULONG_PTR kPasteInputMark = 0x56494D4F;  // "VIMO"
 // all within a short bound, the rest goes out through SendInput in the same order.
 void PasteText(HWND target, const std::string& text);
 
-// Puts the text on the clipboard as plain text; false when the clipboard stays busy.
+// Puts the text on the clipboard as Unicode text; false when the clipboard stays busy.
 bool SetClipboardText(const std::string& text, HWND owner);
 
 }  // namespace vimo

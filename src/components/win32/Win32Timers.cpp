@@ -6,28 +6,28 @@
 
 namespace vimo {
 namespace {
-constexpr const char* kClassName = "TLiteTimerHandler";
+constexpr const wchar_t* kClassName = L"TLiteTimerHandler";
 }
 
 Win32TimerService::~Win32TimerService() { DestroyTimerWindow(); }
 
 void Win32TimerService::CreateTimerWindow(std::function<void(std::uintptr_t)> onTick) {
   DestroyTimerWindow();
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &Win32TimerService::WndProc;
   wc.hInstance = instance;
   wc.lpszClassName = kClassName;
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
   onTick_ = std::move(onTick);
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   if (!window_) throw std::runtime_error("Cannot create the timer window");
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void Win32TimerService::DestroyTimerWindow() {
   if (!window_) return;
-  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
   DestroyWindow(window_);
   window_ = nullptr;
   onTick_ = nullptr;
@@ -41,7 +41,7 @@ bool Win32TimerService::KillTimer(std::uintptr_t id) { return window_ && ::KillT
 
 LRESULT CALLBACK Win32TimerService::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER) {
-    auto* self = reinterpret_cast<Win32TimerService*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Win32TimerService*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && self->onTick_) {
       // The tick may free the last timer and with it this service's window.
       auto tick = self->onTick_;
@@ -49,7 +49,7 @@ LRESULT CALLBACK Win32TimerService::WndProc(HWND hwnd, UINT msg, WPARAM wParam, 
     }
     return 0;
   }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace vimo

@@ -3,21 +3,32 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
 
 #include "components/TrayIcon.h"
+#include "platform/Utf.h"
 #include "ui/Application.h"
 
 namespace vimo {
 namespace {
 
-constexpr const char* kHandlerClass = "TTrayIconHandler";
+constexpr const wchar_t* kHandlerClass = L"TTrayIconHandler";
 
 #if !defined(_WIN64)
-static_assert(NOTIFYICONDATAA_V2_SIZE == kNotifyIconDataV2Size, "the shell expects the 488-byte record");
+static_assert(NOTIFYICONDATAW_V2_SIZE == kNotifyIconDataV2Size, "the shell expects the 936-byte record");
 #endif
+
+// A UTF-8 text into a fixed wide field, always terminated.
+template <std::size_t N>
+void CopyWide(wchar_t (&field)[N], const char* utf8) {
+  std::wstring wide = Widen(utf8);
+  std::size_t n = std::min(wide.size(), N - 1);
+  std::copy_n(wide.begin(), n, field);
+  field[n] = L'\0';
+}
 
 struct OwnerHook {
   WNDPROC savedProc = nullptr;
@@ -42,13 +53,13 @@ struct MenuOwner {
 std::uint32_t RegisterTaskbarCreated() {
   // Shells before common controls 4.71 never broadcast it.
   if (CommonControlsVersion() <= 0x40046) return 0;
-  return RegisterWindowMessageA("TaskbarCreated");
+  return RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 }  // namespace
 
 std::uint32_t CommonControlsVersion() {
-  HMODULE module = LoadLibraryA("comctl32.dll");
+  HMODULE module = LoadLibraryW(L"comctl32.dll");
   if (!module) return 0;
   std::uint32_t version = 0;
   auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetVersion")));
@@ -62,46 +73,47 @@ std::uint32_t CommonControlsVersion() {
 }
 
 NativeHandle Win32TrayShell::CreateHandlerWindow(std::function<void(std::uint32_t, std::uint32_t)> onCallback) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &Win32TrayShell::HandlerProc;
   wc.hInstance = instance;
   wc.lpszClassName = kHandlerClass;
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
   onCallback_ = std::move(onCallback);
   // Top-level rather than message-only: broadcasts such as "TaskbarCreated" reach only
   // top-level windows.
-  HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, kHandlerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kHandlerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                                 nullptr);
   if (!window) throw std::runtime_error("Cannot create the tray icon window");
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   return reinterpret_cast<NativeHandle>(window);
 }
 
 void Win32TrayShell::DestroyHandlerWindow(NativeHandle window) {
   HWND hwnd = reinterpret_cast<HWND>(window);
   if (!hwnd) return;
-  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
   DestroyWindow(hwnd);
   onCallback_ = nullptr;
 }
 
 bool Win32TrayShell::NotifyIcon(std::uint32_t message, const NotifyIconData& data) {
-  NOTIFYICONDATAA nid{};
-  nid.cbSize = NOTIFYICONDATAA_V2_SIZE;
+  // The version-2 size: shells before Vista refuse the longer record.
+  NOTIFYICONDATAW nid{};
+  nid.cbSize = NOTIFYICONDATAW_V2_SIZE;
   nid.hWnd = reinterpret_cast<HWND>(data.hWnd);
   nid.uID = data.uID;
   nid.uFlags = data.uFlags;
   nid.uCallbackMessage = data.uCallbackMessage;
   nid.hIcon = reinterpret_cast<HICON>(data.hIcon);
-  std::memcpy(nid.szTip, data.szTip, sizeof nid.szTip);
+  CopyWide(nid.szTip, data.szTip);
   nid.dwState = data.dwState;
   nid.dwStateMask = data.dwStateMask;
-  std::memcpy(nid.szInfo, data.szInfo, sizeof nid.szInfo);
+  CopyWide(nid.szInfo, data.szInfo);
   nid.uTimeout = data.uTimeout;
-  std::memcpy(nid.szInfoTitle, data.szInfoTitle, sizeof nid.szInfoTitle);
+  CopyWide(nid.szInfoTitle, data.szInfoTitle);
   nid.dwInfoFlags = data.dwInfoFlags;
-  return Shell_NotifyIconA(message, &nid) != FALSE;
+  return Shell_NotifyIconW(message, &nid) != FALSE;
 }
 
 std::uint32_t Win32TrayShell::TaskbarCreatedMessage() {
@@ -138,7 +150,7 @@ void Win32TrayShell::ProcessMessages() { Application().ProcessMessages(); }
 bool Win32TrayShell::Terminating() { return Application().Terminated(); }
 
 void Win32TrayShell::PostNullMessage(NativeHandle window) {
-  PostMessageA(reinterpret_cast<HWND>(window), WM_NULL, 0, 0);
+  PostMessageW(reinterpret_cast<HWND>(window), WM_NULL, 0, 0);
 }
 
 void Win32TrayShell::SetForegroundWindow(NativeHandle window) { ::SetForegroundWindow(reinterpret_cast<HWND>(window)); }
@@ -157,7 +169,7 @@ void Win32TrayShell::SubclassOwner(NativeHandle owner, std::function<bool(const 
   OwnerHook& hook = OwnerHooks()[hwnd];
   hook.proc = std::move(proc);
   hook.savedProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32TrayShell::OwnerProc)));
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32TrayShell::OwnerProc)));
 }
 
 void Win32TrayShell::RestoreOwner(NativeHandle owner) {
@@ -167,8 +179,8 @@ void Win32TrayShell::RestoreOwner(NativeHandle owner) {
   // Only put the old procedure back while ours is the current one; someone who
   // subclassed after us would otherwise be cut off.
   if (IsWindow(hwnd) &&
-      reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &Win32TrayShell::OwnerProc)
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.savedProc));
+      reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Win32TrayShell::OwnerProc)
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.savedProc));
   OwnerHooks().erase(it);
 }
 
@@ -183,11 +195,11 @@ int Win32TrayShell::TrackPopup(const std::vector<MenuEntry>& entries, TPoint at)
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const MenuEntry& e = entries[i];
     if (e.caption == "-") {
-      AppendMenuA(menu.menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu.menu, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     UINT flags = MF_STRING | (e.enabled ? 0 : MF_GRAYED) | (e.checked ? MF_CHECKED : 0);
-    AppendMenuA(menu.menu, flags, i + 1, e.caption.c_str());
+    AppendMenuW(menu.menu, flags, i + 1, Widen(e.caption).c_str());
     if (e.isDefault) SetMenuDefaultItem(menu.menu, static_cast<UINT>(i + 1), FALSE);
   }
   Application().Initialize();
@@ -199,7 +211,7 @@ int Win32TrayShell::TrackPopup(const std::vector<MenuEntry>& entries, TPoint at)
 LRESULT CALLBACK Win32TrayShell::HandlerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case kTrayCallbackMessage: {
-      auto* self = reinterpret_cast<Win32TrayShell*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+      auto* self = reinterpret_cast<Win32TrayShell*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
       if (self && self->onCallback_) {
         auto callback = self->onCallback_;
         Guarded([&] { callback(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam)); });
@@ -214,26 +226,26 @@ LRESULT CALLBACK Win32TrayShell::HandlerProc(HWND hwnd, UINT msg, WPARAM wParam,
     case WM_NCDESTROY:
       return 1;
   }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32TrayShell::OwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto it = OwnerHooks().find(hwnd);
-  if (it == OwnerHooks().end()) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (it == OwnerHooks().end()) return DefWindowProcW(hwnd, msg, wParam, lParam);
   WNDPROC saved = it->second.savedProc;
   if (msg == WM_NCDESTROY) {
     // The owner is going away before the component: forget it so that a new window
     // reusing the handle can be subclassed again.
     OwnerHooks().erase(it);
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
-    return CallWindowProcA(saved, hwnd, msg, wParam, lParam);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
+    return CallWindowProcW(saved, hwnd, msg, wParam, lParam);
   }
   auto proc = it->second.proc;
   bool handled = false;
   std::intptr_t result = 0;
   Guarded([&] { handled = proc({msg, static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam)}, result); });
   if (handled) return result;
-  return CallWindowProcA(saved, hwnd, msg, wParam, lParam);
+  return CallWindowProcW(saved, hwnd, msg, wParam, lParam);
 }
 
 }  // namespace vimo

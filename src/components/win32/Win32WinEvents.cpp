@@ -1,6 +1,7 @@
 #include "components/win32/Win32WinEvents.h"
 
 #include "components/WinEvent.h"
+#include "platform/Utf.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -19,10 +20,10 @@ void CALLBACK WinEventProc(HWINEVENTHOOK hook, DWORD event, HWND window, LONG ob
 }
 
 std::string TextOf(HWND window) {
-  std::string buffer(kTextBuffer, '\0');
-  int length = GetWindowTextA(window, buffer.data(), kTextBuffer);
-  buffer.resize(length > 0 ? length : 0);
-  return buffer;
+  std::wstring buffer(kTextBuffer, L'\0');
+  int length = GetWindowTextW(window, buffer.data(), kTextBuffer);
+  buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return Narrow(buffer);
 }
 
 }  // namespace
@@ -41,13 +42,15 @@ std::vector<ChildWindowInfo> Win32WinEventService::ChildWindows(WindowHandle win
   std::vector<ChildWindowInfo> children;
   HWND parent = reinterpret_cast<HWND>(window);
   if (!IsWindow(parent)) return children;
-  std::string className(kTextBuffer, '\0');
-  for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
-       child = FindWindowExA(parent, child, nullptr, nullptr)) {
+  for (HWND child = FindWindowExW(parent, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(parent, child, nullptr, nullptr)) {
     ChildWindowInfo info;
-    int length = GetClassNameA(child, className.data(), kTextBuffer);
-    info.className.assign(className.data(), length > 0 ? length : 0);
-    info.controlId = static_cast<std::int32_t>(GetWindowLongA(child, GWL_ID));
+    // Class names have at most 256 characters; Wine refuses GetClassNameW a buffer
+    // of 32,768 (its byte count no longer fits 16 bits).
+    wchar_t className[257] = {};
+    int length = GetClassNameW(child, className, 257);
+    info.className = Narrow(std::wstring_view(className, length > 0 ? static_cast<std::size_t>(length) : 0));
+    info.controlId = static_cast<std::int32_t>(GetWindowLongPtrW(child, GWL_ID));
     info.text = TextOf(child);
     children.push_back(std::move(info));
   }

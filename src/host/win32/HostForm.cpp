@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
+#include "platform/Utf.h"
 #include "settings/win32/Setup.h"
 #include "ui/Application.h"
 
@@ -26,21 +27,21 @@ class TfrmVimoHost01::ClipboardTimer final : public MonitorTimer {
 
 namespace {
 
-constexpr const char* kHostClass = "TfrmVimoHost01";
+constexpr const wchar_t* kHostClass = L"TfrmVimoHost01";
 constexpr int kHostWidth = 120;
 constexpr int kHostHeight = 40;
 
 }  // namespace
 
 TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::move(showSetup)) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc{};
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
   wc.lpfnWndProc = &TfrmVimoHost01::WndProc;
   wc.hInstance = instance;
   wc.lpszClassName = kHostClass;
-  RegisterClassA(&wc);
+  RegisterClassW(&wc);
   // Never shown; kept off screen (left = -width) like a form that is only a message target.
-  handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, kHostCaption, WS_POPUP, -kHostWidth, 0, kHostWidth,
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHostClass, Widen(kHostCaption).c_str(), WS_POPUP, -kHostWidth, 0, kHostWidth,
                             kHostHeight, Application().Handle(), nullptr, instance, this);
   if (!handle_) throw std::runtime_error("Cannot create the host window");
 
@@ -103,7 +104,7 @@ TfrmVimoHost01::~TfrmVimoHost01() {
   cmpTrayIcon.reset();
   timClipboard.reset();
   if (handle_) {
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
   }
 }
@@ -197,16 +198,16 @@ LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       return 0;  // only "Exit" ends the program
   }
-  return DefWindowProcA(handle_, msg, wParam, lParam);
+  return DefWindowProcW(handle_, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK TfrmVimoHost01::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
   }
-  auto* self = reinterpret_cast<TfrmVimoHost01*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self || !self->monitor_) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  auto* self = reinterpret_cast<TfrmVimoHost01*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || !self->monitor_) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result = 0;
   bool handled = false;
   Guarded([&] {

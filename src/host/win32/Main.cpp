@@ -9,7 +9,9 @@
 #include "host/win32/HostForm.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
+#include "platform/Utf.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32Registry.h"
@@ -41,17 +43,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform.messageBoxes = &messageBoxes;
   platform.hotKeys = &hotKeys;
   vimo::EnsureTimeServices();
+  vimo::EnsureFileServices();
   vimo::InstallComponentServices();
 
   // Module initialisation: the settings are loaded before anything else.
   try {
     vimo::InitializeModel();
   } catch (const std::exception& e) {
-    MessageBoxA(nullptr, e.what(), vimo::kApplicationTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, vimo::Widen(e.what()).c_str(), vimo::Widen(vimo::kApplicationTitle).c_str(),
+                MB_OK | MB_ICONERROR);
     return 1;
   }
 
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, vimo::kMutexName);
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, vimo::Widen(vimo::kMutexName).c_str());
   if (!mutex) return 0;
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     // Another instance runs for this logon: end silently.

@@ -2,29 +2,32 @@
 
 #include <commdlg.h>
 
+#include "platform/Utf.h"
+
 namespace vimo {
 
 TWin32ExportImportUi::TWin32ExportImportUi(HWND owner, std::string caption, std::function<void()> onReloaded)
     : owner_(owner), caption_(std::move(caption)), onReloaded_(std::move(onReloaded)) {}
 
 bool TWin32ExportImportUi::Execute(bool save, std::string& fileName) {
-  std::string filter = DialogFilter(kExportFilter);
-  char buffer[MAX_PATH] = {};
-  OPENFILENAMEA ofn = {};
+  std::wstring filter = Widen(DialogFilter(kExportFilter));
+  std::wstring defaultExt = Widen(kExportDefaultExt);
+  wchar_t buffer[MAX_PATH] = {};
+  OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner_;
   ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = buffer;
-  ofn.nMaxFile = sizeof buffer;
-  ofn.lpstrDefExt = kExportDefaultExt;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = defaultExt.c_str();
   // OFN_NOCHANGEDIR: the process must not keep the chosen folder as its current one,
   // which would hold it open and stop the user from removing it.
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
-  fileName = buffer;
+  fileName = Narrow(buffer);
   return true;
 }
 
@@ -42,11 +45,11 @@ UINT TWin32ExportImportUi::IconFlags(TMessageIcon icon) {
 }
 
 void TWin32ExportImportUi::ShowMessage(const std::string& text, TMessageIcon icon) {
-  MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_OK | IconFlags(icon));
+  MessageBoxW(owner_, Widen(text).c_str(), Widen(caption_).c_str(), MB_OK | IconFlags(icon));
 }
 
 bool TWin32ExportImportUi::AskYesNo(const std::string& text, TMessageIcon icon) {
-  return MessageBoxA(owner_, text.c_str(), caption_.c_str(), MB_YESNO | IconFlags(icon)) == IDYES;
+  return MessageBoxW(owner_, Widen(text).c_str(), Widen(caption_).c_str(), MB_YESNO | IconFlags(icon)) == IDYES;
 }
 
 void TWin32ExportImportUi::SettingsReloaded() {

@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "platform/Utf.h"
+#include "platform/win32/Win32AnsiText.h"
+
 namespace vimo {
 namespace {
 
@@ -53,28 +56,34 @@ void Win32ClipboardViewer::ChangeChain(WindowHandle viewer, WindowHandle next) {
 
 void Win32ClipboardViewer::SendDrawClipboard(WindowHandle to) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(H(to), WM_DRAWCLIPBOARD, 0, 0, SMTO_ABORTIFHUNG, kForwardTimeoutMs, &result);
+  SendMessageTimeoutW(H(to), WM_DRAWCLIPBOARD, 0, 0, SMTO_ABORTIFHUNG, kForwardTimeoutMs, &result);
 }
 
 void Win32ClipboardViewer::SendChangeCBChain(WindowHandle to, WindowHandle removed, WindowHandle following) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(H(to), WM_CHANGECBCHAIN, static_cast<WPARAM>(removed), static_cast<LPARAM>(following),
+  SendMessageTimeoutW(H(to), WM_CHANGECBCHAIN, static_cast<WPARAM>(removed), static_cast<LPARAM>(following),
                       SMTO_ABORTIFHUNG, kForwardTimeoutMs, &result);
 }
 
 TClipboardContent Win32ClipboardViewer::Read() {
   TClipboardContent content;
   OpenClipboardScope open(H(owner_));
-  if (IsClipboardFormatAvailable(CF_TEXT)) {
+  if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+    std::string bytes = GlobalBytes(GetClipboardData(CF_UNICODETEXT));
+    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
+    content.text = Narrow(wide.substr(0, wide.find(L'\0')));
+  } else if (IsClipboardFormatAvailable(CF_TEXT)) {
+    // Only where nothing offers Unicode text: the system usually makes it from CF_TEXT.
     std::string bytes = GlobalBytes(GetClipboardData(CF_TEXT));
-    content.text = bytes.substr(0, bytes.find('\0'));
+    content.text = Win32AnsiCodePage().ToUtf8(bytes.substr(0, bytes.find('\0')));
   }
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
     if (format < 0xC000) continue;  // registered formats only have names
-    char name[256];
-    int n = GetClipboardFormatNameA(format, name, sizeof name);
+    wchar_t name[256];
+    int n = GetClipboardFormatNameW(format, name, sizeof name / sizeof name[0]);
     if (n <= 0) continue;
-    content.formatNames.emplace_back(name, n);
+    content.formatNames.push_back(Narrow(std::wstring_view(name, static_cast<std::size_t>(n))));
     if (content.formatNames.back() == "CanIncludeInClipboardHistory") {
       std::string bytes = GlobalBytes(GetClipboardData(format));
       if (bytes.size() >= 4) {
@@ -90,8 +99,21 @@ TClipboardContent Win32ClipboardViewer::Read() {
 std::uint32_t Win32ClipboardViewer::SequenceNumber() { return GetClipboardSequenceNumber(); }
 
 bool Win32TextCompare::EqualIgnoreCase(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                        static_cast<int>(b.size())) == CSTR_EQUAL;
+  // Letter case only, one character for one: no language's rules, under which "Maße"
+  // and "Masse" or "ægis" and "aegis" would be one entry.
+  std::wstring wa = Widen(a), wb = Widen(b);
+  if (wa.size() != wb.size()) return false;
+  const int n = static_cast<int>(wa.size());
+  // Loaded at run time: CompareStringOrdinal came with Windows Vista.
+  using OrdinalProc = int(WINAPI*)(LPCWSTR, int, LPCWSTR, int, BOOL);
+  static const auto ordinal = reinterpret_cast<OrdinalProc>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CompareStringOrdinal")));
+  if (useOrdinal_ && ordinal) return ordinal(wa.data(), n, wb.data(), n, TRUE) == CSTR_EQUAL;
+  if (n > 0) {
+    CharUpperBuffW(wa.data(), static_cast<DWORD>(n));
+    CharUpperBuffW(wb.data(), static_cast<DWORD>(n));
+  }
+  return wa == wb;
 }
 
 }  // namespace vimo

@@ -18,9 +18,15 @@ class Win32ClipboardViewer final : public ClipboardViewerSystem {
   WindowHandle owner_;
 };
 
+// CompareStringOrdinal ignoring case on the UTF-16 text; where the system lacks it (or
+// `useOrdinal` is false), both texts in upper case compared unit by unit.
 class Win32TextCompare final : public TextCompare {
  public:
+  explicit Win32TextCompare(bool useOrdinal = true) : useOrdinal_(useOrdinal) {}
   bool EqualIgnoreCase(const std::string& a, const std::string& b) override;
+
+ private:
+  bool useOrdinal_;
 };
 
 }  // namespace vimo

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/Utf.h"
+
 namespace vimo {
 
 TPoint Win32CursorScreen::CursorPos() {
@@ -34,18 +36,18 @@ bool Win32WindowControl::WindowRect(void* window, TRect& rect) {
 }
 
 void* Win32WindowControl::FindTopWindow(const std::string& className, const std::string& title) {
-  return FindWindowA(className.c_str(), title.c_str());
+  return FindWindowW(Widen(className).c_str(), Widen(title).c_str());
 }
 
 std::intptr_t Win32WindowControl::SendMessageTo(void* window, std::uint32_t message, std::uintptr_t wParam,
                                                 std::intptr_t lParam) {
-  return SendMessageA(static_cast<HWND>(window), message, wParam, lParam);
+  return SendMessageW(static_cast<HWND>(window), message, wParam, lParam);
 }
 
 void Win32WindowControl::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 int Win32MessageBoxes::Show(void* owner, const std::string& text, const std::string& caption, std::uint32_t flags) {
-  return MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+  return MessageBoxW(static_cast<HWND>(owner), Widen(text).c_str(), Widen(caption).c_str(), flags);
 }
 
 }  // namespace vimo

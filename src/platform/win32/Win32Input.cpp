@@ -4,7 +4,7 @@
 
 namespace vimo {
 
-std::uint32_t Win32KeyInjection::ScanCodeOf(std::uint32_t virtualKey) { return MapVirtualKeyA(virtualKey, 0); }
+std::uint32_t Win32KeyInjection::ScanCodeOf(std::uint32_t virtualKey) { return MapVirtualKeyW(virtualKey, 0); }
 
 void Win32KeyInjection::KeybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
                                    std::uintptr_t extraInfo) {

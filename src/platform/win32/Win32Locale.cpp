@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "platform/Platform.h"
+#include "platform/Utf.h"
 
 namespace vimo {
 std::string Win32Locale::Text(unsigned long item) const {
-  char buffer[128] = {};
-  int n = GetLocaleInfoA(static_cast<LCID>(lcid_), static_cast<LCTYPE>(item), buffer, sizeof buffer);
-  return n > 0 ? std::string(buffer) : std::string();
+  wchar_t buffer[128] = {};
+  int n = GetLocaleInfoW(static_cast<LCID>(lcid_), static_cast<LCTYPE>(item), buffer, sizeof buffer / sizeof buffer[0]);
+  return n > 0 ? Narrow(buffer) : std::string();
 }
 
 int Win32Locale::FirstDayOfWeek() {

@@ -1,5 +1,5 @@
 #pragma once
-// Locale facts from GetLocaleInfoA and the clock from the system time.
+// Locale facts from GetLocaleInfoW (names in UTF-8) and the clock from the system time.
 #include "platform/Locale.h"
 
 namespace vimo {

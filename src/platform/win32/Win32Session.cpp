@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/Utf.h"
+
 namespace vimo {
 
 void* Win32Session::OpenProcessToken(std::uint32_t access) {
@@ -14,7 +16,7 @@ void Win32Session::CloseToken(void* token) { CloseHandle(static_cast<HANDLE>(tok
 
 bool Win32Session::LookupPrivilege(const std::string& name, TLuid& luid) {
   LUID value{};
-  if (!LookupPrivilegeValueA(nullptr, name.c_str(), &value)) return false;
+  if (!LookupPrivilegeValueW(nullptr, Widen(name).c_str(), &value)) return false;
   luid = {value.LowPart, value.HighPart};
   return true;
 }
@@ -38,7 +40,7 @@ bool Win32Session::SetSystemPowerState(bool suspend, bool force) {
 
 bool Win32Session::SetSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) {
   // Loaded at run time: powrprof is not there on every system the program starts on.
-  HMODULE powrprof = LoadLibraryA("powrprof.dll");
+  HMODULE powrprof = LoadLibraryW(L"powrprof.dll");
   if (!powrprof) return false;
   using Proc = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
   auto proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(powrprof, "SetSuspendState")));

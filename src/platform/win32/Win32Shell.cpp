@@ -4,48 +4,52 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include "platform/Utf.h"
+
 namespace vimo {
 
 namespace {
 
-const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+const wchar_t* OrNull(const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); }
 
-// Opens the folder browser on the caller's path.
+// Opens the folder browser on the caller's path (`data` is the wide path).
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED) SendMessageA(dialog, BFFM_SETSELECTIONA, 1, data);
+  if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, 1, data);
   return 0;
 }
 
-using RunFileDialogProc = void(WINAPI*)(HWND, HICON, LPCSTR, LPCSTR, LPCSTR, UINT);
+using RunFileDialogProc = void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT);
 using FindDialogProc = BOOL(WINAPI*)(LPCITEMIDLIST, LPCITEMIDLIST);
 
 }  // namespace
 
 FARPROC ShellOrdinalProc(int ordinal) {
-  HMODULE shell32 = GetModuleHandleA("shell32.dll");
-  if (!shell32) shell32 = LoadLibraryA("shell32.dll");  // stays loaded: the process links it anyway
+  HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
+  if (!shell32) shell32 = LoadLibraryW(L"shell32.dll");  // stays loaded: the process links it anyway
   if (!shell32) return nullptr;
-  return GetProcAddress(shell32, MAKEINTRESOURCEA(ordinal));
+  // An ordinal in place of a name, as MAKEINTRESOURCE makes it.
+  return GetProcAddress(shell32, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(ordinal))));
 }
 
 bool Win32Shell::Execute(void* owner, const std::string& verb, const std::string& file,
                          const std::string& parameters, int showCommand) {
-  HINSTANCE result = ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(), parameters.c_str(), nullptr,
-                                   showCommand);
+  HINSTANCE result = ShellExecuteW(static_cast<HWND>(owner), Widen(verb).c_str(), Widen(file).c_str(),
+                                   Widen(parameters).c_str(), nullptr, showCommand);
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 bool Win32Shell::ExecuteEx(const TShellExecuteInfo& info) {
-  SHELLEXECUTEINFOA sei{};
+  const std::wstring verb = Widen(info.verb), file = Widen(info.file), className = Widen(info.className);
+  SHELLEXECUTEINFOW sei{};
   sei.cbSize = sizeof sei;
   sei.fMask = info.fMask;
   sei.hwnd = static_cast<HWND>(info.hwnd);
-  sei.lpVerb = OrNull(info.verb);
-  sei.lpFile = OrNull(info.file);
+  sei.lpVerb = OrNull(verb);
+  sei.lpFile = OrNull(file);
   sei.lpIDList = info.idList;
-  sei.lpClass = OrNull(info.className);
+  sei.lpClass = OrNull(className);
   sei.nShow = info.nShow;
-  return ShellExecuteExA(&sei) != FALSE;
+  return ShellExecuteExW(&sei) != FALSE;
 }
 
 void* Win32Shell::SpecialFolderLocation(void* owner, int folderId) {
@@ -72,38 +76,39 @@ void Win32Shell::OrdinalDialog(int ordinal, void* owner) {
 }
 
 void* Win32Shell::BrowseForFolder(const TBrowseInfo& info) {
-  BROWSEINFOA bi{};
+  const std::wstring title = Widen(info.title), initialPath = Widen(info.initialPath);
+  BROWSEINFOW bi{};
   bi.hwndOwner = static_cast<HWND>(info.owner);
-  bi.lpszTitle = info.title.c_str();
+  bi.lpszTitle = title.c_str();
   bi.ulFlags = info.flags;
   bi.lpfn = BrowseCallback;
-  bi.lParam = reinterpret_cast<LPARAM>(info.initialPath.c_str());
-  return SHBrowseForFolderA(&bi);
+  bi.lParam = reinterpret_cast<LPARAM>(initialPath.c_str());
+  return SHBrowseForFolderW(&bi);
 }
 
 bool Win32Shell::PathFromIdList(void* idList, std::string& path) {
-  char buffer[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(idList), buffer)) return false;
-  path = buffer;
+  wchar_t buffer[MAX_PATH] = {};
+  if (!SHGetPathFromIDListW(static_cast<LPCITEMIDLIST>(idList), buffer)) return false;
+  path = Narrow(buffer);
   return true;
 }
 
 std::string Win32Shell::LastErrorText() {
   const DWORD code = GetLastError();
-  char buffer[256] = {};
+  wchar_t buffer[256] = {};
   // Without IGNORE_INSERTS a text with an insert (%1) would come back empty.
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0x400, buffer,
-                 sizeof buffer, nullptr);
-  return buffer;
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0x400, buffer,
+                 sizeof buffer / sizeof buffer[0], nullptr);
+  return Narrow(buffer);
 }
 
 void Win32Shell::MciSendString(const std::string& command) {
   // Loaded on first use: the multimedia library is only needed for the CD-ROM door,
   // and importing it costs every start its memory.
-  using MciSendStringFn = MCIERROR(WINAPI*)(LPCSTR, LPSTR, UINT, HWND);
-  static HMODULE winmm = LoadLibraryA("winmm.dll");
-  static auto send = winmm ? reinterpret_cast<MciSendStringFn>(reinterpret_cast<void*>(GetProcAddress(winmm, "mciSendStringA"))) : nullptr;
-  if (send) send(command.c_str(), nullptr, 0, nullptr);
+  using MciSendStringFn = MCIERROR(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
+  static HMODULE winmm = LoadLibraryW(L"winmm.dll");
+  static auto send = winmm ? reinterpret_cast<MciSendStringFn>(reinterpret_cast<void*>(GetProcAddress(winmm, "mciSendStringW"))) : nullptr;
+  if (send) send(Widen(command).c_str(), nullptr, 0, nullptr);
 }
 
 }  // namespace vimo

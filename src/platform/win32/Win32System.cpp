@@ -2,18 +2,20 @@
 
 #include <windows.h>
 
+#include "platform/Utf.h"
+
 namespace vimo {
 
 int Win32SystemInfo::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 std::string Win32SystemInfo::ExePath() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return {};
     if (n < path.size()) {
       path.resize(n);
-      return path;
+      return Narrow(path);
     }
     path.resize(path.size() * 2);  // truncated: a long path
   }

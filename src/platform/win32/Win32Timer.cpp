@@ -5,6 +5,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "platform/Utf.h"
+
 namespace vimo {
 
 namespace {
@@ -61,9 +63,9 @@ void Win32Timer::Tick() {
       OnError(std::runtime_error("Unknown error"));
     }
   } catch (const std::exception& e) {
-    MessageBoxA(nullptr, e.what(), "Tramlex Vimo", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Widen(e.what()).c_str(), L"Tramlex Vimo", MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxA(nullptr, "Unknown error", "Tramlex Vimo", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, L"Unknown error", L"Tramlex Vimo", MB_OK | MB_ICONERROR);
   }
 }
 

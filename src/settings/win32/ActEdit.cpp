@@ -7,6 +7,7 @@
 #include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
 #include "help/HelpTopics.h"
+#include "platform/Utf.h"
 #include "settings/SetupLogic.h"
 
 namespace vimo {
@@ -123,7 +124,7 @@ void TfrmActionEditor::btnPathClick(TControl*) {
     if (opdPath.Execute(handle_)) edtPath->SetText(opdPath.FileName);
   } else if (kind == akFolder) {
     std::string path = edtPath->Text();
-    DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) path.clear();
     if (BrowseFolder(handle_, path)) edtPath->SetText(path);
   }

@@ -13,7 +13,9 @@
 #include "model/win32/ExportImportUi.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
+#include "platform/Utf.h"
 #include "platform/win32/Win32ClipboardViewer.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32TimeZones.h"
 #include "settings/SetupIcons.h"
@@ -53,7 +55,7 @@ void CellText(HDC dc, const std::string& text, RECT r, UINT align = DT_LEFT) {
 }
 
 std::string KeyName(int vk) {
-  UINT scan = MapVirtualKeyA(static_cast<UINT>(vk), 0);
+  UINT scan = MapVirtualKeyW(static_cast<UINT>(vk), 0);
   LONG param = static_cast<LONG>(scan << 16);
   // Keys that share a scan code with the number pad carry the extended bit.
   switch (vk) {
@@ -62,19 +64,24 @@ std::string KeyName(int vk) {
       param |= 1 << 24;
       break;
   }
-  char name[64] = {};
-  int n = scan ? GetKeyNameTextA(param, name, sizeof name) : 0;
-  return n > 0 ? std::string(name, static_cast<std::size_t>(n)) : std::string();
+  wchar_t name[64] = {};
+  int n = scan ? GetKeyNameTextW(param, name, sizeof name / sizeof name[0]) : 0;
+  return n > 0 ? Narrow(std::wstring_view(name, static_cast<std::size_t>(n))) : std::string();
 }
 
+// The delay's text takes a one-byte separator: a separator outside ASCII (which the
+// ANSI form gave as "?") falls back to the point.
 char DecimalSeparator() {
-  char buffer[8] = {};
-  return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1 ? buffer[0] : '.';
+  wchar_t buffer[8] = {};
+  int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer / sizeof buffer[0]);
+  return n > 1 && buffer[0] < 0x80 ? static_cast<char>(buffer[0]) : '.';
 }
 
+// "Sort by name" in the user's language, letter case ignored.
 int CompareNames(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                        static_cast<int>(b.size())) -
+  std::wstring wa = Widen(a), wb = Widen(b);
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()), wb.data(),
+                        static_cast<int>(wb.size())) -
          CSTR_EQUAL;
 }
 
@@ -105,19 +112,21 @@ TDrawGrid* MakeGrid(TControl* parent, int cols, int fixedRows, bool lines) {
   g->SetFixedRows(fixedRows);
   g->GridLineWidth = lines ? 1 : 0;
   g->SetBorder(true);
-  SetWindowLongPtrA(g->Handle(), GWL_STYLE, GetWindowLongPtrA(g->Handle(), GWL_STYLE) | WS_TABSTOP);
+  SetWindowLongPtrW(g->Handle(), GWL_STYLE, GetWindowLongPtrW(g->Handle(), GWL_STYLE) | WS_TABSTOP);
   return g;
 }
 
 }  // namespace
 
 TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(std::move(host)) {
+  EnsureFileServices();  // export and import write and read their file through the platform
   SetCaption(kSetupCaption);
   ShowHelpButton();
   imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon);
 
   Confirm = [this](const std::string& question) {
-    return MessageBoxA(handle_, question.c_str(), Application().Title().c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxW(handle_, Widen(question).c_str(), Widen(Application().Title()).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
   };
   EditAction = [](TActionRecord& record, bool hotKeyEnabled, bool excludeClipKinds) {
     TfrmActionEditor editor;
@@ -165,22 +174,22 @@ void TfrmSetup::BuildFrame() {
   pnlSetupGrid->BorderWidth = 8;
   pnlSetupGrid->SetBounds(0, 0, 177, 316);
   // Tab and the first focus reach the page list inside the panel.
-  SetWindowLongPtrA(pnlSetupGrid->Handle(), GWL_EXSTYLE,
-                    GetWindowLongPtrA(pnlSetupGrid->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrW(pnlSetupGrid->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(pnlSetupGrid->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   dgdSetup = new TDrawGrid(pnlSetupGrid);
   dgdSetup->SetBorder(true);
   dgdSetup->DefaultDrawing = false;
   dgdSetup->SetAlign(TAlign::Client);
   dgdSetup->SetColor(GetSysColor(COLOR_BTNFACE));
-  SetWindowLongPtrA(dgdSetup->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdSetup->Handle(), GWL_STYLE) | WS_TABSTOP);
+  SetWindowLongPtrW(dgdSetup->Handle(), GWL_STYLE, GetWindowLongPtrW(dgdSetup->Handle(), GWL_STYLE) | WS_TABSTOP);
   SetHelpId(dgdSetup, 77);
   bvlVer = new TBevel(this);
   bvlVer->SetBounds(177, 8, 2, 300);
 
   pnlSetup = new TPanel(this);
   pnlSetup->BevelOuter = TBevelCut::None;
-  SetWindowLongPtrA(pnlSetup->Handle(), GWL_EXSTYLE,
-                    GetWindowLongPtrA(pnlSetup->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongPtrW(pnlSetup->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(pnlSetup->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   pnlSetup->SetBounds(179, 0, 260, 316);
   ntbSetup = new TNotebook(pnlSetup);
   ntbSetup->SetBounds(0, 0, 260, 273);
@@ -216,7 +225,7 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
   dgdTrayIcon->RowSelect = false;
   dgdTrayIcon->SetRowCount(1);
   dgdTrayIcon->SetBorder(true);
-  SetWindowLongPtrA(dgdTrayIcon->Handle(), GWL_STYLE, GetWindowLongPtrA(dgdTrayIcon->Handle(), GWL_STYLE) | WS_TABSTOP);
+  SetWindowLongPtrW(dgdTrayIcon->Handle(), GWL_STYLE, GetWindowLongPtrW(dgdTrayIcon->Handle(), GWL_STYLE) | WS_TABSTOP);
   dgdTrayIcon->SetBounds(12, 36, 220, 30);
   SetHelpId(dgdTrayIcon, 78);
   chbTrayIconRandom = WithHelp(MakeCheckBox(grbTrayIcon, "Random color", 12, 74, 220), 79);
@@ -449,8 +458,8 @@ void TfrmSetup::BuildAbout(TPanel* page) {
       }
   };
   pnlName->OnPaint = [](TPaintBox* box, HDC dc) {
-    TGdiObject font(CreateFontA(-27, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma"));
+    TGdiObject font(CreateFontW(-27, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
     HGDIOBJ old = SelectObject(dc, font.Get());
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextIn(dc, Application().Title(), RECT{4, 0, box->ClientWidth(), box->ClientHeight()},
@@ -1026,7 +1035,7 @@ void TfrmSetup::eveWebClick(TLinkLabel* sender) {
   if (Platform().shell)
     Platform().shell->Execute(nullptr, "open", sender->Hint, "", SW_SHOW);
   else
-    ShellExecuteA(nullptr, "open", sender->Hint.c_str(), "", "", SW_SHOW);
+    ShellExecuteW(nullptr, L"open", Widen(sender->Hint).c_str(), L"", L"", SW_SHOW);
 }
 
 }  // namespace vimo

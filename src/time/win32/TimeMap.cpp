@@ -19,10 +19,10 @@ constexpr UINT kFloating = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX | DT_CENTER;
 
 HBITMAP LoadMapPicture(std::uint32_t** bits) {
   HBITMAP source = static_cast<HBITMAP>(
-      LoadImageA(GetModuleHandleA(nullptr), "TIMEMAP", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+      LoadImageW(GetModuleHandleW(nullptr), L"TIMEMAP", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!source) throw std::runtime_error("The world map picture is missing");
   BITMAP bm{};
-  GetObjectA(source, sizeof bm, &bm);
+  GetObjectW(source, sizeof bm, &bm);
   // Recolouring works on 32-bit pixels whatever the screen's depth; blitting converts.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
