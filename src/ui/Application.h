@@ -25,9 +25,16 @@ class TApplication {
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
 
+  // The old help file. It is shown only where it can still be shown (the file is there
+  // and a viewer for it); otherwise the help built into the program answers.
   std::string HelpFile;
-  // Shows a topic of the help file (WinHelp commands); false when there is no help file.
+  // A help command as WinHelp takes it: HELP_CONTENTS opens the help window (or brings
+  // it to the front), HELP_CONTEXTPOPUP shows the pop-up text of help id `data`.
   bool HelpCommand(UINT command, ULONG_PTR data, HWND owner = nullptr);
+  // Help on a control or a page: the text of `helpId` in a pop-up beside `anchor`
+  // (screen coordinates); for F1 (HELP_CONTEXT) where there is none, the help window on
+  // `topic`, or on the contents when that is empty.
+  void ContextHelp(HWND owner, UINT command, int helpId, const RECT& anchor, const std::string& topic);
 
   // Called when the program loses activation to another program.
   std::function<void()> OnDeactivate;

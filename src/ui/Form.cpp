@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "help/win32/HelpPicker.h"
 #include "model/Model.h"
 #include "platform/Utf.h"
 #include "ui/Application.h"
@@ -224,6 +225,25 @@ void TForm::ShowHelpButton() {
   SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
 }
 
+void TForm::PickHelp() {
+  HWND control = nullptr;
+  POINT at{};
+  if (PickHelpControl(handle_, control, at)) RequestHelp(HELP_CONTEXTPOPUP, control, RECT{at.x, at.y, at.x, at.y});
+}
+
+void TForm::RequestHelp(UINT command, HWND control, const RECT& anchor) {
+  helpAnchor_ = anchor;
+  int id = HelpIdOf(control);
+  if (OnHelp)
+    OnHelp(this, command, static_cast<ULONG_PTR>(id));
+  else
+    ContextHelp(command, static_cast<ULONG_PTR>(id), HelpTopic);
+}
+
+void TForm::ContextHelp(UINT command, ULONG_PTR helpId, const std::string& topic) {
+  Application().ContextHelp(handle_, command, static_cast<int>(helpId), helpAnchor_, topic);
+}
+
 int TForm::HelpIdOf(HWND control) const {
   // A click may land on an inner window of a control: walk up to one we know.
   for (HWND h = control; h && h != handle_; h = GetParent(h)) {
@@ -237,13 +257,26 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_HELP: {
       auto* info = reinterpret_cast<HELPINFO*>(lParam);
-      if (OnHelp && info && info->iContextType == HELPINFO_WINDOW) {
-        // F1 asks for the topic; the help button's click on a control for its pop-up.
-        UINT command = (GetKeyState(VK_F1) & 0x8000) ? HELP_CONTEXT : HELP_CONTEXTPOPUP;
-        OnHelp(this, command, static_cast<ULONG_PTR>(HelpIdOf(static_cast<HWND>(info->hItemHandle))));
+      if (info && info->iContextType == HELPINFO_WINDOW) {
+        // Shift+F1 is the keyboard's way to the help button; F1 asks about the focused control.
+        if (GetKeyState(VK_SHIFT) < 0) {
+          PickHelp();
+        } else {
+          HWND control = static_cast<HWND>(info->hItemHandle);
+          RECT r{};
+          GetWindowRect(control, &r);
+          RequestHelp(HELP_CONTEXT, control, r);
+        }
       }
       return TRUE;
     }
+    case WM_SYSCOMMAND:
+      // The help button: done here rather than by the system, which Wine does not do.
+      if ((wParam & 0xFFF0) == SC_CONTEXTHELP) {
+        PickHelp();
+        return 0;
+      }
+      break;
     case WM_SIZE: {
       RECT r{};
       GetWindowRect(handle_, &r);

@@ -79,8 +79,14 @@ class TForm : public TControl {
   // The help id of a control or of the control a window belongs to; 0 for none.
   int HelpIdOf(HWND control) const;
   // A help request: HELP_CONTEXTPOPUP for the help button's click on a control,
-  // HELP_CONTEXT for F1; `data` is the control's help id.
+  // HELP_CONTEXT for F1; `data` is the control's help id. Without a handler the form
+  // answers with ContextHelp on HelpTopic.
   std::function<void(TForm*, UINT command, ULONG_PTR data)> OnHelp;
+  // The help topic F1 opens where the focused control has no text of its own.
+  std::string HelpTopic;
+  // The control's text in a pop-up beside it, or, for F1 where there is none, the
+  // help window on `topic`; for the request being handled now.
+  void ContextHelp(UINT command, ULONG_PTR helpId, const std::string& topic);
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -95,6 +101,9 @@ class TForm : public TControl {
   bool released_ = false;
   std::map<UINT, std::function<void()>> timers_;
   std::map<HWND, int> helpIds_;
+  RECT helpAnchor_{};  // where the pop-up of the request being handled goes
+  void RequestHelp(UINT command, HWND control, const RECT& anchor);
+  void PickHelp();
 };
 
 // The frame the world-time and map pop-ups share: a hidden button that Escape and Enter

@@ -1,6 +1,7 @@
 #include "ui/PopupForms.h"
 
 #include "clips/win32/ClipForm.h"
+#include "help/HelpTopics.h"
 #include "time/win32/Calendar.h"
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTime.h"
@@ -9,19 +10,21 @@ namespace vimo {
 
 namespace {
 // Borderless pop-ups show no caption, but task switchers and screen readers name the
-// window by it.
-TForm* Titled(TForm* form, const char* title) {
+// window by it. F1 in a pop-up opens its help topic.
+TForm* Titled(TForm* form, const char* title, const char* helpTopic) {
   form->SetCaption(title);
+  form->HelpTopic = helpTopic;
   return form;
 }
 }  // namespace
 
-TForm* CreateCalendarPopup(int corner) { return Titled(new TfrmCalendar(corner), "Calendar"); }
-TForm* CreateWorldTimePopup(int corner) { return Titled(new TfrmWorldTime(corner), "World Time"); }
-TForm* CreateTimeMapPopup(int corner) { return Titled(new TfrmTimeMap(corner), "Sun Time Map"); }
+TForm* CreateCalendarPopup(int corner) { return Titled(new TfrmCalendar(corner), "Calendar", kHelpCalendar); }
+TForm* CreateWorldTimePopup(int corner) { return Titled(new TfrmWorldTime(corner), "World Time", kHelpWorldTime); }
+TForm* CreateTimeMapPopup(int corner) { return Titled(new TfrmTimeMap(corner), "Sun Time Map", kHelpTimeMap); }
 
 TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) {
-  return Titled(new TfrmClips(anchor, collection, placement), collection ? "Clip Collection" : "Clip History");
+  return Titled(new TfrmClips(anchor, collection, placement), collection ? "Clip Collection" : "Clip History",
+                kHelpClipPopup);
 }
 
 TRect PopupBounds(TForm* form) {

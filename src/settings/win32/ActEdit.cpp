@@ -6,9 +6,9 @@
 
 #include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
+#include "help/HelpTopics.h"
 #include "platform/Utf.h"
 #include "settings/SetupLogic.h"
-#include "ui/Application.h"
 
 namespace vimo {
 
@@ -79,10 +79,7 @@ TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&
     FormClose(s);
     return true;
   };
-  // The help button's click on a control shows that control's topic.
-  OnHelp = [this](TForm*, UINT, ULONG_PTR id) {
-    if (id != 0) Application().HelpCommand(HELP_CONTEXTPOPUP, id, handle_);
-  };
+  HelpTopic = kHelpActionEditor;
   cmbAction->OnChange = [this](TComboBox* s) { cmbActionClick(s); };
   btnPath->OnClick = [this](TControl* s) { btnPathClick(s); };
 }

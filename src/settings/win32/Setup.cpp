@@ -6,6 +6,7 @@
 
 #include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
+#include "help/HelpTopics.h"
 #include "host/HostTexts.h"
 #include "host/TrayImages.h"
 #include "model/SettingsStore.h"
@@ -133,10 +134,12 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   };
   EditClip = [](TClipRecord& clip) {
     TfrmClipEditor editor;
+    editor.HelpTopic = kHelpClipEditor;
     return editor.EditClip(clip);
   };
   EditWorldTime = [](TWorldTime& item) {
     TfrmWorldTimeEditor editor(item);
+    editor.HelpTopic = kHelpWorldTimeEditor;
     return editor.ShowModal() == mrOK;
   };
   ClipboardText = [this] { return ReadClipboardText(handle_); };
@@ -507,8 +510,8 @@ bool TfrmSetup::FormClose(TForm*) {
 }
 
 void TfrmSetup::FormHelp(TForm*, UINT command, ULONG_PTR data) {
-  // Only the pop-up topic of a control is shown; F1 is answered without a topic.
-  if (command == HELP_CONTEXTPOPUP && data != 0) Application().HelpCommand(HELP_CONTEXTPOPUP, data, handle_);
+  // A control's own text in a pop-up beside it; F1 where there is none opens the page's topic.
+  ContextHelp(command, data, SetupPageHelpTopic(ntbSetup->PageIndex()));
 }
 
 // ---------------------------------------------------------------------------- working copies
