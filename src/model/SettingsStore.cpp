@@ -219,6 +219,25 @@ void LoadSettings(bool restoreDefaults) {
   Suspended = reg.ReadBool(secState, "Suspended", false);
 }
 
+// The Run entry follows AutoRun and the executable's place.
+static void SaveAutoRunEntry() {
+  auto hkcu = Platform().registry->CurrentUser();
+  if (AutoRun) {
+    auto run = hkcu->Open(kRunKeyPath);
+    if (!run) run = hkcu->Create(kRunKeyPath);
+    if (!run) throw ERegistryError(std::string("Failed to create key ") + kRunKeyPath);
+    const std::string exePath = Platform().system->ExePath();
+    auto stored = run->Query(kRunValueName);
+    // Ours in another letter case is left alone; ours unquoted is quoted once.
+    bool current = stored && stored->IsString() && IsOwnRunCommand(stored->Text(), exePath) &&
+                   stored->Text().starts_with('"');
+    if (!current && !run->Set(kRunValueName, RegValue::String(RunCommand(exePath))))
+      throw ERegistryError(std::string("Failed to set data for '") + kRunValueName + "'");
+  } else if (auto run = hkcu->Open(kRunKeyPath)) {
+    run->DeleteValue(kRunValueName);
+  }
+}
+
 void SaveSettings() {
   TSettingsRegistry reg(*Platform().registry);
 
@@ -267,6 +286,8 @@ void SaveSettings() {
   for (const auto& wt : LastOfEachName(*WorldTimes))
     if (!wt.Zone.empty()) zones.emplace_back(wt.Name, wt.Zone);
   SaveNamedLists(reg, kWorldTimeLists, {worldTimes, zones});
+  // Also here, not only after a copy: with the history off there may never be one.
+  SaveAutoRunEntry();
 }
 
 std::string RunCommand(const std::string& exePath) { return "\"" + exePath + "\""; }
@@ -293,21 +314,7 @@ void SaveHistoryAndState() {
     reg.WriteBool(secState, "Suspended", Suspended);
   }
 
-  auto hkcu = Platform().registry->CurrentUser();
-  if (AutoRun) {
-    auto run = hkcu->Open(kRunKeyPath);
-    if (!run) run = hkcu->Create(kRunKeyPath);
-    if (!run) throw ERegistryError(std::string("Failed to create key ") + kRunKeyPath);
-    const std::string exePath = Platform().system->ExePath();
-    auto stored = run->Query(kRunValueName);
-    // Ours in another letter case is left alone; ours unquoted is quoted once.
-    bool current = stored && stored->IsString() && IsOwnRunCommand(stored->Text(), exePath) &&
-                   stored->Text().starts_with('"');
-    if (!current && !run->Set(kRunValueName, RegValue::String(RunCommand(exePath))))
-      throw ERegistryError(std::string("Failed to set data for '") + kRunValueName + "'");
-  } else if (auto run = hkcu->Open(kRunKeyPath)) {
-    run->DeleteValue(kRunValueName);
-  }
+  SaveAutoRunEntry();
 }
 
 }  // namespace vimo
