@@ -124,7 +124,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   btnCancel->ModalResult = mrCancel;
   DefaultButton = btnOK;
   CancelButton = btnCancel;
-  dgdClips->SetColor(GetSysColor(COLOR_WINDOW));
+  dgdClips->UseWindowColor();
   dgdClips->ColCount = 1;
   dgdClips->DefaultRowHeight = 15;
   dgdClips->RowSelect = true;
