@@ -251,7 +251,7 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
 
 void TfrmSetup::BuildMouse(TPanel* page) {
   grbMouseActions = new TGroupPanel(page, "Actions");
-  grbMouseActions->SetBounds(8, 2, 244, 222);
+  grbMouseActions->SetBounds(8, 2, 244, 220);
   rgrMouseCorner = new TRadioGroup(grbMouseActions, "Corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
   rgrMouseCorner->SetBounds(8, 14, 228, 54);
   rgrMouseCorner->SetItemIndex(0);
@@ -267,18 +267,18 @@ void TfrmSetup::BuildMouse(TPanel* page) {
   btnMouseActionClearAll = WithHelp(MakeButton(grbMouseActions, "Clea&r all", 182, 192, 54), 2005);
 
   lblMouseCornerSize = new TLabel(page, "Active zone");
-  lblMouseCornerSize->SetBounds(12, 228, 70, 14);
+  lblMouseCornerSize->SetBounds(12, 226, 70, 14);
   lblMouseCornerSizeValue = new TLabel(page, "", SS_RIGHT);
-  lblMouseCornerSizeValue->SetBounds(82, 228, 44, 14);
+  lblMouseCornerSizeValue->SetBounds(82, 226, 44, 14);
   trbMouseCornerSize = new TTrackBar(page, 1, 50, 5);
-  trbMouseCornerSize->SetBounds(8, 246, 122, 24);
+  trbMouseCornerSize->SetBounds(8, 244, 122, 26);
   SetHelpId(trbMouseCornerSize, 91);
   lblMouseCornerDelay = new TLabel(page, "Action delay");
-  lblMouseCornerDelay->SetBounds(138, 228, 66, 14);
+  lblMouseCornerDelay->SetBounds(138, 226, 66, 14);
   lblMouseCornerDelayValue = new TLabel(page, "", SS_RIGHT);
-  lblMouseCornerDelayValue->SetBounds(204, 228, 44, 14);
+  lblMouseCornerDelayValue->SetBounds(204, 226, 44, 14);
   trbMouseCornerDelay = new TTrackBar(page, 0, 10, 5);
-  trbMouseCornerDelay->SetBounds(134, 246, 122, 24);
+  trbMouseCornerDelay->SetBounds(134, 244, 122, 26);
   SetHelpId(trbMouseCornerDelay, 92);
 
   dgdMouseActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
