@@ -843,7 +843,7 @@ TEST_F(SetupFormUseTest, AfterAddTheNewRowIsSelectedAndRandomColourGreysTheColou
 
 // Controls of a form that overlap or stand closer than 4 pixels. Group boxes may hold
 // controls; an up-down sits on its buddy; two things that take no input (texts, pictures)
-// may touch.
+// may touch, and so may a text placed right above the field it names.
 std::vector<std::string> CrowdedControls(HWND form) {
   struct Leaf {
     HWND h;
@@ -892,7 +892,10 @@ std::vector<std::string> CrowdedControls(HWND form) {
       if ((a.box && inside(b.r, a.r)) || (b.box && inside(a.r, b.r))) continue;
       if (buddies(a.h, b.h) || buddies(b.h, a.h)) continue;
       int gap = std::max({b.r.left - a.r.right, a.r.left - b.r.right, b.r.top - a.r.bottom, a.r.top - b.r.bottom});
-      if (gap >= 4 || (a.label && b.label && gap >= 0)) continue;
+      auto captionOver = [](const Leaf& text, const Leaf& field) {
+        return text.label && text.r.bottom <= field.r.top && text.r.left < field.r.right && field.r.left < text.r.right;
+      };
+      if (gap >= 4 || (gap >= 0 && ((a.label && b.label) || captionOver(a, b) || captionOver(b, a)))) continue;
       std::ostringstream text;
       text << name(a.h) << " (" << a.r.left << "," << a.r.top << "-" << a.r.right << "," << a.r.bottom << ") and "
            << name(b.h) << " (" << b.r.left << "," << b.r.top << "-" << b.r.right << "," << b.r.bottom << "): "
@@ -911,6 +914,33 @@ TEST_F(SetupFormUseTest, NoPageOfTheDialogHasTouchingOrOverlappingControls) {
     }
     ClickButton(f.btnCancel);
   });
+}
+
+TEST_F(SetupFormUseTest, TheEditorsTheDialogOpensHaveNoTouchingOrOverlappingControls) {
+  auto check = [](TForm& form, const char* what) {
+    WhenShown([&form, what] {
+      for (const std::string& pair : CrowdedControls(form.Handle())) ADD_FAILURE() << what << ": " << pair;
+      form.SetModalResult(mrCancel);
+    });
+    form.ShowModal();
+  };
+  {
+    TfrmActionEditor editor;
+    check(editor, "action editor");
+  }
+  {
+    TfrmClipEditor editor;
+    check(editor, "clip editor");
+  }
+  {
+    TWorldTime item{"Place", 60};
+    TfrmWorldTimeEditor editor(item);
+    check(editor, "world time item editor");
+  }
+  {
+    TfrmClipHistory picker;
+    check(picker, "history picker");
+  }
 }
 
 // A dialog of this program found by its caption.
