@@ -379,6 +379,11 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (form && form != this && (!form->PreviewKey(key) || form->DialogKey(key))) return 0;
       break;
     }
+    case WM_UPDATEUISTATE:
+      // Keyboard cues shown or hidden for a window hold for what it contains; Wine's
+      // default handling keeps the change to the window itself.
+      for (TControl* child : children_) SendMessageW(child->handle_, msg, wParam, lParam);
+      break;
     case WM_MOUSEWHEEL: {
       TForm* form = OwnerForm();
       if (form && form != this) {

@@ -697,6 +697,12 @@ TEST_F(SetupFormUseTest, TheFocusedRowOfTheGridsAndThePageListShowsTheFocusRecta
       SetFocus(f.btnCancel->Handle());
       EXPECT_LT(FocusDots(g, g->Row()), 4) << "without the focus";
     }
+    // The dialog's own state change reaches its controls: keyboard cues hidden for the window.
+    SetFocus(f.dgdClipCollection->Handle());
+    SendMessageW(f.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    EXPECT_LT(FocusDots(f.dgdClipCollection, f.dgdClipCollection->Row()), 4) << "hidden from the dialog";
+    SendMessageW(f.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(FocusDots(f.dgdClipCollection, f.dgdClipCollection->Row()), 20) << "shown from the dialog";
     ClickButton(f.btnCancel);
   });
 }
