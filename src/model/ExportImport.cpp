@@ -212,4 +212,16 @@ void ImportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
   ui.ShowMessage(ImportedMessage(result), result.Damaged ? TMessageIcon::Error : TMessageIcon::Information);
 }
 
+std::string ExportStartFolder(const std::string& lastFolder, const std::string& documents) {
+  return lastFolder.empty() ? documents : lastFolder;
+}
+
+std::string FolderOfFile(const std::string& path) {
+  std::size_t slash = path.find_last_of("\\/");
+  if (slash == std::string::npos) return {};
+  // A drive's root keeps its backslash: "C:" alone is the drive's current folder.
+  if (slash == 2 && path[1] == ':') return path.substr(0, 3);
+  return path.substr(0, slash);
+}
+
 }  // namespace vimo

@@ -36,6 +36,14 @@ struct TExportBoxInfo {
 };
 extern const std::array<TExportBoxInfo, kExportBoxCount> ExportBoxes;
 
+// The name the export dialog suggests, and the folder it opens in: the folder last used
+// for export or import, or the first time the user's Documents folder.
+inline constexpr const char* kExportSuggestedName = "Vimo settings.tvf";
+std::string ExportStartFolder(const std::string& lastFolder, const std::string& documents);
+// The folder of a chosen file ("C:\a\b.tvf" -> "C:\a", "C:\b.tvf" -> "C:\"); empty
+// when the name has no folder.
+std::string FolderOfFile(const std::string& path);
+
 // Ticked state of each box, indexed by TExportBox.
 using TExportChoice = std::array<bool, kExportBoxCount>;
 inline constexpr TExportChoice kAllExportBoxes = {true, true, true, true, true, true, true};

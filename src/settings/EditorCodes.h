@@ -7,8 +7,12 @@ namespace vimo {
 
 // A value of HKM_GETHOTKEY (key in the low byte, modifiers in the next) as a shortcut code.
 int ShortcutFromHotKeyValue(int value);
-// A shortcut code as the WPARAM of HKM_SETHOTKEY; bits the control has no room for are dropped.
+// A shortcut code as the WPARAM of HKM_SETHOTKEY; bits the control has no room for are
+// dropped, and an extended key carries the control's extended flag.
 int HotKeyValueFromShortcut(int shortcut);
+// Keys that share their scan code with a number-pad key and are told apart from it by the
+// extended bit: Insert, Delete, Home, End, Page Up/Down, the arrows, "/" and Num Lock.
+bool IsExtendedKey(int virtualKey);
 
 // "Text files (*.txt)|*.txt|Any files (*.*)|*.*" as the common dialogs want it: pairs
 // separated by NULs and the whole ended by two NULs.

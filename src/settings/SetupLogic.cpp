@@ -49,6 +49,43 @@ void StoreControls(const TSetupWork& work) {
   *WorldTimes = work.WorkWorldTimes;
 }
 
+namespace {
+
+bool SameAction(const TActionRecord& a, const TActionRecord& b) {
+  TActionRecord left = a, right = b;
+  left.HotKeyId = right.HotKeyId = 0;
+  return left == right;
+}
+
+bool SameControls(const TSetupControls& a, const TSetupControls& b) {
+  return a.trayIconColumn == b.trayIconColumn && a.trayIconRandom == b.trayIconRandom &&
+         a.trayIconAnimated == b.trayIconAnimated && a.autoHide == b.autoHide && a.autoRun == b.autoRun &&
+         a.cornerSizePosition == b.cornerSizePosition && a.cornerDelayPosition == b.cornerDelayPosition &&
+         a.hotKeysCornerItem == b.hotKeysCornerItem && a.clipShowInEditor == b.clipShowInEditor &&
+         a.clipNumerateItems == b.clipNumerateItems && a.clipDisableHistory == b.clipDisableHistory &&
+         a.historyDepthPosition == b.historyDepthPosition;
+}
+
+}  // namespace
+
+bool DiffersFromSettings(const TSetupWork& work) {
+  TSetupWork stored;
+  LoadControls(stored);
+  if (!SameControls(work.controls, stored.controls) || work.WorkWorldTimes != stored.WorkWorldTimes) return true;
+  for (std::size_t c = 0; c < work.WorkMouseActions.size(); ++c)
+    for (std::size_t m = 0; m < work.WorkMouseActions[c].size(); ++m)
+      if (!SameAction(work.WorkMouseActions[c][m], stored.WorkMouseActions[c][m])) return true;
+  for (std::size_t m = 0; m < work.WorkTrayActions.size(); ++m)
+    if (!SameAction(work.WorkTrayActions[m], stored.WorkTrayActions[m])) return true;
+  if (work.WorkHotKeys.Count() != stored.WorkHotKeys.Count() || work.WorkClips.Count() != stored.WorkClips.Count())
+    return true;
+  for (int i = 0; i < work.WorkHotKeys.Count(); ++i)
+    if (!SameAction(*work.WorkHotKeys.ActionAt(i), *stored.WorkHotKeys.ActionAt(i))) return true;
+  for (int i = 0; i < work.WorkClips.Count(); ++i)
+    if (!(*work.WorkClips.ClipAt(i) == *stored.WorkClips.ClipAt(i))) return true;
+  return false;
+}
+
 std::string CornerSizeText(int position) { return std::to_string(position) + " pix"; }
 
 std::string CornerDelayText(int position, char decimalSeparator) {
@@ -102,14 +139,25 @@ std::string HotKeyText(int shortcut, const KeyNameFunc& layoutName) {
   return prefix + name;
 }
 
-bool DragMove(TSetupWork& work, TDragGrid grid, int row, int rowCount, const std::function<void(int, int)>& swap) {
-  if (!work.Dragging || row < 0 || row >= rowCount || row == work.DragRow) return false;
-  if (grid == TDragGrid::Clips) {
-    swap(work.DragRow, row);
-  } else if (row > 0 && work.DragRow > 0) {
-    swap(work.DragRow - 1, row - 1);
-  }
+namespace {
+int HeaderRows(TDragGrid grid) { return grid == TDragGrid::Clips ? 0 : 1; }
+}  // namespace
+
+void DragStart(TSetupWork& work, TDragGrid grid, int row, int entryCount) {
+  int entry = row - HeaderRows(grid);
+  work.Dragging = row >= 0 && entry >= 0 && entry < entryCount;
   work.DragRow = row;
+}
+
+bool DragMove(TSetupWork& work, TDragGrid grid, int row, int entryCount, const std::function<void(int, int)>& swap) {
+  if (!work.Dragging || row < 0 || entryCount <= 0) return false;
+  int header = HeaderRows(grid);
+  int from = work.DragRow - header;
+  int to = std::clamp(row - header, 0, entryCount - 1);
+  if (from < 0 || from >= entryCount || from == to) return false;
+  for (int i = from; i < to; ++i) swap(i, i + 1);
+  for (int i = from; i > to; --i) swap(i, i - 1);
+  work.DragRow = to + header;
   return true;
 }
 

@@ -41,6 +41,9 @@ struct TSetupWork {
 
 void LoadControls(TSetupWork& work);
 void StoreControls(const TSetupWork& work);
+// True while storing the dialog would change a setting: Apply is enabled only then. The
+// in-memory hot-key ids are no setting.
+bool DiffersFromSettings(const TSetupWork& work);
 
 // "%d pix" and "%1.1f sec" with the locale's decimal separator.
 std::string CornerSizeText(int position);
@@ -55,9 +58,14 @@ std::string HotKeyText(int shortcut, const KeyNameFunc& layoutName);
 
 // Which grid a row drag runs on: the hot-key and world-time grids have a header row.
 enum class TDragGrid { HotKeys, WorldTimes, Clips };
-// One mouse move of a row drag onto row `row` of a grid with `rowCount` rows; swaps
-// through `swap(a, b)` (entry indexes) and returns true when the grid must repaint.
-bool DragMove(TSetupWork& work, TDragGrid grid, int row, int rowCount, const std::function<void(int, int)>& swap);
+// A left press on row `row` of a grid listing `entryCount` entries: a drag starts only
+// on a row that shows an entry (never on the header or the "[empty]" row).
+void DragStart(TSetupWork& work, TDragGrid grid, int row, int entryCount);
+// The pressed pointer is over row `row` (-1 outside the rows): the dragged entry moves
+// there across every row in between, by neighbour swaps through `swap(a, b)` (entry
+// indexes), so the order depends only on where the drag started and where it is now.
+// Over the header the entry goes first. Returns true when the grid must repaint.
+bool DragMove(TSetupWork& work, TDragGrid grid, int row, int entryCount, const std::function<void(int, int)>& swap);
 
 // "Sort by name": locale collation, ignoring case.
 void SortWorldTimesByName(TWorldTimeList& list, const std::function<int(const std::string&, const std::string&)>& compare);

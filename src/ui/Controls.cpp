@@ -379,6 +379,11 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (form && form != this && (!form->PreviewKey(key) || form->DialogKey(key))) return 0;
       break;
     }
+    case WM_UPDATEUISTATE:
+      // Keyboard cues shown or hidden for a window hold for what it contains; Wine's
+      // default handling keeps the change to the window itself.
+      for (TControl* child : children_) SendMessageW(child->handle_, msg, wParam, lParam);
+      break;
     case WM_MOUSEWHEEL: {
       TForm* form = OwnerForm();
       if (form && form != this) {
@@ -645,6 +650,26 @@ void TDrawGrid::SetVertScrollBar(bool on) {
 
 void TDrawGrid::SetClientHeight(int height) { SetHeight(Height() - ClientHeight() + height); }
 
+void TDrawGrid::UseWindowColor() { SetColor(GetSysColor(COLOR_WINDOW)); }
+
+void UpdateHideFocus(bool& hideFocus, WPARAM wParam) {
+  if (!(HIWORD(wParam) & UISF_HIDEFOCUS)) return;
+  if (LOWORD(wParam) == UIS_SET) hideFocus = true;
+  if (LOWORD(wParam) == UIS_CLEAR) hideFocus = false;
+}
+
+void TDrawGrid::DrawFocus(HDC dc) {
+  if (hideFocus_ || GetFocus() != handle_ || row_ < fixedRows_ || row_ >= rowCount_) return;
+  if (row_ >= fixedRows_ && row_ < topRow_) return;
+  RECT r = CellRect(RowSelect ? 0 : col_, row_);
+  if (RowSelect) r.right = std::min(ColLeft(ColCount) - GridLineWidth, ClientWidth());
+  if (r.top >= ClientHeight()) return;
+  // Drawn last, over whatever the cells' handler painted: the page list paints its own rows.
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &r);
+}
+
 int TDrawGrid::RowTop(int row) const {
   int pitch = DefaultRowHeight + GridLineWidth;
   return row < fixedRows_ ? row * pitch : (fixedRows_ + row - topRow_) * pitch;
@@ -718,6 +743,7 @@ void TDrawGrid::Paint(HDC dc) {
       FillSolid(dc, r, line);
     }
   }
+  DrawFocus(dc);
 }
 
 bool TDrawGrid::IsDoubleClick(LPARAM lParam) {
@@ -790,6 +816,14 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SIZE:
       UpdateScrollBar();
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Invalidate();
+      break;
+    case WM_UPDATEUISTATE:
+      UpdateHideFocus(hideFocus_, wParam);
+      Invalidate();
       break;
     case WM_VSCROLL: {
       SCROLLINFO si{sizeof si, SIF_TRACKPOS};

@@ -228,6 +228,8 @@ class TDrawGrid : public TControl {
   // A vertical scroll bar, always there, disabled while every row fits.
   void SetVertScrollBar(bool on);
   void SetClientHeight(int height);
+  // Lists: the area below the last row in the window colour, as their rows are.
+  void UseWindowColor();
 
   std::function<void(TDrawGrid*, HDC, int col, int row, RECT, TGridDrawState)> OnDrawCell;
   // Key down: set the key to 0 to consume it.
@@ -248,6 +250,7 @@ class TDrawGrid : public TControl {
   int RowTop(int row) const;
   int ColLeft(int col) const;
   bool IsDoubleClick(LPARAM lParam);
+  void DrawFocus(HDC dc);
   int rowCount_ = 1;
   int fixedRows_ = 0;
   int row_ = 0;
@@ -257,7 +260,11 @@ class TDrawGrid : public TControl {
   std::vector<int> colWidths_;
   DWORD lastDownTime_ = 0;
   POINT lastDown_{-100, -100};
+  bool hideFocus_ = false;  // the keyboard cues, as WM_UPDATEUISTATE last set them
 };
+
+// Applies a WM_UPDATEUISTATE to a "focus cues hidden" flag.
+void UpdateHideFocus(bool& hideFocus, WPARAM wParam);
 
 class TPaintBox : public TControl {
  public:

@@ -80,7 +80,8 @@ void TRadioGroup::Arrange() {
   int colWidth = std::max((w - 16) / columns_, 1), rowHeight = std::max(inner / rows, 1);
   for (int i = 0; i < Count(); ++i) {
     int col = i / rows, row = i % rows;
-    int bh = std::min(rowHeight, 17);
+    // Four pixels between the rows.
+    int bh = std::clamp(rowHeight - 4, 1, 17);
     buttons_[static_cast<std::size_t>(i)]->SetBounds(8 + col * colWidth, top + row * rowHeight + (rowHeight - bh) / 2,
                                                      colWidth - 4, bh);
   }
@@ -286,7 +287,7 @@ void TBevel::Paint(HDC dc) {
 // ---------------------------------------------------------------------------- link label
 
 TLinkLabel::TLinkLabel(TControl* parent, const std::string& caption)
-    : TControl(parent, "TVimoControl", 0, 0), caption_(caption) {
+    : TControl(parent, "TVimoControl", WS_TABSTOP, 0), caption_(caption) {
   Cursor = LoadCursor(nullptr, IDC_HAND);
   if (TForm* form = OwnerForm())
     font_ = TGdiObject(CreateFontW(form->FontHeight(), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
@@ -301,12 +302,52 @@ void TLinkLabel::Click() {
 void TLinkLabel::Paint(HDC dc) {
   HGDIOBJ old = font_.Get() ? SelectObject(dc, font_.Get()) : nullptr;
   SetTextColor(dc, RGB(0, 0, 255));
-  DrawTextIn(dc, caption_, RECT{0, 0, ClientWidth(), ClientHeight()},
-             DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  RECT all{0, 0, ClientWidth(), ClientHeight()};
+  DrawTextIn(dc, caption_, all, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if (GetFocus() == handle_ && !hideFocus_) {
+    // The focus goes round the text, one pixel out.
+    int width = std::min(TextWidth(dc, caption_) + 4, static_cast<int>(all.right));
+    RECT text{(all.right - width) / 2, 0, (all.right + width) / 2, all.bottom};
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &text);
+  }
   if (old) SelectObject(dc, old);
 }
 
 LRESULT TLinkLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      // Enter opens the link instead of pressing the dialog's default button.
+      auto* m = reinterpret_cast<const MSG*>(lParam);
+      return m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN ? DLGC_WANTALLKEYS : 0;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) {
+        Click();
+        return 0;
+      }
+      if (wParam == VK_SPACE) return 0;
+      break;
+    case WM_KEYUP:
+      // Space acts on release, as a button does.
+      if (wParam == VK_SPACE) {
+        Click();
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      SetFocus(handle_);
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Invalidate();
+      break;
+    case WM_UPDATEUISTATE:
+      UpdateHideFocus(hideFocus_, wParam);
+      Invalidate();
+      break;
+  }
   if (msg == WM_LBUTTONUP) {
     POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT r{0, 0, ClientWidth(), ClientHeight()};

@@ -150,6 +150,7 @@ class TLinkLabel : public TControl {
  private:
   std::string caption_;
   TGdiObject font_;
+  bool hideFocus_ = false;
 };
 
 // A group box whose controls are children of the panel, so their notifications reach them.

@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -187,9 +188,15 @@ struct ChildSearch {
 };
 BOOL CALLBACK FindChildByText(HWND h, LPARAM p) {
   auto* s = reinterpret_cast<ChildSearch*>(p);
-  char text[256] = {};
-  GetWindowTextA(h, text, sizeof text);
-  bool match = s->part ? std::string(text).find(s->text) != std::string::npos : s->text == text;
+  char raw[256] = {};
+  GetWindowTextA(h, raw, sizeof raw);
+  // Captions are searched as they read: without the ampersands that mark access keys.
+  std::string text;
+  for (const char* c = raw; *c; ++c) {
+    if (*c == '&' && c[1]) ++c;
+    text += *c;
+  }
+  bool match = s->part ? text.find(s->text) != std::string::npos : s->text == text;
   if (IsWindowVisible(h) && match) {
     s->found = h;
     return FALSE;
@@ -247,13 +254,19 @@ DWORD VimoProcess::ExitCode() const {
 }
 
 void MouseClick(POINT at, DWORD down, DWORD up) {
+  // One batch, every event with the same absolute place: under Wine the desktop's launcher
+  // applies a stale X11 enter event between a separate move and the press, and the press
+  // then lands where the pointer was before.
+  int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  int width = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), 2), height = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), 2);
   INPUT in[3] = {};
-  for (auto& i : in) i.type = INPUT_MOUSE;
-  in[0].mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in[0].mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = down;
-  in[2].mi.dwFlags = up;
+  DWORD flags[3] = {0, down, up};
+  for (int i = 0; i < 3; ++i) {
+    in[i].type = INPUT_MOUSE;
+    in[i].mi.dx = MulDiv(at.x - left, 65535, width - 1);
+    in[i].mi.dy = MulDiv(at.y - top, 65535, height - 1);
+    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | flags[i];
+  }
   SendInput(3, in, sizeof(INPUT));
 }
 

@@ -32,6 +32,16 @@ TEST(EditorCodes, EmptyAndForeignBitsAreNoHotKey) {
   EXPECT_EQ(ShortcutFromHotKeyValue(0x10000 | 'B'), 'B');
 }
 
+TEST(EditorCodes, ExtendedKeysTakeTheControlsExtendedFlag) {
+  // Keys that share a scan code with the number pad: without the flag the control shows the twin.
+  for (int vk : {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x2D, 0x2E, 0x6F, 0x90})
+    EXPECT_EQ(HotKeyValueFromShortcut(vk | scCtrl | scAlt), vk | (hkCtrl | hkAlt | hkExt) << 8) << std::hex << vk;
+  for (int vk : {0x67, 0x74, 0x4B, 0x0D})
+    EXPECT_EQ(HotKeyValueFromShortcut(vk | scCtrl), vk | hkCtrl << 8) << std::hex << vk;
+  // And the flag never comes back into the shortcut.
+  EXPECT_EQ(ShortcutFromHotKeyValue(HotKeyValueFromShortcut(0x24 | scShift)), 0x24 | scShift);
+}
+
 TEST(EditorCodes, DialogFilterPairsEndWithTwoNuls) {
   using namespace std::string_literals;
   EXPECT_EQ(DialogFilter("Programs|*.exe;*.bat;*.com;*.lnk|All files|*.*"),

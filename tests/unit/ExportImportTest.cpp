@@ -381,3 +381,19 @@ TEST(ImportSeeds, EverySeedKeepsTheImportProperties) {
 
 }  // namespace
 }  // namespace vimo::test
+
+namespace vimo::test {
+namespace {
+
+TEST(ExportSuggestion, TheDialogOpensInTheFolderLastUsedElseInDocuments) {
+  EXPECT_EQ(ExportStartFolder("", "C:\\Users\\anna\\Documents"), "C:\\Users\\anna\\Documents");
+  EXPECT_EQ(ExportStartFolder("D:\\backup", "C:\\Users\\anna\\Documents"), "D:\\backup");
+  EXPECT_EQ(ExportStartFolder("", ""), "");
+  EXPECT_EQ(FolderOfFile("D:\\backup\\mine.tvf"), "D:\\backup");
+  EXPECT_EQ(FolderOfFile("D:\\mine.tvf"), "D:\\") << "the root, not the drive's current folder";
+  EXPECT_EQ(FolderOfFile("\\\\server\\share\\mine.tvf"), "\\\\server\\share");
+  EXPECT_EQ(FolderOfFile("mine.tvf"), "");
+}
+
+}  // namespace
+}  // namespace vimo::test

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "ModelFixture.h"
 #include "actions/ActionKinds.h"
@@ -70,26 +73,78 @@ TEST(SetupTexts, HotKeyNames) {
   EXPECT_EQ(HotKeyText(0, layout), "");
 }
 
-TEST(SetupDragging, FirstHotKeyDraggedDownThreeRowsBecomesFourth) {
+// The order after a drag from entry `from` to entry `to`, by the moves given.
+std::string Dragged(TDragGrid grid, int fromRow, const std::vector<int>& moves) {
+  std::string list = "abcde";
   TSetupWork work;
-  std::vector<std::string> list = {"a", "b", "c", "d", "e"};
-  auto swap = [&](int x, int y) { std::swap(list[x], list[y]); };
-  work.DragRow = 1;  // the header is row 0
-  work.Dragging = true;
-  for (int row : {2, 2, 3, 4}) DragMove(work, TDragGrid::HotKeys, row, 6, swap);
-  EXPECT_EQ(list, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
-  EXPECT_FALSE(DragMove(work, TDragGrid::HotKeys, 6, 6, swap)) << "below the last row";
-  DragMove(work, TDragGrid::HotKeys, 0, 6, swap);  // onto the header: nothing is swapped
-  EXPECT_EQ(list, (std::vector<std::string>{"b", "c", "d", "a", "e"}));
+  DragStart(work, grid, fromRow, 5);
+  for (int row : moves)
+    DragMove(work, grid, row, 5, [&](int x, int y) {
+      ASSERT_EQ(std::abs(x - y), 1) << "neighbours only";
+      std::swap(list[static_cast<std::size_t>(x)], list[static_cast<std::size_t>(y)]);
+    });
+  return list;
+}
 
-  std::vector<std::string> clips = {"x", "y"};
-  TSetupWork w2;
-  w2.DragRow = 0;
-  w2.Dragging = true;
-  DragMove(w2, TDragGrid::Clips, 1, 2, [&](int x, int y) { std::swap(clips[x], clips[y]); });
-  EXPECT_EQ(clips, (std::vector<std::string>{"y", "x"}));
-  w2.Dragging = false;
-  EXPECT_FALSE(DragMove(w2, TDragGrid::Clips, 0, 2, [&](int, int) { FAIL(); }));
+TEST(SetupDragging, TheOrderDependsOnlyOnWhereTheDragStartedAndWhereItIsNow) {
+  for (int from = 0; from < 5; ++from)
+    for (int to = 0; to < 5; ++to) {
+      std::string moved = "abcde";
+      char entry = moved[static_cast<std::size_t>(from)];
+      moved.erase(static_cast<std::size_t>(from), 1);
+      moved.insert(static_cast<std::size_t>(to), 1, entry);
+      std::vector<int> rowByRow;
+      for (int r = from; r != to;) rowByRow.push_back((r += to > from ? 1 : -1));
+      // Header grids count rows from 1, the clip grid from 0.
+      EXPECT_EQ(Dragged(TDragGrid::HotKeys, from + 1, {to + 1}), moved) << from << " to " << to;
+      EXPECT_EQ(Dragged(TDragGrid::WorldTimes, from + 1, {to + 1}), moved) << from << " to " << to;
+      EXPECT_EQ(Dragged(TDragGrid::Clips, from, {to}), moved) << from << " to " << to;
+      std::vector<int> shifted = rowByRow;
+      for (int& r : shifted) ++r;
+      EXPECT_EQ(Dragged(TDragGrid::HotKeys, from + 1, shifted), moved) << "row by row " << from << " to " << to;
+      EXPECT_EQ(Dragged(TDragGrid::Clips, from, rowByRow), moved) << "row by row " << from << " to " << to;
+    }
+  // There and back again.
+  EXPECT_EQ(Dragged(TDragGrid::Clips, 1, {4, 0, 1}), "abcde");
+}
+
+TEST(SetupDragging, NoDragStartsOnTheHeaderOrOutsideTheEntries) {
+  TSetupWork work;
+  for (int row : {0, -1, 6}) {
+    DragStart(work, TDragGrid::HotKeys, row, 5);
+    EXPECT_FALSE(work.Dragging) << row;
+    EXPECT_FALSE(DragMove(work, TDragGrid::HotKeys, 3, 5, [](int, int) { FAIL(); })) << row;
+  }
+  DragStart(work, TDragGrid::Clips, 0, 0);
+  EXPECT_FALSE(work.Dragging) << "the [empty] row of an empty list";
+  DragStart(work, TDragGrid::WorldTimes, 1, 0);
+  EXPECT_FALSE(work.Dragging);
+  // Over the header the entry goes first; outside the rows nothing moves.
+  EXPECT_EQ(Dragged(TDragGrid::HotKeys, 3, {0}), "cabde");
+  EXPECT_EQ(Dragged(TDragGrid::WorldTimes, 3, {-1}), "abcde");
+  EXPECT_EQ(Dragged(TDragGrid::HotKeys, 2, {9}), "acdeb") << "past the last row: last";
+}
+
+TEST_F(SetupWorkingCopies, ApplyIsNeededExactlyWhileTheDialogDiffersFromTheSettings) {
+  InitializeModel();
+  HotKeyList->Add(TActionRecord{"k", akCalendar, 0, "", "", 0, 0xC074, 3});
+  TSetupWork work;
+  LoadControls(work);
+  EXPECT_FALSE(DiffersFromSettings(work));
+  work.WorkHotKeys.ActionAt(0)->HotKeyId = 0;
+  EXPECT_FALSE(DiffersFromSettings(work)) << "the registration id is no setting";
+  work.controls.autoRun = !work.controls.autoRun;
+  EXPECT_TRUE(DiffersFromSettings(work));
+  work.controls.autoRun = !work.controls.autoRun;
+  work.WorkMouseActions[3][5].Comment = "x";
+  EXPECT_TRUE(DiffersFromSettings(work));
+  LoadControls(work);
+  std::swap(work.WorkWorldTimes[0], work.WorkWorldTimes[1]);
+  EXPECT_TRUE(DiffersFromSettings(work)) << "the order counts";
+  StoreControls(work);
+  EXPECT_FALSE(DiffersFromSettings(work));
+  work.WorkClips.Add(TClipRecord{"", "t"});
+  EXPECT_TRUE(DiffersFromSettings(work));
 }
 
 TEST(SetupSorting, ByTimeIsStableAndByNameFollowsTheCollation) {

@@ -163,6 +163,31 @@ TEST_F(ActionEditorTest, HotKeyReturnsOnlyWhenTheRecordCarriesOne) {
   EXPECT_EQ(hot.HotKey, scShift | scCtrl | VK_F5);
 }
 
+TEST_F(ActionEditorTest, AnExtendedKeyReopensAsItselfAndNotAsItsNumberPadTwin) {
+  // Home, End, Insert, Delete, Page Up/Down and the arrows share their scan codes with the
+  // number pad; only the extended flag tells the control which key it shows.
+  for (int vk : {VK_HOME, VK_END, VK_INSERT, VK_DELETE, VK_PRIOR, VK_NEXT, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN,
+                 VK_DIVIDE}) {
+    TActionRecord record{"", akCalendar, 0, "", "", 0, scCtrl | scAlt | vk, 0};
+    ASSERT_TRUE(Edit(record, true, false, [&](TfrmActionEditor& e) {
+      EXPECT_EQ(LOWORD(SendMessageA(e.htkHotKey->Handle(), HKM_GETHOTKEY, 0, 0)),
+                MAKEWORD(vk, HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_EXT))
+          << std::hex << vk;
+      ClickButton(e.btnOK);
+    }));
+    EXPECT_EQ(record.HotKey, scCtrl | scAlt | vk) << "stored back unchanged";
+  }
+  // The number pad's own keys and ordinary keys carry no such flag.
+  for (int vk : {VK_NUMPAD7, VK_F5, int{'K'}}) {
+    TActionRecord record{"", akCalendar, 0, "", "", 0, scCtrl | vk, 0};
+    Edit(record, true, false, [&](TfrmActionEditor& e) {
+      EXPECT_EQ(LOWORD(SendMessageA(e.htkHotKey->Handle(), HKM_GETHOTKEY, 0, 0)), MAKEWORD(vk, HOTKEYF_CONTROL))
+          << std::hex << vk;
+      ClickButton(e.btnCancel);
+    });
+  }
+}
+
 TEST_F(ActionEditorTest, CancelAndCloseBoxLeaveTheRecordUntouched) {
   const TActionRecord original{"Keep", akApplication, 0, "a.exe", "b", 1, scAlt | 'Q', 0};
   TActionRecord record = original;

@@ -1,6 +1,8 @@
 // The real message boxes and file dialogs of export and import, answered from a CBT
 // hook on this thread when they activate, the way a user would answer them.
 #include <windows.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,65 @@ TEST(Win32ExportImportUi, FileDialogsAddTheDefaultExtensionAndCanBeCancelled) {
     EXPECT_FALSE(ui.ExecuteImportDialog(chosen));
     EXPECT_FALSE(ui.ExecuteExportDialog(chosen));
   }
+  std::filesystem::remove_all(dir);
+}
+
+// What the file dialog shows when it opens: the name box and the folder; then cancelled.
+struct TShownFile {
+  std::string name, folder;
+};
+// Read once the dialog has handled what it posted itself while opening: a timer of no
+// delay fires only when its queue is empty.
+TShownFile* shownNow = nullptr;
+void CALLBACK ReadShown(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+  KillTimer(hwnd, id);
+  wchar_t text[MAX_PATH] = {};
+  if (!GetDlgItemTextW(hwnd, 0x47C, text, MAX_PATH)) GetDlgItemTextW(hwnd, 0x480, text, MAX_PATH);
+  shownNow->name = Narrow(text);
+  wchar_t folder[MAX_PATH] = {};
+  SendMessageW(hwnd, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+  shownNow->folder = Narrow(folder);
+  PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+std::function<void(HWND)> ReadAndCancel(TShownFile& shown) {
+  return [&shown](HWND hwnd) {
+    shownNow = &shown;
+    SetTimer(hwnd, 1, 0, &ReadShown);
+  };
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  while (!s.empty() && s.back() == '\\') s.pop_back();
+  return s;
+}
+
+TEST(Win32ExportImportUi, ExportSuggestsANameInDocumentsFirstAndThenInTheFolderLastUsed) {
+  TWin32ExportImportUi::LastFolder.clear();
+  TWin32ExportImportUi ui(nullptr, "Tramlex Vimo", nullptr);
+  wchar_t documents[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
+  std::string chosen;
+  TShownFile shown;
+  {
+    TDialogAnswerer answer(ReadAndCancel(shown));
+    EXPECT_FALSE(ui.ExecuteExportDialog(chosen));
+  }
+  EXPECT_EQ(shown.name, "Vimo settings.tvf");
+  EXPECT_EQ(Lower(shown.folder), Lower(Narrow(documents)));
+
+  auto dir = std::filesystem::temp_directory_path() / "vimo-last-folder";
+  std::filesystem::create_directories(dir);
+  {
+    TDialogAnswerer answer(ChooseFile((dir / "mine").string()));
+    ASSERT_TRUE(ui.ExecuteExportDialog(chosen));
+  }
+  {
+    TDialogAnswerer answer(ReadAndCancel(shown));
+    EXPECT_FALSE(ui.ExecuteExportDialog(chosen));
+  }
+  EXPECT_EQ(shown.name, "Vimo settings.tvf");
+  EXPECT_EQ(Lower(shown.folder), Lower(dir.string())) << "the folder last used";
   std::filesystem::remove_all(dir);
 }
 

@@ -2,9 +2,14 @@
 
 #include <windows.h>
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <fstream>
+#include <algorithm>
+#include <cwctype>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -558,6 +563,390 @@ TEST_F(SetupFormTest, UnselectAllThenExportWritesOnlyTheHeaderAndImportReloadsTh
     ClickButton(f.btnCancel);
   });
   EXPECT_EQ(CornerSize, 40) << "an import is in effect at once";
+}
+
+// ---------------------------------------------------------------------------- as careful users use it
+
+std::string HotKeyOrder(TfrmSetup& f) {
+  std::string order;
+  for (int i = 0; i < f.Work.WorkHotKeys.Count(); ++i) order += f.Work.WorkHotKeys.GetAction(i).Comment;
+  return order;
+}
+std::string WorldTimeOrder(TfrmSetup& f) {
+  std::string order;
+  for (const auto& w : f.Work.WorkWorldTimes) order += w.Name;
+  return order;
+}
+std::string ClipOrder(TfrmSetup& f) {
+  std::string order;
+  for (int i = 0; i < f.Work.WorkClips.Count(); ++i) order += f.Work.WorkClips.ClipAt(i)->Comment;
+  return order;
+}
+
+// A drag with the left button from row `from` to row `to`: one move, or one per row passed.
+void DragRows(TDrawGrid* g, int from, int to, bool everyRow) {
+  GridMouse(g, WM_LBUTTONDOWN, from, MK_LBUTTON);
+  if (everyRow) {
+    for (int row = from; row != to;) {
+      row += to > from ? 1 : -1;
+      GridMouse(g, WM_MOUSEMOVE, row, MK_LBUTTON);
+    }
+  } else {
+    GridMouse(g, WM_MOUSEMOVE, to, MK_LBUTTON);
+  }
+  GridMouse(g, WM_LBUTTONUP, to, 0);
+}
+
+class SetupFormUseTest : public SetupFormTest {
+ protected:
+  void SetUp() override {
+    SetupFormTest::SetUp();
+    HotKeyList->Clear();
+    ClipList->Clear();
+    WorldTimes->clear();
+    for (const char* name : {"a", "b", "c", "d", "e"}) {
+      TActionRecord r;
+      r.Comment = name;
+      r.Action = 40;
+      HotKeyList->Add(r);
+      ClipList->Add(TClipRecord{name, std::string("text ") + name});
+      WorldTimes->push_back({name, 60});
+    }
+  }
+};
+
+TEST_F(SetupFormUseTest, AFastDragMovesTheRowAcrossEveryRowItPassedInAllThreeLists) {
+  for (bool everyRow : {false, true}) {
+    Run(false, [&](TfrmSetup& f) {
+      // Down: the first entry to the fourth place, the three between shift up.
+      DragRows(f.dgdWorldTime, 1, 4, everyRow);
+      EXPECT_EQ(WorldTimeOrder(f), "bcdae") << "every row " << everyRow;
+      DragRows(f.dgdHotKeyActions, 1, 4, everyRow);
+      EXPECT_EQ(HotKeyOrder(f), "bcdae") << "every row " << everyRow;
+      DragRows(f.dgdClipCollection, 0, 3, everyRow);  // no header
+      EXPECT_EQ(ClipOrder(f), "bcdae") << "every row " << everyRow;
+      // Up: the last entry to the top.
+      DragRows(f.dgdWorldTime, 5, 1, everyRow);
+      EXPECT_EQ(WorldTimeOrder(f), "ebcda") << "every row " << everyRow;
+      DragRows(f.dgdClipCollection, 4, 0, everyRow);
+      EXPECT_EQ(ClipOrder(f), "ebcda") << "every row " << everyRow;
+      EXPECT_EQ(f.dgdClipCollection->Row(), 0) << "the selection follows the dragged entry";
+      ClickButton(f.btnCancel);
+    });
+  }
+}
+
+TEST_F(SetupFormUseTest, APressOnTheHeaderRowStartsNoDrag) {
+  Run(false, [&](TfrmSetup& f) {
+    for (TDrawGrid* g : {f.dgdHotKeyActions, f.dgdWorldTime}) {
+      GridMouse(g, WM_LBUTTONDOWN, 0, MK_LBUTTON);
+      for (int row : {1, 2, 3}) GridMouse(g, WM_MOUSEMOVE, row, MK_LBUTTON);
+      GridMouse(g, WM_LBUTTONUP, 3, 0);
+    }
+    EXPECT_EQ(HotKeyOrder(f), "abcde");
+    EXPECT_EQ(WorldTimeOrder(f), "abcde");
+    // A drag that reaches the header puts the entry first and goes on from there.
+    GridMouse(f.dgdHotKeyActions, WM_LBUTTONDOWN, 3, MK_LBUTTON);
+    GridMouse(f.dgdHotKeyActions, WM_MOUSEMOVE, 0, MK_LBUTTON);
+    EXPECT_EQ(HotKeyOrder(f), "cabde");
+    GridMouse(f.dgdHotKeyActions, WM_MOUSEMOVE, 2, MK_LBUTTON);
+    GridMouse(f.dgdHotKeyActions, WM_LBUTTONUP, 2, 0);
+    EXPECT_EQ(HotKeyOrder(f), "acbde");
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormUseTest, BelowTheLastRowTheListsAreWindowColouredLikeTheirRows) {
+  HotKeyList->Clear();
+  ClipList->Clear();
+  WorldTimes->resize(1);
+  Run(false, [&](TfrmSetup& f) {
+    for (TDrawGrid* g : {f.dgdHotKeyActions, f.dgdClipCollection, f.dgdWorldTime}) {
+      RECT last = g->CellRect(0, g->RowCount() - 1);
+      int y = (last.bottom + g->ClientHeight()) / 2;
+      ASSERT_LT(last.bottom + 2, g->ClientHeight());
+      EXPECT_EQ(test::PrintedPixel(g->Handle(), 20, y), GetSysColor(COLOR_WINDOW)) << g->RowCount() << " rows";
+    }
+    ClickButton(f.btnCancel);
+  });
+}
+
+// Pixels of row `row`'s top line that differ from the row's own fill, which is read
+// near its right end, where no text is.
+int FocusDots(TDrawGrid* g, int row) {
+  test::PrintedWindow picture(g->Handle());
+  RECT r = g->CellRect(0, row);
+  int right = g->ClientWidth() - 1;
+  COLORREF fill = picture.Pixel(right - 2, (r.top + r.bottom) / 2);
+  int dots = 0;
+  for (int x = r.left + 1; x < right - 1; ++x)
+    if (picture.Pixel(x, r.top) != fill) ++dots;
+  return dots;
+}
+
+TEST_F(SetupFormUseTest, TheFocusedRowOfTheGridsAndThePageListShowsTheFocusRectangle) {
+  Run(false, [&](TfrmSetup& f) {
+    for (TDrawGrid* g : {f.dgdSetup, f.dgdHotKeyActions, f.dgdClipCollection}) {
+      f.ntbSetup->SetPageIndex(g == f.dgdSetup ? 0 : g == f.dgdHotKeyActions ? 2 : 4);
+      SetFocus(g->Handle());
+      SendMessageW(g->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      EXPECT_GT(FocusDots(g, g->Row()), 20) << "focused, keyboard cues on: " << GetDlgCtrlID(g->Handle());
+      SendMessageW(g->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+      EXPECT_LT(FocusDots(g, g->Row()), 4) << "the cues are hidden";
+      SendMessageW(g->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+      SetFocus(f.btnCancel->Handle());
+      EXPECT_LT(FocusDots(g, g->Row()), 4) << "without the focus";
+    }
+    // The dialog's own state change reaches its controls: keyboard cues hidden for the window.
+    SetFocus(f.dgdClipCollection->Handle());
+    SendMessageW(f.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    EXPECT_LT(FocusDots(f.dgdClipCollection, f.dgdClipCollection->Row()), 4) << "hidden from the dialog";
+    SendMessageW(f.Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(FocusDots(f.dgdClipCollection, f.dgdClipCollection->Row()), 20) << "shown from the dialog";
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormUseTest, ApplyIsEnabledOnlyWhileSomethingDiffersFromTheStoredSettings) {
+  editResult = std::make_unique<TActionRecord>();
+  editResult->Action = 60;
+  Run(false, [&](TfrmSetup& f) {
+    EXPECT_FALSE(On(f.btnApply)) << "nothing changed yet";
+    ClickCheckBox(f.chbAutoRun);
+    EXPECT_TRUE(On(f.btnApply));
+    ClickCheckBox(f.chbAutoRun);
+    EXPECT_FALSE(On(f.btnApply)) << "changed back";
+    f.trbMouseCornerSize->SetPosition(f.trbMouseCornerSize->Position() + 1);
+    EXPECT_TRUE(On(f.btnApply));
+    ClickButton(f.btnApply);
+    EXPECT_FALSE(On(f.btnApply)) << "just stored";
+    DragRows(f.dgdHotKeyActions, 1, 2, false);
+    EXPECT_TRUE(On(f.btnApply)) << "a reordered list";
+    DragRows(f.dgdHotKeyActions, 2, 1, false);
+    EXPECT_FALSE(On(f.btnApply));
+    f.dgdTrayIcon->SetCol((f.dgdTrayIcon->Col() + 1) % 8);
+    EXPECT_TRUE(On(f.btnApply)) << "another colour";
+    ClickButton(f.btnApply);
+    f.dgdMouseActions->SetRow(1);
+    ClickButton(f.btnMouseActionEdit);
+    EXPECT_TRUE(On(f.btnApply)) << "an edited corner action";
+    ClickButton(f.btnDefaultSettings);
+    EXPECT_FALSE(On(f.btnApply)) << "the defaults are stored at once";
+    SendMessageW(f.rgrHotKeysCorner->ButtonHandle((f.rgrHotKeysCorner->ItemIndex() + 1) % 4), BM_CLICK, 0, 0);
+    EXPECT_TRUE(On(f.btnApply)) << "another hot-key corner";
+    ClickButton(f.btnCancel);
+  });
+}
+
+// The key a caption's ampersand marks, lower case; 0 for none.
+wchar_t AccessKey(HWND h) {
+  wchar_t text[256] = {};
+  GetWindowTextW(h, text, 256);
+  for (const wchar_t* p = text; *p; ++p)
+    if (*p == L'&') {
+      if (p[1] == L'&') {
+        ++p;
+        continue;
+      }
+      return static_cast<wchar_t>(towlower(p[1]));
+    }
+  return 0;
+}
+
+struct TButtonWalk {
+  std::vector<HWND> found;
+  static BOOL CALLBACK Add(HWND h, LPARAM p) {
+    wchar_t cls[32] = {};
+    GetClassNameW(h, cls, 32);
+    LONG style = GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiW(cls, L"Button") == 0 && style != BS_GROUPBOX && IsWindowVisible(h))
+      reinterpret_cast<TButtonWalk*>(p)->found.push_back(h);
+    return TRUE;
+  }
+};
+
+TEST_F(SetupFormUseTest, EveryPagesButtonsAndBoxesHaveAccessKeysThatDoNotClash) {
+  Run(false, [&](TfrmSetup& f) {
+    for (int page = 0; page < f.ntbSetup->PageCount(); ++page) {
+      f.ntbSetup->SetPageIndex(page);
+      TButtonWalk walk;
+      EnumChildWindows(f.Handle(), &TButtonWalk::Add, reinterpret_cast<LPARAM>(&walk));
+      std::map<wchar_t, std::string> keys;
+      for (HWND h : walk.found) {
+        std::string caption = WindowText(h);
+        int id = GetDlgCtrlID(h);
+        wchar_t key = AccessKey(h);
+        // Enter and Escape are the keys of OK and Cancel.
+        if (id == IDOK || id == IDCANCEL) continue;
+        EXPECT_NE(key, 0) << f.ntbSetup->PageCaption(page) << ": " << caption;
+        if (!key) continue;
+        auto [it, fresh] = keys.emplace(key, caption);
+        EXPECT_TRUE(fresh) << f.ntbSetup->PageCaption(page) << ": " << caption << " and " << it->second;
+      }
+    }
+    // Alt and the key press the button, as the dialog manager does it.
+    f.ntbSetup->SetActivePage("Hot Key Launcher");
+    SetFocus(f.dgdHotKeyActions->Handle());
+    int before = f.Work.WorkHotKeys.Count();
+    MSG alt{f.dgdHotKeyActions->Handle(), WM_SYSCHAR, static_cast<WPARAM>(AccessKey(f.btnHotKeysNew->Handle())),
+            static_cast<LPARAM>(1u << 29)};
+    IsDialogMessageW(f.Handle(), &alt);
+    EXPECT_EQ(edits.size(), 1u) << "Alt and the key of Add... open the editor";
+    EXPECT_EQ(before, f.Work.WorkHotKeys.Count());
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormUseTest, TheAboutLinkIsReachedByTabAndOpensWithEnterOrSpace) {
+  Run(true, [&](TfrmSetup& f) {
+    int opened = 0;
+    f.lblWeb->OnClick = [&](TLinkLabel*) { ++opened; };
+    bool reached = false;
+    HWND h = f.dgdSetup->Handle();
+    for (int i = 0; i < 20 && !reached; ++i) {
+      h = GetNextDlgTabItem(f.Handle(), h, FALSE);
+      reached = h == f.lblWeb->Handle();
+    }
+    EXPECT_TRUE(reached) << "Tab never reaches the link";
+    SetFocus(f.lblWeb->Handle());
+    for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+      MSG down{f.lblWeb->Handle(), WM_KEYDOWN, key, 1};
+      if (!IsDialogMessageW(f.Handle(), &down)) DispatchMessageW(&down);
+      MSG up{f.lblWeb->Handle(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u)};
+      if (!IsDialogMessageW(f.Handle(), &up)) DispatchMessageW(&up);
+    }
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(IsWindowVisible(f.Handle())) << "Enter on the link is not OK";
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormUseTest, AfterAddTheNewRowIsSelectedAndRandomColourGreysTheColours) {
+  editResult = std::make_unique<TActionRecord>();
+  editResult->Action = 60;
+  clipResult = std::make_unique<TClipRecord>(TClipRecord{"new", "clip"});
+  TrayIconRandom = false;
+  Run(false, [&](TfrmSetup& f) {
+    f.dgdHotKeyActions->SetRow(1);
+    ClickButton(f.btnHotKeysNew);
+    EXPECT_EQ(f.dgdHotKeyActions->Row(), 6);
+    f.dgdClipCollection->SetRow(0);
+    ClickButton(f.btnClipCollectionAdd);
+    EXPECT_EQ(f.dgdClipCollection->Row(), 5);
+    EXPECT_TRUE(On(f.dgdTrayIcon));
+    ClickCheckBox(f.chbTrayIconRandom);
+    EXPECT_FALSE(On(f.dgdTrayIcon)) << "a random colour leaves nothing to pick";
+    ClickCheckBox(f.chbTrayIconRandom);
+    EXPECT_TRUE(On(f.dgdTrayIcon));
+    ClickButton(f.btnCancel);
+  });
+  TrayIconRandom = true;
+  Run(false, [&](TfrmSetup& f) {
+    EXPECT_FALSE(On(f.dgdTrayIcon)) << "greyed from the start";
+    ClickButton(f.btnCancel);
+  });
+}
+
+// Controls of a form that overlap or stand closer than 4 pixels. Group boxes may hold
+// controls; an up-down sits on its buddy; two things that take no input (texts, pictures)
+// may touch, and so may a text placed right above the field it names.
+std::vector<std::string> CrowdedControls(HWND form) {
+  struct Leaf {
+    HWND h;
+    RECT r;
+    bool box, label;
+  };
+  struct Walk {
+    std::vector<Leaf> leaves;
+    static BOOL CALLBACK Add(HWND h, LPARAM p) {
+      if (!IsWindowVisible(h)) return TRUE;
+      wchar_t cls[64] = {};
+      GetClassNameW(h, cls, 64);
+      bool box = lstrcmpiW(cls, L"Button") == 0 && (GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+      bool label = lstrcmpiW(cls, L"Static") == 0 ||
+                   (lstrcmpiW(cls, L"TVimoControl") == 0 && !(GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP));
+      HWND child = GetWindow(h, GW_CHILD);
+      bool container = false;
+      for (; child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child)) container = true;
+      RECT r{};
+      GetWindowRect(h, &r);
+      if (!container && r.right > r.left && r.bottom > r.top)
+        reinterpret_cast<Walk*>(p)->leaves.push_back({h, r, box, label});
+      return TRUE;
+    }
+  } walk;
+  EnumChildWindows(form, &Walk::Add, reinterpret_cast<LPARAM>(&walk));
+  auto name = [](HWND h) {
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    return Narrow(cls) + " \"" + WindowText(h) + "\"";
+  };
+  auto inside = [](const RECT& in, const RECT& out) {
+    return in.left >= out.left && in.right <= out.right && in.top >= out.top && in.bottom <= out.bottom;
+  };
+  auto buddies = [](HWND a, HWND b) {
+    wchar_t cls[64] = {};
+    GetClassNameW(a, cls, 64);
+    return lstrcmpiW(cls, UPDOWN_CLASSW) == 0 && reinterpret_cast<HWND>(SendMessageW(a, UDM_GETBUDDY, 0, 0)) == b;
+  };
+  std::vector<std::string> found;
+  for (std::size_t i = 0; i < walk.leaves.size(); ++i)
+    for (std::size_t j = i + 1; j < walk.leaves.size(); ++j) {
+      const Leaf& a = walk.leaves[i];
+      const Leaf& b = walk.leaves[j];
+      if ((a.box && inside(b.r, a.r)) || (b.box && inside(a.r, b.r))) continue;
+      if (buddies(a.h, b.h) || buddies(b.h, a.h)) continue;
+      int gap = std::max({b.r.left - a.r.right, a.r.left - b.r.right, b.r.top - a.r.bottom, a.r.top - b.r.bottom});
+      auto captionOver = [](const Leaf& text, const Leaf& field) {
+        return text.label && text.r.bottom <= field.r.top && text.r.left < field.r.right && field.r.left < text.r.right;
+      };
+      if (gap >= 4 || (gap >= 0 && ((a.label && b.label) || captionOver(a, b) || captionOver(b, a)))) continue;
+      std::ostringstream text;
+      text << name(a.h) << " (" << a.r.left << "," << a.r.top << "-" << a.r.right << "," << a.r.bottom << ") and "
+           << name(b.h) << " (" << b.r.left << "," << b.r.top << "-" << b.r.right << "," << b.r.bottom << "): "
+           << (gap < 0 ? "overlap" : "gap " + std::to_string(gap));
+      found.push_back(text.str());
+    }
+  return found;
+}
+
+TEST_F(SetupFormUseTest, NoPageOfTheDialogHasTouchingOrOverlappingControls) {
+  Run(false, [&](TfrmSetup& f) {
+    for (int page = 0; page < f.ntbSetup->PageCount(); ++page) {
+      f.dgdSetup->SetRow(page);
+      for (const std::string& pair : CrowdedControls(f.Handle()))
+        ADD_FAILURE() << f.ntbSetup->PageCaption(page) << ": " << pair;
+    }
+    ClickButton(f.btnCancel);
+  });
+}
+
+TEST_F(SetupFormUseTest, TheEditorsTheDialogOpensHaveNoTouchingOrOverlappingControls) {
+  auto check = [](TForm& form, const char* what) {
+    WhenShown([&form, what] {
+      for (const std::string& pair : CrowdedControls(form.Handle())) ADD_FAILURE() << what << ": " << pair;
+      form.SetModalResult(mrCancel);
+    });
+    form.ShowModal();
+  };
+  {
+    TfrmActionEditor editor;
+    check(editor, "action editor");
+  }
+  {
+    TfrmClipEditor editor;
+    check(editor, "clip editor");
+  }
+  {
+    TWorldTime item{"Place", 60};
+    TfrmWorldTimeEditor editor(item);
+    check(editor, "world time item editor");
+  }
+  {
+    TfrmClipHistory picker;
+    check(picker, "history picker");
+  }
 }
 
 // A dialog of this program found by its caption.

@@ -47,9 +47,10 @@ TfrmClipEditor::TfrmClipEditor() : TForm(TFormStyle::Dialog) {
   edtComment->SetBounds(8, 22, 384, 21);
   lblText->SetBounds(8, 50, 384, 14);
   memText->SetBounds(8, 64, 384, 196);
-  btnHistory->SetBounds(8, 268, 75, 23);
-  btnLoad->SetBounds(88, 268, 75, 23);
-  btnSave->SetBounds(168, 268, 75, 23);
+  // Four pixels between the buttons, and more before OK.
+  btnHistory->SetBounds(8, 268, 70, 23);
+  btnLoad->SetBounds(82, 268, 70, 23);
+  btnSave->SetBounds(156, 268, 70, 23);
   btnOK->SetBounds(236, 268, 75, 23);
   btnCancel->SetBounds(317, 268, 75, 23);
   SetClientSize(400, 300);
@@ -124,7 +125,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   btnCancel->ModalResult = mrCancel;
   DefaultButton = btnOK;
   CancelButton = btnCancel;
-  dgdClips->SetColor(GetSysColor(COLOR_WINDOW));
+  dgdClips->UseWindowColor();
   dgdClips->ColCount = 1;
   dgdClips->DefaultRowHeight = 15;
   dgdClips->RowSelect = true;

@@ -1,10 +1,25 @@
 #include "model/win32/ExportImportUi.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
 
 #include "platform/Utf.h"
 
 namespace vimo {
+
+namespace {
+
+std::string DocumentsFolder() {
+  wchar_t path[MAX_PATH] = {};
+  return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) ? Narrow(path)
+                                                                                               : std::string();
+}
+
+}  // namespace
+
+std::string TWin32ExportImportUi::LastFolder;
 
 TWin32ExportImportUi::TWin32ExportImportUi(HWND owner, std::string caption, std::function<void()> onReloaded)
     : owner_(owner), caption_(std::move(caption)), onReloaded_(std::move(onReloaded)) {}
@@ -13,6 +28,12 @@ bool TWin32ExportImportUi::Execute(bool save, std::string& fileName) {
   std::wstring filter = Widen(DialogFilter(kExportFilter));
   std::wstring defaultExt = Widen(kExportDefaultExt);
   wchar_t buffer[MAX_PATH] = {};
+  if (save) {
+    std::wstring name = Widen(kExportSuggestedName);
+    std::copy(name.begin(), name.end(), buffer);
+  }
+  // Import opens where the last export or import was; export also knows Documents.
+  std::wstring folder = Widen(save ? ExportStartFolder(LastFolder, DocumentsFolder()) : LastFolder);
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner_;
@@ -21,6 +42,7 @@ bool TWin32ExportImportUi::Execute(bool save, std::string& fileName) {
   ofn.lpstrFile = buffer;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrDefExt = defaultExt.c_str();
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   // OFN_NOCHANGEDIR: the process must not keep the chosen folder as its current one,
   // which would hold it open and stop the user from removing it.
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
@@ -28,6 +50,7 @@ bool TWin32ExportImportUi::Execute(bool save, std::string& fileName) {
   BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
   fileName = Narrow(buffer);
+  LastFolder = FolderOfFile(fileName);
   return true;
 }
 

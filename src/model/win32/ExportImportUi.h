@@ -23,6 +23,8 @@ class TWin32ExportImportUi final : public TExportImportUi {
   void SettingsReloaded() override;
 
   static UINT IconFlags(TMessageIcon icon);
+  // The folder of the file last exported or imported in this run; the next export starts there.
+  static std::string LastFolder;
 
  private:
   bool Execute(bool save, std::string& fileName);

@@ -61,14 +61,14 @@ TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&
   lblAction->SetBounds(8, 47, 209, 14);
   cmbAction->SetBounds(8, 61, 209, 21);
   lblPath->SetBounds(8, 86, 209, 14);
-  edtPath->SetBounds(8, 100, 183, 21);
+  edtPath->SetBounds(8, 100, 182, 21);
   btnPath->SetBounds(194, 100, 23, 21);
   lblParameters->SetBounds(8, 125, 209, 14);
   edtParameters->SetBounds(8, 139, 209, 21);
   lblWindow->SetBounds(8, 164, 209, 14);
   cmbWindow->SetBounds(8, 178, 209, 21);
   rgrFolderMode->SetBounds(8, 203, 209, 38);
-  lblHotKey->SetBounds(8, 249, 50, 14);
+  lblHotKey->SetBounds(8, 249, 48, 14);
   htkHotKey->SetBounds(60, 245, 157, 21);
   btnOK->SetBounds(62, 271, 75, 23);
   btnCancel->SetBounds(142, 271, 75, 23);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Utf.h"
+#include "settings/EditorCodes.h"
 
 namespace vimo {
 
@@ -10,12 +11,7 @@ std::string KeyName(int vk) {
   UINT scan = MapVirtualKeyW(static_cast<UINT>(vk), 0);
   LONG param = static_cast<LONG>(scan << 16);
   // Keys that share a scan code with the number pad carry the extended bit.
-  switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_DIVIDE: case VK_NUMLOCK:
-      param |= 1 << 24;
-      break;
-  }
+  if (IsExtendedKey(vk)) param |= 1 << 24;
   wchar_t name[64] = {};
   int n = scan ? GetKeyNameTextW(param, name, sizeof name / sizeof name[0]) : 0;
   return n > 0 ? Narrow(std::wstring_view(name, static_cast<std::size_t>(n))) : std::string();

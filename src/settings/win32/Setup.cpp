@@ -19,6 +19,7 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Locale.h"
 #include "platform/win32/Win32TimeZones.h"
+#include "settings/EditorCodes.h"
 #include "settings/SetupIcons.h"
 #include "settings/win32/ActEdit.h"
 #include "time/win32/WorldTimeEdit.h"
@@ -31,7 +32,10 @@ const char* const kSetupPages[8] = {"General",   "Mouse Launcher", "Hot Key Laun
 
 namespace {
 
-constexpr const char* kCorners[4] = {"Left top", "Left bottom", "Right top", "Right bottom"};
+// Access keys: no two on one page, Apply's "a" on every page.
+constexpr const char* kCorners[4] = {"Le&ft top", "Left &bottom", "Ri&ght top", "Right b&ottom"};
+// The export boxes' access keys, as positions in their captions.
+constexpr int kExportBoxKeys[7] = {0, 0, 0, 0, 0, 11, 0};
 constexpr const char* kMouseModifiers[6] = {"None", "Ctrl", "Shift", "Ctrl+Shift", "Ctrl+Alt", "Shift+Alt"};
 constexpr const char* kTrayModifiers[8] = {"None",       "Ctrl",      "Alt",       "Shift",
                                            "Ctrl+Alt",   "Ctrl+Shift", "Alt+Shift", "Ctrl+Alt+Shift"};
@@ -98,6 +102,7 @@ TDrawGrid* MakeGrid(TControl* parent, int cols, int fixedRows, bool lines) {
   g->SetFixedRows(fixedRows);
   g->GridLineWidth = lines ? 1 : 0;
   g->SetBorder(true);
+  g->UseWindowColor();
   SetWindowLongPtrW(g->Handle(), GWL_STYLE, GetWindowLongPtrW(g->Handle(), GWL_STYLE) | WS_TABSTOP);
   return g;
 }
@@ -145,6 +150,15 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   BuildWorldTime(ntbSetup->Page(5));
   BuildExportImport(ntbSetup->Page(6));
   BuildAbout(ntbSetup->Page(7));
+  // Every change of a simple control may enable or disable Apply.
+  for (TCheckBox* box : {chbTrayIconAnimated, chbAutoHide, chbAutoRun, chbClipShowInEditor, chbClipNumerateItems})
+    box->OnClick = [this](TCheckBox*) { UpdateApplyButton(); };
+  chbTrayIconRandom->OnClick = [this](TCheckBox*) {
+    UpdateTrayIconColors();
+    UpdateApplyButton();
+  };
+  dgdTrayIcon->OnClick = [this](TDrawGrid*) { UpdateApplyButton(); };
+  rgrHotKeysCorner->OnClick = [this](TRadioGroup*) { UpdateApplyButton(); };
   SetClientSize(439, 316);
 
   OnShow = [this](TForm* s) { FormShow(s); };
@@ -182,7 +196,7 @@ void TfrmSetup::BuildFrame() {
   for (const char* caption : kSetupPages) ntbSetup->AddPage(caption);
   bvlButtons = new TBevel(pnlSetup);
   bvlButtons->SetBounds(8, 274, 244, 2);
-  btnApply = WithHelp(MakeButton(pnlSetup, "Apply", 8, 283, 77, 25), 1003);
+  btnApply = WithHelp(MakeButton(pnlSetup, "&Apply", 8, 283, 77, 25), 1003);
   btnOK = new TButton(pnlSetup, "OK", IDOK, true);
   btnOK->SetBounds(92, 283, 77, 25);
   btnOK->ModalResult = mrOK;
@@ -205,7 +219,7 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
   grbTrayIcon = new TGroupPanel(page, "Tray icon");
   grbTrayIcon->SetBounds(8, 4, 244, 124);
   lblIconColor = new TLabel(grbTrayIcon, "Color");
-  lblIconColor->SetBounds(12, 20, 200, 14);
+  lblIconColor->SetBounds(12, 18, 200, 14);
   dgdTrayIcon = new TDrawGrid(grbTrayIcon);
   dgdTrayIcon->ColCount = 8;
   dgdTrayIcon->RowSelect = false;
@@ -214,11 +228,11 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
   SetWindowLongPtrW(dgdTrayIcon->Handle(), GWL_STYLE, GetWindowLongPtrW(dgdTrayIcon->Handle(), GWL_STYLE) | WS_TABSTOP);
   dgdTrayIcon->SetBounds(12, 36, 220, 30);
   SetHelpId(dgdTrayIcon, 78);
-  chbTrayIconRandom = WithHelp(MakeCheckBox(grbTrayIcon, "Random color", 12, 74, 220), 79);
-  chbTrayIconAnimated = WithHelp(MakeCheckBox(grbTrayIcon, "Animated", 12, 96, 220), 80);
-  chbAutoHide = WithHelp(MakeCheckBox(page, "Auto-hide windows shown by mouse", 12, 140, 240), 81);
-  chbAutoRun = WithHelp(MakeCheckBox(page, "Run at Windows startup", 12, 162, 240), 82);
-  btnDefaultSettings = WithHelp(MakeButton(page, "Restore default settings", 8, 242, 150, 25), 83);
+  chbTrayIconRandom = WithHelp(MakeCheckBox(grbTrayIcon, "&Random color", 12, 74, 220), 79);
+  chbTrayIconAnimated = WithHelp(MakeCheckBox(grbTrayIcon, "A&nimated", 12, 96, 220), 80);
+  chbAutoHide = WithHelp(MakeCheckBox(page, "Auto-&hide windows shown by mouse", 12, 140, 240), 81);
+  chbAutoRun = WithHelp(MakeCheckBox(page, "Run at &Windows startup", 12, 162, 240), 82);
+  btnDefaultSettings = WithHelp(MakeButton(page, "Restore &default settings", 8, 242, 150, 25), 83);
 
   dgdTrayIcon->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdTrayIconDrawCell(g, dc, c, r, rect, s);
@@ -228,34 +242,34 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
 
 void TfrmSetup::BuildMouse(TPanel* page) {
   grbMouseActions = new TGroupPanel(page, "Actions");
-  grbMouseActions->SetBounds(8, 2, 244, 218);
+  grbMouseActions->SetBounds(8, 2, 244, 220);
   rgrMouseCorner = new TRadioGroup(grbMouseActions, "Corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
-  rgrMouseCorner->SetBounds(8, 16, 228, 50);
+  rgrMouseCorner->SetBounds(8, 14, 228, 54);
   rgrMouseCorner->SetItemIndex(0);
   SetHelpId(rgrMouseCorner, 89);
   for (int i = 0; i < rgrMouseCorner->Count(); ++i) SetHelpId(rgrMouseCorner->ButtonHandle(i), 89);
   dgdMouseActions = MakeGrid(grbMouseActions, 2, 1, true);
   dgdMouseActions->SetRowCount(7);
-  dgdMouseActions->SetBounds(8, 70, 228, 115);
+  dgdMouseActions->SetBounds(8, 72, 228, 115);
   SetHelpId(dgdMouseActions, 90);
-  btnMouseActionEdit = WithHelp(MakeButton(grbMouseActions, "Edit...", 8, 190, 54), 2002);
-  btnMouseActionDelete = WithHelp(MakeButton(grbMouseActions, "Delete", 66, 190, 54), 2003);
-  btnMouseActionClear = WithHelp(MakeButton(grbMouseActions, "Clear", 124, 190, 54), 2004);
-  btnMouseActionClearAll = WithHelp(MakeButton(grbMouseActions, "Clear all", 182, 190, 54), 2005);
+  btnMouseActionEdit = WithHelp(MakeButton(grbMouseActions, "&Edit...", 8, 192, 54), 2002);
+  btnMouseActionDelete = WithHelp(MakeButton(grbMouseActions, "De&lete", 66, 192, 54), 2003);
+  btnMouseActionClear = WithHelp(MakeButton(grbMouseActions, "&Clear", 124, 192, 54), 2004);
+  btnMouseActionClearAll = WithHelp(MakeButton(grbMouseActions, "Clea&r all", 182, 192, 54), 2005);
 
   lblMouseCornerSize = new TLabel(page, "Active zone");
   lblMouseCornerSize->SetBounds(12, 226, 70, 14);
   lblMouseCornerSizeValue = new TLabel(page, "", SS_RIGHT);
   lblMouseCornerSizeValue->SetBounds(82, 226, 44, 14);
   trbMouseCornerSize = new TTrackBar(page, 1, 50, 5);
-  trbMouseCornerSize->SetBounds(8, 241, 122, 28);
+  trbMouseCornerSize->SetBounds(8, 244, 122, 26);
   SetHelpId(trbMouseCornerSize, 91);
   lblMouseCornerDelay = new TLabel(page, "Action delay");
   lblMouseCornerDelay->SetBounds(138, 226, 66, 14);
   lblMouseCornerDelayValue = new TLabel(page, "", SS_RIGHT);
   lblMouseCornerDelayValue->SetBounds(204, 226, 44, 14);
   trbMouseCornerDelay = new TTrackBar(page, 0, 10, 5);
-  trbMouseCornerDelay->SetBounds(134, 241, 122, 28);
+  trbMouseCornerDelay->SetBounds(134, 244, 122, 26);
   SetHelpId(trbMouseCornerDelay, 92);
 
   dgdMouseActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
@@ -274,15 +288,15 @@ void TfrmSetup::BuildMouse(TPanel* page) {
 void TfrmSetup::BuildHotKeys(TPanel* page) {
   dgdHotKeyActions = MakeGrid(page, 2, 1, true);
   dgdHotKeyActions->SetVertScrollBar(true);
-  dgdHotKeyActions->SetBounds(8, 8, 244, 180);
+  dgdHotKeyActions->SetBounds(8, 8, 244, 164);
   SetHelpId(dgdHotKeyActions, 93);
-  btnHotKeysNew = WithHelp(MakeButton(page, "Add...", 8, 196, 58), 2001);
-  btnHotKeysEdit = WithHelp(MakeButton(page, "Edit...", 70, 196, 58), 2002);
-  btnHotKeysDelete = WithHelp(MakeButton(page, "Delete", 132, 196, 58), 2003);
-  btnHotKeysClear = WithHelp(MakeButton(page, "Clear", 194, 196, 58), 2004);
+  btnHotKeysNew = WithHelp(MakeButton(page, "A&dd...", 8, 178, 58), 2001);
+  btnHotKeysEdit = WithHelp(MakeButton(page, "&Edit...", 70, 178, 58), 2002);
+  btnHotKeysDelete = WithHelp(MakeButton(page, "De&lete", 132, 178, 58), 2003);
+  btnHotKeysClear = WithHelp(MakeButton(page, "&Clear", 194, 178, 58), 2004);
   rgrHotKeysCorner =
       new TRadioGroup(page, "Hot keys corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
-  rgrHotKeysCorner->SetBounds(8, 224, 244, 46);
+  rgrHotKeysCorner->SetBounds(8, 208, 244, 56);
   SetHelpId(rgrHotKeysCorner, 94);
   for (int i = 0; i < rgrHotKeysCorner->Count(); ++i) SetHelpId(rgrHotKeysCorner->ButtonHandle(i), 94);
 
@@ -302,9 +316,9 @@ void TfrmSetup::BuildTray(TPanel* page) {
   dgdTrayIconActions->SetRowCount(9);
   dgdTrayIconActions->SetBounds(8, 8, 244, 150);
   SetHelpId(dgdTrayIconActions, 2048);
-  btnTrayIconLauncherEdit = WithHelp(MakeButton(page, "Edit...", 8, 166, 78), 2002);
-  btnTrayIconLauncherDelete = WithHelp(MakeButton(page, "Delete", 91, 166, 78), 2003);
-  btnTrayIconLauncherClear = WithHelp(MakeButton(page, "Clear", 174, 166, 78), 2004);
+  btnTrayIconLauncherEdit = WithHelp(MakeButton(page, "&Edit...", 8, 166, 78), 2002);
+  btnTrayIconLauncherDelete = WithHelp(MakeButton(page, "De&lete", 91, 166, 78), 2003);
+  btnTrayIconLauncherClear = WithHelp(MakeButton(page, "&Clear", 174, 166, 78), 2004);
 
   dgdTrayIconActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdTrayIconActionsDrawCell(g, dc, c, r, rect, s);
@@ -317,22 +331,22 @@ void TfrmSetup::BuildTray(TPanel* page) {
 
 void TfrmSetup::BuildClipboard(TPanel* page) {
   lblClipCollection = new TLabel(page, "Collection");
-  lblClipCollection->SetBounds(8, 6, 160, 14);
+  lblClipCollection->SetBounds(8, 4, 160, 14);
   dgdClipCollection = MakeGrid(page, 1, 0, false);
   dgdClipCollection->SetVertScrollBar(true);
   dgdClipCollection->SetBounds(8, 22, 162, 124);
   SetHelpId(dgdClipCollection, 95);
-  btnClipCollectionAdd = WithHelp(MakeButton(page, "Add...", 176, 22, 76), 96);
-  btnClipCollectionEdit = WithHelp(MakeButton(page, "Edit...", 176, 49, 76), 97);
-  btnClipCollectionDelete = WithHelp(MakeButton(page, "Delete", 176, 76, 76), 98);
-  btnClipCollectionClear = WithHelp(MakeButton(page, "Clear", 176, 103, 76), 99);
-  chbClipShowInEditor = WithHelp(MakeCheckBox(page, "Show in editor area", 12, 154, 240), 100);
-  chbClipNumerateItems = WithHelp(MakeCheckBox(page, "Numerate items", 12, 175, 240), 102);
-  chbClipDisableHistory = WithHelp(MakeCheckBox(page, "Disable clip history", 12, 196, 240), 2047);
+  btnClipCollectionAdd = WithHelp(MakeButton(page, "A&dd...", 176, 22, 76), 96);
+  btnClipCollectionEdit = WithHelp(MakeButton(page, "&Edit...", 176, 49, 76), 97);
+  btnClipCollectionDelete = WithHelp(MakeButton(page, "De&lete", 176, 76, 76), 98);
+  btnClipCollectionClear = WithHelp(MakeButton(page, "&Clear", 176, 103, 76), 99);
+  chbClipShowInEditor = WithHelp(MakeCheckBox(page, "&Show in editor area", 12, 154, 240), 100);
+  chbClipNumerateItems = WithHelp(MakeCheckBox(page, "&Numerate items", 12, 175, 240), 102);
+  chbClipDisableHistory = WithHelp(MakeCheckBox(page, "D&isable clip history", 12, 196, 240), 2047);
   lblClipHistoryDepthTitle = new TLabel(page, "History depth");
-  lblClipHistoryDepthTitle->SetBounds(12, 222, 120, 14);
+  lblClipHistoryDepthTitle->SetBounds(12, 220, 120, 14);
   lblClipHistoryDepthValue = new TLabel(page, "", SS_RIGHT);
-  lblClipHistoryDepthValue->SetBounds(200, 222, 48, 14);
+  lblClipHistoryDepthValue->SetBounds(200, 220, 48, 14);
   trbClipHistoryDepth = new TTrackBar(page, 5, 50, 5);
   trbClipHistoryDepth->SetBounds(8, 238, 244, 30);
   SetHelpId(trbClipHistoryDepth, 103);
@@ -357,12 +371,12 @@ void TfrmSetup::BuildWorldTime(TPanel* page) {
   dgdWorldTime->SetColWidth(1, kTimeColumn);
   dgdWorldTime->SetBounds(8, 8, 244, 196);
   SetHelpId(dgdWorldTime, 104);
-  btnWorldTimeNew = WithHelp(MakeButton(page, "New...", 8, 214, 78), 105);
-  btnWorldTimeEdit = WithHelp(MakeButton(page, "Edit...", 91, 214, 78), 106);
-  btnWorldTimeDelete = WithHelp(MakeButton(page, "Delete", 174, 214, 78), 107);
-  btnWorldTimeClear = WithHelp(MakeButton(page, "Clear", 8, 242, 78), 108);
-  btnWorldTimeByZone = WithHelp(MakeButton(page, "Sort by name", 91, 242, 78), 109);
-  btnWorldTimeByTime = WithHelp(MakeButton(page, "Sort by time", 174, 242, 78), 110);
+  btnWorldTimeNew = WithHelp(MakeButton(page, "&New...", 8, 218, 78), 105);
+  btnWorldTimeEdit = WithHelp(MakeButton(page, "&Edit...", 91, 218, 78), 106);
+  btnWorldTimeDelete = WithHelp(MakeButton(page, "De&lete", 174, 218, 78), 107);
+  btnWorldTimeClear = WithHelp(MakeButton(page, "&Clear", 8, 245, 78), 108);
+  btnWorldTimeByZone = WithHelp(MakeButton(page, "Sort by na&me", 91, 245, 78), 109);
+  btnWorldTimeByTime = WithHelp(MakeButton(page, "Sort by &time", 174, 245, 78), 110);
 
   dgdWorldTime->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdWorldTimeDrawCell(g, dc, c, r, rect, s);
@@ -384,18 +398,20 @@ void TfrmSetup::BuildExportImport(TPanel* page) {
   SetHelpId(grbExportImport, 2049);
   for (int i = 0; i < kExportBoxCount; ++i) {
     const TExportBoxInfo& info = vimo::ExportBoxes[static_cast<std::size_t>(i)];
-    TCheckBox* box = MakeCheckBox(grbExportImport, info.Caption, 14, 20 + i * 22, 220);
+    std::string caption = info.Caption;
+    caption.insert(static_cast<std::size_t>(kExportBoxKeys[i]), "&");
+    TCheckBox* box = MakeCheckBox(grbExportImport, caption.c_str(), 14, 20 + i * 22, 220);
     box->Hint = info.Hint;
     box->SetChecked(true);
     SetHelpId(box, 2049);
     ExportBoxes.push_back(box);
   }
-  btnSelectAll = WithHelp(MakeButton(page, "Select all", 8, 192, 120, 25), 2050);
+  btnSelectAll = WithHelp(MakeButton(page, "&Select all", 8, 192, 120, 25), 2050);
   btnSelectAll->Tag = 1;
-  btnUnselectAll = WithHelp(MakeButton(page, "Unselect all", 132, 192, 120, 25), 2051);
+  btnUnselectAll = WithHelp(MakeButton(page, "&Unselect all", 132, 192, 120, 25), 2051);
   btnUnselectAll->Tag = 0;
-  btnExport = WithHelp(MakeButton(page, "Export", 8, 224, 120, 25), 2052);
-  btnImport = WithHelp(MakeButton(page, "Import", 132, 224, 120, 25), 2053);
+  btnExport = WithHelp(MakeButton(page, "E&xport", 8, 224, 120, 25), 2052);
+  btnImport = WithHelp(MakeButton(page, "&Import", 132, 224, 120, 25), 2053);
 
   btnSelectAll->OnClick = [this](TControl* s) { btnSelectUnselectClick(s); };
   btnUnselectAll->OnClick = [this](TControl* s) { btnSelectUnselectClick(s); };
@@ -408,6 +424,9 @@ void TfrmSetup::BuildAbout(TPanel* page) {
   pnlAbout->BevelOuter = TBevelCut::None;
   pnlAbout->BorderWidth = 8;
   pnlAbout->SetAlign(TAlign::Client);
+  // Tab walks into the panel, to the link.
+  SetWindowLongPtrW(pnlAbout->Handle(), GWL_EXSTYLE,
+                    GetWindowLongPtrW(pnlAbout->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   pnlIconName = new TPanel(pnlAbout);
   pnlIconName->BevelOuter = TBevelCut::None;
   pnlIconName->SetHeight(32);
@@ -418,12 +437,18 @@ void TfrmSetup::BuildAbout(TPanel* page) {
   pnlName = new TPaintBox(pnlIconName);
   pnlName->SetAlign(TAlign::Client);
   lblInformation = new TLabel(pnlAbout, " \n\nYour Everyday Utilities\n \nversion 2.1\n ", SS_CENTER);
-  lblInformation->SetHeight(80);
+  lblInformation->SetHeight(76);
   lblInformation->SetAlign(TAlign::Top);
-  lblWeb = new TLinkLabel(pnlAbout, kProductWebPage);
+  // The link keeps 4 pixels from the texts above and below it.
+  pnlWeb = new TPanel(pnlAbout);
+  pnlWeb->BevelOuter = TBevelCut::None;
+  pnlWeb->BorderWidth = 4;
+  SetWindowLongPtrW(pnlWeb->Handle(), GWL_EXSTYLE, GetWindowLongPtrW(pnlWeb->Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  pnlWeb->SetHeight(24);
+  pnlWeb->SetAlign(TAlign::Top);
+  lblWeb = new TLinkLabel(pnlWeb, kProductWebPage);
   lblWeb->Hint = kProductWebPage;
-  lblWeb->SetHeight(16);
-  lblWeb->SetAlign(TAlign::Top);
+  lblWeb->SetAlign(TAlign::Client);
   AddHint(lblWeb);
   // The executable carries the map picture, so it carries its data's notice too.
   lblMapLicence = new TLabel(pnlAbout, kMapLicence, SS_CENTER);
@@ -504,7 +529,8 @@ void TfrmSetup::FormHelp(TForm*, UINT command, ULONG_PTR data) {
 
 void TfrmSetup::LoadControls() {
   vimo::LoadControls(Work);
-  const TSetupControls& c = Work.controls;
+  // A copy: setting a control runs its change handler, which reads the controls back.
+  const TSetupControls c = Work.controls;
   dgdTrayIcon->SetCol(std::clamp(c.trayIconColumn, 0, kTrayColorCount - 1));
   chbTrayIconRandom->SetChecked(c.trayIconRandom);
   chbTrayIconAnimated->SetChecked(c.trayIconAnimated);
@@ -521,10 +547,22 @@ void TfrmSetup::LoadControls() {
   SetWorldTimeRowCount();
   SetClipRowCount();
   dgdMouseActions->Invalidate();
+  UpdateApplyButton();
   dgdTrayIconActions->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::StoreControls() {
+  ReadControls();
+  vimo::StoreControls(Work);
+}
+
+void TfrmSetup::UpdateApplyButton() {
+  ReadControls();
+  btnApply->SetEnabled(DiffersFromSettings(Work));
+}
+
+void TfrmSetup::ReadControls() {
   TSetupControls& c = Work.controls;
   c.trayIconColumn = dgdTrayIcon->Col();
   c.trayIconRandom = chbTrayIconRandom->Checked();
@@ -539,7 +577,6 @@ void TfrmSetup::StoreControls() {
   c.clipNumerateItems = chbClipNumerateItems->Checked();
   c.clipDisableHistory = chbClipDisableHistory->Checked();
   c.historyDepthPosition = trbClipHistoryDepth->Position();
-  vimo::StoreControls(Work);
 }
 
 int TfrmSetup::ScaledRowHeight(int designHeight) const { return MulDiv(designHeight, PixelsPerInch(), 96); }
@@ -587,6 +624,7 @@ void TfrmSetup::RefreshPages() {
   dgdClipCollection->DefaultColWidth = dgdClipCollection->ClientWidth();
   SetClipRowCount();
 
+  UpdateTrayIconColors();
   chbClipDisableHistoryClick(chbClipDisableHistory);
   imgIcon->Invalidate();
   pnlName->Invalidate();
@@ -595,17 +633,20 @@ void TfrmSetup::RefreshPages() {
 void TfrmSetup::SetHotKeyRowCount() {
   dgdHotKeyActions->SetRowCount(Work.WorkHotKeys.Count() > 0 ? Work.WorkHotKeys.Count() + 1 : 2);
   dgdHotKeyActions->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::SetWorldTimeRowCount() {
   int n = static_cast<int>(Work.WorkWorldTimes.size());
   dgdWorldTime->SetRowCount(n > 0 ? n + 1 : 2);
   dgdWorldTime->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::SetClipRowCount() {
   dgdClipCollection->SetRowCount(std::max(Work.WorkClips.Count(), 1));
   dgdClipCollection->Invalidate();
+  UpdateApplyButton();
 }
 
 // ---------------------------------------------------------------------------- frame
@@ -639,15 +680,26 @@ void TfrmSetup::dgdSetupClick(TDrawGrid* grid) {
 
 void TfrmSetup::btnApplyClick(TControl*) {
   StoreControls();
+  // Stored even when the save fails: the settings in memory are what Apply compares with.
+  btnApply->SetEnabled(false);
   SaveSettings();
 }
 
 // ---------------------------------------------------------------------------- General
 
-void TfrmSetup::dgdTrayIconDrawCell(TDrawGrid*, HDC dc, int col, int, RECT rect, TGridDrawState) {
+void TfrmSetup::dgdTrayIconDrawCell(TDrawGrid* grid, HDC dc, int col, int, RECT rect, TGridDrawState) {
   if (!host_.trayIcons) return;
-  ImageList_Draw(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - 16) / 2,
-                 (rect.top + rect.bottom - 16) / 2, ILD_TRANSPARENT);
+  // Greyed, the faces are drawn half blended into the background.
+  ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - 16) / 2,
+                   (rect.top + rect.bottom - 16) / 2, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+                   ILD_TRANSPARENT | (grid->Enabled() ? 0 : ILD_BLEND50));
+}
+
+void TfrmSetup::UpdateTrayIconColors() {
+  // A random colour leaves no colour to pick.
+  bool pick = !chbTrayIconRandom->Checked();
+  dgdTrayIcon->SetEnabled(pick);
+  lblIconColor->SetEnabled(pick);
 }
 
 void TfrmSetup::btnDefaultSettingsClick(TControl*) {
@@ -680,6 +732,7 @@ void TfrmSetup::btnMouseActionEditClick(TControl*) {
   if (EditAction(edited, false, false)) {
     slot = edited;
     dgdMouseActions->Invalidate();
+    UpdateApplyButton();
   }
 }
 
@@ -688,21 +741,27 @@ void TfrmSetup::btnMouseActionDeleteClick(TControl*) {
   if (row < 1 || row > 6 || !Confirm("Selected action will be deleted.\rContinue?")) return;
   Work.WorkMouseActions[SelectedCorner()][row - 1] = TActionRecord{};
   dgdMouseActions->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::btnMouseActionClearClick(TControl*) {
   if (!Confirm("All actions of the selected corner will be deleted.\rContinue?")) return;
   Work.WorkMouseActions[SelectedCorner()].fill(TActionRecord{});
   dgdMouseActions->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::btnMouseActionClearAllClick(TControl*) {
   if (!Confirm("All actions for all corners will be deleted.\rContinue?")) return;
   for (auto& corner : Work.WorkMouseActions) corner.fill(TActionRecord{});
   dgdMouseActions->Invalidate();
+  UpdateApplyButton();
 }
 
-void TfrmSetup::trbMouseCornerChange(TTrackBar*) { UpdateMouseLabels(); }
+void TfrmSetup::trbMouseCornerChange(TTrackBar*) {
+  UpdateMouseLabels();
+  UpdateApplyButton();
+}
 
 void TfrmSetup::UpdateMouseLabels() {
   lblMouseCornerSizeValue->SetCaption(CornerSizeText(trbMouseCornerSize->Position()));
@@ -716,6 +775,7 @@ void TfrmSetup::UpdateHotKeyButtons() {
   btnHotKeysEdit->SetEnabled(any);
   btnHotKeysDelete->SetEnabled(any);
   btnHotKeysClear->SetEnabled(any);
+  UpdateApplyButton();
 }
 
 void TfrmSetup::dgdHotKeyActionsDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
@@ -736,6 +796,7 @@ void TfrmSetup::btnHotKeysNewClick(TControl*) {
   if (EditAction(record, true, false)) {
     Work.WorkHotKeys.Add(record);
     SetHotKeyRowCount();
+    dgdHotKeyActions->SetRow(dgdHotKeyActions->RowCount() - 1);
   }
   UpdateHotKeyButtons();
 }
@@ -748,6 +809,7 @@ void TfrmSetup::btnHotKeysEditClick(TControl*) {
     // The editor may have run other code: look the entry up again.
     if (TActionRecord* again = Work.WorkHotKeys.ActionAt(dgdHotKeyActions->Row() - 1)) *again = copy;
     dgdHotKeyActions->Invalidate();
+    UpdateApplyButton();
     UpdateHotKeyButtons();
   }
 }
@@ -767,32 +829,38 @@ void TfrmSetup::btnHotKeysClearClick(TControl*) {
   UpdateHotKeyButtons();
 }
 
+// Which list a reorderable grid shows, and how many entries it holds now.
+std::pair<TDragGrid, int> TfrmSetup::DragList(TControl* grid) const {
+  if (grid == dgdHotKeyActions) return {TDragGrid::HotKeys, Work.WorkHotKeys.Count()};
+  if (grid == dgdWorldTime) return {TDragGrid::WorldTimes, static_cast<int>(Work.WorkWorldTimes.size())};
+  return {TDragGrid::Clips, Work.WorkClips.Count()};
+}
+
 void TfrmSetup::dgdMouseDown(TControl* sender, TMouseButton button, UINT, int, int y) {
   if (button != mbLeft) return;
-  Work.DragRow = static_cast<TDrawGrid*>(sender)->RowAt(y);
-  Work.Dragging = true;
+  auto [list, count] = DragList(sender);
+  DragStart(Work, list, static_cast<TDrawGrid*>(sender)->RowAt(y), count);
 }
 
 void TfrmSetup::dgdMouseMove(TControl* sender, UINT shift, int, int y) {
   if (!(shift & MK_LBUTTON) || !Work.Dragging) return;
   auto* grid = static_cast<TDrawGrid*>(sender);
-  int row = grid->RowAt(y);
-  bool moved = false;
-  if (grid == dgdHotKeyActions) {
-    moved = DragMove(Work, TDragGrid::HotKeys, row, grid->RowCount(),
-                     [this](int a, int b) { Work.WorkHotKeys.Exchange(a, b); });
-  } else if (grid == dgdWorldTime) {
-    // The "[empty]" row of an empty list is no entry.
-    if (row > static_cast<int>(Work.WorkWorldTimes.size())) return;
-    moved = DragMove(Work, TDragGrid::WorldTimes, row, grid->RowCount(),
-                     [this](int a, int b) { std::swap(Work.WorkWorldTimes[static_cast<std::size_t>(a)],
-                                                      Work.WorkWorldTimes[static_cast<std::size_t>(b)]); });
-  } else if (grid == dgdClipCollection) {
-    if (row >= Work.WorkClips.Count()) return;
-    moved = DragMove(Work, TDragGrid::Clips, row, grid->RowCount(),
-                     [this](int a, int b) { Work.WorkClips.Exchange(a, b); });
+  auto [list, count] = DragList(sender);
+  std::function<void(int, int)> swap;
+  if (list == TDragGrid::HotKeys)
+    swap = [this](int a, int b) { Work.WorkHotKeys.Exchange(a, b); };
+  else if (list == TDragGrid::WorldTimes)
+    swap = [this](int a, int b) {
+      std::swap(Work.WorkWorldTimes[static_cast<std::size_t>(a)], Work.WorkWorldTimes[static_cast<std::size_t>(b)]);
+    };
+  else
+    swap = [this](int a, int b) { Work.WorkClips.Exchange(a, b); };
+  if (DragMove(Work, list, grid->RowAt(y), count, swap)) {
+    grid->Invalidate();
+    UpdateApplyButton();
   }
-  if (moved) grid->Invalidate();
+  // The selection stays on the dragged entry, also where the pointer is over the header.
+  grid->SetRow(Work.DragRow);
 }
 
 void TfrmSetup::dgdHotKeyActionsMouseUp(TControl*, TMouseButton, UINT, int, int) { Work.Dragging = false; }
@@ -820,6 +888,7 @@ void TfrmSetup::btnTrayIconLauncherEditClick(TControl*) {
   if (EditAction(edited, false, true)) {
     Work.WorkTrayActions[row - 1] = edited;
     dgdTrayIconActions->Invalidate();
+    UpdateApplyButton();
   }
 }
 
@@ -828,12 +897,14 @@ void TfrmSetup::btnTrayIconLauncherDeleteClick(TControl*) {
   if (row < 1 || row > 8 || !Confirm("Selected action will be deleted.\rContinue?")) return;
   Work.WorkTrayActions[row - 1] = TActionRecord{};
   dgdTrayIconActions->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::btnTrayIconLauncherClearClick(TControl*) {
   if (!Confirm("All tray icon actions will be deleted.\rContinue?")) return;
   Work.WorkTrayActions.fill(TActionRecord{});
   dgdTrayIconActions->Invalidate();
+  UpdateApplyButton();
 }
 
 // ---------------------------------------------------------------------------- Clipboard
@@ -843,6 +914,7 @@ void TfrmSetup::UpdateClipButtons() {
   btnClipCollectionEdit->SetEnabled(any);
   btnClipCollectionDelete->SetEnabled(any);
   btnClipCollectionClear->SetEnabled(any);
+  UpdateApplyButton();
 }
 
 void TfrmSetup::UpdateDepthLabel() { lblClipHistoryDepthValue->SetCaption(std::to_string(trbClipHistoryDepth->Position())); }
@@ -865,6 +937,7 @@ void TfrmSetup::btnClipCollectionAddClick(TControl*) {
   if (EditClip(clip)) {
     Work.WorkClips.Add(clip);
     SetClipRowCount();
+    dgdClipCollection->SetRow(dgdClipCollection->RowCount() - 1);
   }
   UpdateClipButtons();
 }
@@ -876,6 +949,7 @@ void TfrmSetup::btnClipCollectionEditClick(TControl*) {
   if (EditClip(copy)) {
     if (TClipRecord* again = Work.WorkClips.ClipAt(dgdClipCollection->Row())) *again = copy;
     dgdClipCollection->Invalidate();
+    UpdateApplyButton();
     UpdateClipButtons();
   }
 }
@@ -900,9 +974,13 @@ void TfrmSetup::chbClipDisableHistoryClick(TCheckBox*) {
   trbClipHistoryDepth->SetEnabled(on);
   lblClipHistoryDepthTitle->SetEnabled(on);
   lblClipHistoryDepthValue->SetEnabled(on);
+  UpdateApplyButton();
 }
 
-void TfrmSetup::trbClipChange(TTrackBar*) { UpdateDepthLabel(); }
+void TfrmSetup::trbClipChange(TTrackBar*) {
+  UpdateDepthLabel();
+  UpdateApplyButton();
+}
 
 // ---------------------------------------------------------------------------- World Time
 
@@ -910,6 +988,7 @@ void TfrmSetup::UpdateWorldTimeButtons() {
   bool any = !Work.WorkWorldTimes.empty();
   for (TButton* b : {btnWorldTimeEdit, btnWorldTimeDelete, btnWorldTimeClear, btnWorldTimeByZone, btnWorldTimeByTime})
     b->SetEnabled(any);
+  UpdateApplyButton();
 }
 
 TPlaceTime TfrmSetup::WorldTimeRowTime(int row) {
@@ -966,6 +1045,7 @@ void TfrmSetup::btnWorldTimeEditClick(TControl*) {
   if (!EditWorldTime(item)) return;
   if (index < static_cast<int>(Work.WorkWorldTimes.size())) Work.WorkWorldTimes[static_cast<std::size_t>(index)] = item;
   dgdWorldTime->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::btnWorldTimeDeleteClick(TControl*) {
@@ -988,11 +1068,13 @@ void TfrmSetup::btnWorldTimeClearClick(TControl*) {
 void TfrmSetup::btnWorldTimeByZoneClick(TControl*) {
   SortWorldTimesByName(Work.WorkWorldTimes, &CompareNames);
   dgdWorldTime->Invalidate();
+  UpdateApplyButton();
 }
 
 void TfrmSetup::btnWorldTimeByTimeClick(TControl*) {
   SortWorldTimesByTime(Work.WorkWorldTimes);
   dgdWorldTime->Invalidate();
+  UpdateApplyButton();
 }
 
 // ---------------------------------------------------------------------------- Export / Import and About

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/win32/TrayImageList.h"
@@ -121,6 +122,7 @@ class TfrmSetup : public TForm {
   TPaintBox* imgIcon;
   TPaintBox* pnlName;
   TLabel* lblInformation;
+  TPanel* pnlWeb;  // the link's margin
   TLinkLabel* lblWeb;
   TLabel* lblMapLicence;  // the world map's data, its licence and where both come from
 
@@ -137,6 +139,10 @@ class TfrmSetup : public TForm {
 
   void LoadControls();
   void StoreControls();
+  // Apply is enabled while storing would change a setting.
+  void UpdateApplyButton();
+  // "Random color" greys the colour cells.
+  void UpdateTrayIconColors();
   void RefreshPages();
   void UpdateMouseLabels();
   void UpdateHotKeyButtons();
@@ -198,6 +204,8 @@ class TfrmSetup : public TForm {
  private:
   // The system's zones, read when the World Time grid first needs them.
   std::optional<std::vector<TTimeZone>> zones_;
+  // The simple controls' values into Work.controls.
+  void ReadControls();
   void BuildFrame();
   void BuildGeneral(TPanel* page);
   void BuildMouse(TPanel* page);
@@ -214,6 +222,7 @@ class TfrmSetup : public TForm {
   }
   // The three reorderable grids share the drag handlers.
   void AllowRowDragging(TDrawGrid* grid);
+  std::pair<TDragGrid, int> DragList(TControl* grid) const;
   int SelectedCorner() const;
   int ScaledRowHeight(int designHeight) const;
   void SetHotKeyRowCount();
