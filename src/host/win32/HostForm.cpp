@@ -125,7 +125,7 @@ void TfrmVimoHost01::FormCreate() {
 }
 
 void TfrmVimoHost01::FormDestroy() {
-  monitor_->LeaveViewerChain();
+  monitor_->Stop();
   UnregisterHotKeys();
 }
 
@@ -168,7 +168,8 @@ bool TfrmVimoHost01::ShowSetup(bool about) {
   TSetupHostLinks links;
   links.trayIcons = imlTrayIcons.get();
   links.enableClipboardTimer = [this](bool on) { timClipboard->SetEnabled(on); };
-  links.leaveViewerChain = [this] { monitor_->LeaveViewerChain(); };
+  // Switching the history off removes the listener, or leaves the chain.
+  links.leaveViewerChain = [this] { monitor_->Stop(); };
   TfrmSetup setup(std::move(links));
   return setup.Execute(about);
 }
@@ -189,6 +190,9 @@ LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_HOTKEY:
       launchers_->WMHotKey(static_cast<int>(wParam));
+      return 0;
+    case WM_CLIPBOARDUPDATE:
+      monitor_->WMClipboardUpdate();
       return 0;
     case WM_DRAWCLIPBOARD:
       monitor_->WMDrawClipboard();
