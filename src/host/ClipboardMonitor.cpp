@@ -151,7 +151,9 @@ void TClipboardMonitor::TryCapture() {
   } catch (const EClipboardError&) {
     // Another program holds the clipboard (some do while they render): the change stays
     // pending and is read again a little later, from the timer, never in a loop here.
-    unsigned interval = retries_ == 0 ? kFirstRetryInterval : retries_ < kQuickRetries ? kRetryInterval : kProbeInterval;
+    unsigned interval = retries_ < kFastRetries    ? kFirstRetryInterval
+                        : retries_ < kQuickRetries ? kRetryInterval
+                                                   : kProbeInterval;
     ++retries_;
     timer_.SetInterval(interval);
     timer_.SetEnabled(true);

@@ -12,11 +12,13 @@ namespace vimo {
 
 inline constexpr unsigned kProbeInterval = 10000;  // ms between the last change and the probe
 inline constexpr unsigned kFirstProbeInterval = 1;
-// A clipboard held by another program is read again: soon, then every 100 ms for two
-// seconds, then at every probe interval until it can be read or changes again.
+// A clipboard held by another program is read again: every 10 ms for a fifth of a second
+// (the system's own clipboard users hold it briefly after each change), then every
+// 100 ms up to two seconds, then at every probe interval until it can be read or changes.
 inline constexpr unsigned kFirstRetryInterval = 10;
+inline constexpr int kFastRetries = 20;
 inline constexpr unsigned kRetryInterval = 100;
-inline constexpr int kQuickRetries = 20;
+inline constexpr int kQuickRetries = kFastRetries + 18;
 
 // True when the content asks clipboard monitors to leave it alone (password managers
 // and the system mark secrets this way).

@@ -29,6 +29,16 @@ bool PutText(HWND owner, const std::wstring& text) {
   return CloseClipboard() != FALSE;
 }
 
+// Idle as a program with a message loop is: messages sent to it are answered (under
+// Wine the clipboard's readers wait on its owner).
+void Idle(DWORD ms) {
+  for (DWORD start = GetTickCount(), now = start; now - start < ms; now = GetTickCount()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (now - start), QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+}
+
 HWND MakeWindow() {
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
@@ -53,7 +63,7 @@ int wmain(int argc, wchar_t** argv) {
     DWORD ms = static_cast<DWORD>(_wtoi(argv[2]));
     if (!PutText(window, argv[3])) return 1;
     if (!OpenClipboard(window)) return 1;
-    Sleep(ms);  // the behaviour being imitated, not a wait
+    Idle(ms);  // the behaviour being imitated, not a wait
     CloseClipboard();
   } else if (mode == L"copies" && argc >= 5) {
     int count = _wtoi(argv[2]);
@@ -63,7 +73,7 @@ int wmain(int argc, wchar_t** argv) {
       std::wstring text = L"copy " + std::to_wstring(i) + L" ";
       text.resize(size, static_cast<wchar_t>(L'a' + i % 26));
       if (!PutText(window, text)) return 1;
-      Sleep(gap);  // the pace of the burst being imitated
+      Idle(gap);  // the pace of the burst being imitated
     }
   } else {
     return 2;
