@@ -347,7 +347,7 @@ TEST_F(ClipboardListenerTest, AClipboardHeldAfterTheChangeIsReadAgainLaterNotLos
   EXPECT_EQ(timer.interval, kFirstRetryInterval);
   m.timClipboardTimer();
   EXPECT_EQ(timer.interval, kRetryInterval);
-  for (int i = kFastRetries + 1; i < kQuickRetries; ++i) m.timClipboardTimer();
+  for (int i = kFastRetries + 1; i <= kQuickRetries; ++i) m.timClipboardTimer();
   EXPECT_EQ(timer.interval, kProbeInterval) << "after two seconds the retries slow down";
   EXPECT_TRUE(timer.enabled);
   int before = saves;
