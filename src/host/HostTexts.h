@@ -13,6 +13,9 @@ inline constexpr const char* kFirstRunBalloonText =
     "program: calendar, world time with sun time map, unique launchers, text clipboard utilities and many more!";
 inline constexpr int kFirstRunBalloonSeconds = 10;
 
+inline constexpr const char* kClearHistoryCaption = "Clear clipboard history";
+inline constexpr const char* kClearHistoryQuestion = "The clipboard history will be cleared.\rContinue?";
+
 inline const char* SuspendCaption(bool suspended) { return suspended ? "Resume" : "Suspend"; }
 
 // The help file: the executable's path with its extension replaced by ".hlp".

@@ -98,12 +98,22 @@ void TApplication::HandleCurrentException() noexcept {
 
 void TApplication::PostDeferred(std::function<void()> action) {
   Initialize();
-  auto* heap = new std::function<void()>(std::move(action));
-  if (!PostMessageW(handle_, WM_DEFERRED, 0, reinterpret_cast<LPARAM>(heap))) {
-    // The queue is full or gone: run it now rather than leak it.
-    std::unique_ptr<std::function<void()>> owned(heap);
-    Guarded(*owned);
+  // Never 0, so that a bare message of this number names nothing.
+  if (++lastDeferred_ == 0) ++lastDeferred_;
+  const std::uint32_t id = lastDeferred_;
+  deferred_[id] = std::move(action);
+  if (!PostMessageW(handle_, WM_DEFERRED, 0, static_cast<LPARAM>(id))) {
+    // The queue is full or gone: run it now rather than keep it for ever.
+    RunDeferred(id);
   }
+}
+
+void TApplication::RunDeferred(std::uint32_t id) {
+  auto it = deferred_.find(id);
+  if (it == deferred_.end()) return;  // not ours, or run already
+  std::function<void()> action = std::move(it->second);
+  deferred_.erase(it);
+  Guarded(action);
 }
 
 bool TApplication::HandleMessage(MSG& msg) {
@@ -163,16 +173,17 @@ LRESULT CALLBACK TApplication::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   TApplication& app = Instance();
   if (!app.mainWindowHooks_.empty()) app.RunMainWindowHooks(msg, wParam, lParam);
   switch (msg) {
-    case WM_DEFERRED: {
-      std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lParam));
-      Guarded(*action);
+    case WM_DEFERRED:
+      // Only the low 32 bits: a forged lParam on 64-bit names nothing either way.
+      app.RunDeferred(static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lParam)));
       return 0;
-    }
     case WM_ACTIVATEAPP:
       if (!wParam && app.OnDeactivate) Guarded(app.OnDeactivate);
       return 0;
     case WM_CLOSE:
-      return 0;  // the application window lives as long as the program
+      // An installer or Task Manager asks the program to end: as "Exit" does.
+      app.Terminate();
+      return 0;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -4,6 +4,7 @@
 // general error display and deferred release.
 #include <windows.h>
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <map>
@@ -46,7 +47,9 @@ class TApplication {
   // Hands the exception in flight to the error display; for catch (...) blocks.
   void HandleCurrentException() noexcept;
 
-  // Runs `action` once the message being handled now is done (deferred release).
+  // Runs `action` once the message being handled now is done (deferred release). The
+  // action stays in this process; the message carries only its number, so a message
+  // posted by another program runs nothing.
   void PostDeferred(std::function<void()> action);
   template <typename T>
   void Release(T* object) {
@@ -69,11 +72,14 @@ class TApplication {
   static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
   bool HandleMessage(MSG& msg);
   void RunMainWindowHooks(UINT msg, WPARAM wParam, LPARAM lParam);
+  void RunDeferred(std::uint32_t id);
 
   HWND handle_ = nullptr;
   std::string title_;
   bool terminated_ = false;
   std::map<int, std::function<void(UINT, WPARAM, LPARAM)>> mainWindowHooks_;
+  std::map<std::uint32_t, std::function<void()>> deferred_;
+  std::uint32_t lastDeferred_ = 0;
   int lastHookId_ = 0;
 };
 

@@ -36,7 +36,7 @@ bool PickTrayMenuItem(POINT icon, WORD key, int presses) {
   return true;
 }
 
-bool PickHelp(POINT icon) { return PickTrayMenuItem(icon, VK_DOWN, 3); }  // "Exit", "Suspend", "Help"
+bool PickHelp(POINT icon) { return PickTrayMenuItem(icon, VK_DOWN, 4); }  // "Exit", "Clear...", "Suspend", "Help"
 
 bool RichEditLoaded(DWORD pid) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, pid);

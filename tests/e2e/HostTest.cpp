@@ -170,6 +170,8 @@ TEST(HostTray, ExitFromTheTrayMenuEndsTheProgramAndWritesNothing) {
   ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000)) << "no green face in the tray";
   std::string shot = ScreenshotPath("tray-first-run.png");
   if (!shot.empty()) Screenshot(shot);
+  // Starting captures what the clipboard holds; that save comes a moment later.
+  ASSERT_TRUE(WaitFor([] { return ReadValue("Vimo\\State", "Suspended") != "<none>"; }, 10000));
   std::string before = ProductKeySnapshot();
 
   MouseClick(icon, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);

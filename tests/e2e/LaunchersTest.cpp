@@ -389,7 +389,7 @@ TEST_F(TrayMenu, SuspendFromTheMenuStopsTheLaunchersAndShowsTheFrown) {
   ASSERT_TRUE(vimo.WaitForHost());
   POINT icon{};
   ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
-  ASSERT_TRUE(PickTrayMenuItem(icon, VK_DOWN, 2));  // "Exit", then "Suspend"
+  ASSERT_TRUE(PickTrayMenuItem(icon, VK_DOWN, 3));  // "Exit", "Clear clipboard history", then "Suspend"
   // FindTrayIcon points 11 right of the face's left edge and 3 below its top; the
   // middle of the mouth is 4 left of that, on face rows 10 and 11.
   auto mouth = [&](int row) {

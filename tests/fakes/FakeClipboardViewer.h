@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,19 +19,46 @@ class FakeClipboardViewer final : public ClipboardViewerSystem {
   WindowHandle nextOnJoin = 0;
   std::vector<std::string> calls;
   int reads = 0;
+  bool hasListener = true;       // the system offers AddClipboardFormatListener
+  WindowHandle head = 0;         // first window of the viewer chain
+  std::set<WindowHandle> hung;   // windows whose programs do not answer
+  std::set<WindowHandle> dead;   // handles of windows destroyed since
+  bool frozen = false;           // a call waited on a hung program without a bound
+  // Runs inside SetViewer / ChangeChain / SendDrawClipboard, as messages pumped while a
+  // sent message waits for its answer.
+  std::function<void()> duringSetViewer, duringChangeChain, duringDraw;
 
   // A copy somewhere in the system.
   void Copy(const std::string& text) {
-    content = TClipboardContent{text, {}, {}};
+    content = TClipboardContent{text, {}, {}, false};
     ++sequence;
   }
 
-  WindowHandle SetViewer(WindowHandle) override {
-    calls.push_back("SetViewer");
-    return nextOnJoin;
+  bool AddFormatListener(WindowHandle) override {
+    calls.push_back("AddListener");
+    return hasListener;
   }
-  void ChangeChain(WindowHandle, WindowHandle next) override { calls.push_back("ChangeChain " + Name(next)); }
-  void SendDrawClipboard(WindowHandle to) override { calls.push_back("Draw->" + Name(to)); }
+  void RemoveFormatListener(WindowHandle) override { calls.push_back("RemoveListener"); }
+  WindowHandle ChainHead() override { return head; }
+  bool Responds(WindowHandle window) override { return !hung.count(window) && !dead.count(window); }
+  bool IsWindow(WindowHandle window) override { return window != 0 && !dead.count(window); }
+
+  WindowHandle SetViewer(WindowHandle viewer) override {
+    calls.push_back("SetViewer");
+    if (duringSetViewer) duringSetViewer();
+    WindowHandle previous = head;
+    head = viewer;
+    return nextOnJoin ? nextOnJoin : (previous == viewer ? viewer : previous);
+  }
+  void ChangeChain(WindowHandle, WindowHandle next) override {
+    calls.push_back("ChangeChain " + Name(next));
+    if (hung.count(head)) frozen = true;
+    if (duringChangeChain) duringChangeChain();
+  }
+  void SendDrawClipboard(WindowHandle to) override {
+    calls.push_back("Draw->" + Name(to));
+    if (duringDraw) duringDraw();
+  }
   void SendChangeCBChain(WindowHandle to, WindowHandle removed, WindowHandle following) override {
     calls.push_back("Change->" + Name(to) + " " + Name(removed) + " " + Name(following));
   }

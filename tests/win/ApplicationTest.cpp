@@ -56,6 +56,21 @@ TEST(Application, ErrorsEscapingAHandlerReachTheDisplayAndTheLoopGoesOn) {
   EXPECT_EQ(ranAfter, 1);
 }
 
+// Another program can post any message to our windows: the deferred-call message with
+// a made-up lParam must run nothing, and the calls really deferred still run, once.
+TEST(Application, APostedDeferredMessageFromOutsideRunsNothing) {
+  ErrorSink sink;
+  constexpr UINT kDeferred = WM_APP + 0x101;
+  int ran = 0;
+  Application().PostDeferred([&] { ++ran; });
+  const LPARAM forged[] = {0, 1, 2, 0x41414141, static_cast<LPARAM>(0xDEADBEEF), -1};
+  for (LPARAM l : forged) PostMessageA(Application().Handle(), kDeferred, 0, l);
+  for (LPARAM l : forged) SendMessageA(Application().Handle(), kDeferred, 0, l);
+  Application().ProcessMessages();
+  EXPECT_EQ(ran, 1);
+  EXPECT_TRUE(sink.shown.empty());
+}
+
 TEST(Application, DeactivationCallsTheHandler) {
   ErrorSink sink;
   int calls = 0;

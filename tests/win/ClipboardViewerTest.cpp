@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <cstring>
 #include <thread>
 
 #include "FakeClipboardViewer.h"
+#include "ModelFixture.h"
+#include "host/ClipboardMonitor.h"
 #include "clips/win32/PasteText.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32ClipboardViewer.h"
@@ -133,6 +136,121 @@ TEST_F(ClipboardViewerWin, JoiningTheChainDeliversNotifications) {
   EXPECT_EQ(g_draws, afterLeave);
 }
 
+// The peer program of the tests, beside this one.
+std::wstring PeerPath() {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p(path, n);
+  return p.substr(0, p.find_last_of(L"\\/") + 1) + L"vimo_clipboard_peer.exe";
+}
+
+PROCESS_INFORMATION StartPeer(const std::wstring& args) {
+  std::wstring line = L"\"" + PeerPath() + L"\" " + args;
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+  return pi;
+}
+
+// Waits for a condition with a bound, serving this thread's messages meanwhile.
+bool PumpUntil(const std::function<bool()>& condition, DWORD ms) {
+  for (DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
+    Pump();
+    if (condition()) return true;
+    if (GetTickCount() - start > ms) return false;
+  }
+}
+
+TClipboardMonitor* g_monitor = nullptr;
+
+LRESULT CALLBACK MonitorProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (g_monitor && m == WM_DRAWCLIPBOARD) {
+    g_monitor->WMDrawClipboard();
+    return 0;
+  }
+  if (g_monitor && m == WM_CHANGECBCHAIN)
+    return g_monitor->WMChangeCBChain(static_cast<WindowHandle>(w), static_cast<WindowHandle>(l));
+  return DefWindowProcW(h, m, w, l);
+}
+
+// Where the system has no format listener: the viewer chain, with a real hung program in it.
+class ViewerChainFallbackWin : public test::ModelFixture {
+ protected:
+  void SetUp() override {
+    ModelFixture::SetUp();
+    InitializeModel();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MonitorProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VimoChainFallbackTest";
+    RegisterClassW(&wc);
+    hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+  }
+  void TearDown() override {
+    g_monitor = nullptr;
+    if (peer.hProcess) {
+      TerminateProcess(peer.hProcess, 0);
+      WaitForSingleObject(peer.hProcess, 5000);
+      CloseHandle(peer.hProcess);
+      CloseHandle(peer.hThread);
+    }
+    DestroyWindow(hwnd);
+    ModelFixture::TearDown();
+  }
+  void Copy(const char* text) {
+    ASSERT_TRUE(OpenClipboardSoon(hwnd));
+    EmptyClipboard();
+    vimo::Put(hwnd, CF_TEXT, text, std::strlen(text) + 1);
+    CloseClipboard();
+  }
+  HWND hwnd = nullptr;
+  PROCESS_INFORMATION peer{};
+};
+
+TEST_F(ViewerChainFallbackWin, AHungViewerAtTheHeadNeitherFreezesTheProbeNorStopsTheHistory) {
+  Win32ClipboardViewer viewer(W(hwnd), false);
+  test::FakeTextCompare cmp;
+  test::FakeMonitorTimer timer;
+  int changes = 0;
+  TClipboardMonitor monitor(viewer, cmp, timer, W(hwnd), [&] { ++changes; });
+  g_monitor = &monitor;
+  monitor.timClipboardTimer();
+  ASSERT_EQ(monitor.Mode(), TMonitorMode::Chain);
+  ASSERT_TRUE(PumpUntil([&] { return changes > 0; }, 5000)) << "joining delivered nothing";
+
+  // A program joins after us, so it heads the chain, and hangs.
+  peer = StartPeer(L"hang-viewer");
+  ASSERT_TRUE(peer.hProcess);
+  HWND hung = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        DWORD pid = 0;
+        hung = GetClipboardViewer();
+        GetWindowThreadProcessId(hung, &pid);
+        return hung && pid == peer.dwProcessId;
+      },
+      10000))
+      << "the peer never headed the chain";
+  Copy("copied behind the hung viewer");
+  PumpUntil([] { return false; }, 300);  // the change is the hung program's to pass on: it never does
+  EXPECT_TRUE(ClipHistory->empty() || ClipHistory->front() != "copied behind the hung viewer");
+
+  DWORD start = GetTickCount();
+  monitor.timClipboardTimer();  // the probe finds the change missed and rejoins
+  DWORD took = GetTickCount() - start;
+  EXPECT_LT(took, 2000u) << "the probe waited on the hung program";
+  EXPECT_TRUE(PumpUntil([] { return !ClipHistory->empty() && ClipHistory->front() == "copied behind the hung viewer"; },
+                        5000));
+  EXPECT_EQ(monitor.NextViewer(), W(hung));
+
+  // Now at the head: the next copy reaches us first, and passing it on is bounded.
+  start = GetTickCount();
+  Copy("the next copy");
+  EXPECT_TRUE(PumpUntil([] { return ClipHistory->front() == "the next copy"; }, 5000));
+  EXPECT_LT(GetTickCount() - start, 4000u);
+  monitor.Stop();
+}
+
 const std::string kWorldText = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
                                "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
 
@@ -188,6 +306,13 @@ TEST(TextCompareWin, IgnoresLetterCaseOnlyInEveryScript) {
     EXPECT_FALSE(cmp.EqualIgnoreCase("hello", "hello "));
     EXPECT_FALSE(cmp.EqualIgnoreCase("a\r\nb", "a\nb"));
     EXPECT_FALSE(cmp.EqualIgnoreCase("a\xF0\x9F\x98\x80", "a\xF0\x9F\x98\x81"));
+    EXPECT_TRUE(cmp.EqualIgnoreCase("Hello, World 1", "hELLO, wORLD 1"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("abc", "abcd"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("abcd", "abc"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("", "a"));
+    EXPECT_TRUE(cmp.EqualIgnoreCase("", ""));
+    EXPECT_TRUE(cmp.EqualIgnoreCase("caf\xC3\xA9 noir", "CAF\xC3\x89 NOIR"));
+    EXPECT_FALSE(cmp.EqualIgnoreCase("caf\xC3\xA9 noir", "CAF\xC3\x89 NOIX"));
   }
 }
 

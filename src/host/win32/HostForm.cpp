@@ -47,6 +47,8 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
 
   mniExit = &pmnTray.Add("Exit", [this](TMenuItem&) { mniExitClick(); });
   mniExitSeparator = &pmnTray.Add("-");
+  mniClearHistory = &pmnTray.Add(kClearHistoryCaption, [this](TMenuItem&) { mniClearHistoryClick(); });
+  mniClearHistorySeparator = &pmnTray.Add("-");
   mniSuspend = &pmnTray.Add("Suspend", [this](TMenuItem& s) { mniSuspendClick(s); });
   mniHelp = &pmnTray.Add("Help", [this](TMenuItem&) { mniHelpClick(); });
   mniAbout = &pmnTray.Add("About...", [this](TMenuItem& s) { mniCustomizeClick(s); });
@@ -61,8 +63,14 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
                                               [this](TLiteTimer&) { monitor_->timClipboardTimer(); });
   clipboard_ = std::make_unique<Win32ClipboardViewer>(reinterpret_cast<WindowHandle>(handle_));
   clipboardTimer_ = std::make_unique<ClipboardTimer>(*timClipboard);
+  timSaveHistory = std::make_unique<TLiteTimer>(static_cast<std::int32_t>(kSaveQuietMs),
+                                                [this](TLiteTimer&) { historySave_->Tick(); });
+  saveTimer_ = std::make_unique<ClipboardTimer>(*timSaveHistory);
+  historySave_ = std::make_unique<TDeferredSave>(
+      *saveTimer_, [] { return static_cast<std::uint64_t>(GetTickCount64()); }, [] { SaveHistoryAndState(); });
   monitor_ = std::make_unique<TClipboardMonitor>(*clipboard_, textCompare_, *clipboardTimer_,
-                                                 reinterpret_cast<WindowHandle>(handle_), [] { SaveHistoryAndState(); });
+                                                 reinterpret_cast<WindowHandle>(handle_),
+                                                 [this] { historySave_->Request(); });
 
   cmpTrayIcon = std::make_unique<TTrayIcon>(reinterpret_cast<NativeHandle>(handle_), true);
   cmpTrayIcon->SetHint(kApplicationTitle);
@@ -103,6 +111,7 @@ TfrmVimoHost01::~TfrmVimoHost01() {
   // The tray icon removes its icon as it goes, before the window it reports to.
   cmpTrayIcon.reset();
   timClipboard.reset();
+  timSaveHistory.reset();
   if (handle_) {
     SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
     DestroyWindow(handle_);
@@ -125,8 +134,18 @@ void TfrmVimoHost01::FormCreate() {
 }
 
 void TfrmVimoHost01::FormDestroy() {
-  monitor_->LeaveViewerChain();
+  if (destroyed_) return;
+  destroyed_ = true;
+  // Out of the chain first, so that the viewers behind us are never cut off.
+  monitor_->Stop();
+  historySave_->Flush();
   UnregisterHotKeys();
+}
+
+void TfrmVimoHost01::EndSession() {
+  FormDestroy();
+  cmpTrayIcon->SetIconVisible(false);
+  Application().Terminate();
 }
 
 void TfrmVimoHost01::ShowRestingImage() {
@@ -134,7 +153,20 @@ void TfrmVimoHost01::ShowRestingImage() {
   cmpTrayIcon->SetIconIndex(RestingTrayImage(color, Suspended));
 }
 
-void TfrmVimoHost01::pmnTrayPopup() { mniSuspend->Caption = SuspendCaption(Suspended); }
+void TfrmVimoHost01::pmnTrayPopup() {
+  mniSuspend->Caption = SuspendCaption(Suspended);
+}
+
+void TfrmVimoHost01::mniClearHistoryClick() {
+  const int yes = IDYES;
+  if (Platform().messageBoxes->Show(Application().Handle(), kClearHistoryQuestion, kApplicationTitle,
+                                    MB_YESNO | MB_ICONQUESTION) != yes)
+    return;
+  ClipHistory->clear();
+  // At once, not a moment later: the texts are kept as plain text.
+  historySave_->Cancel();
+  SaveHistoryAndState();
+}
 
 void TfrmVimoHost01::mniExitClick() { Application().Terminate(); }
 
@@ -168,7 +200,8 @@ bool TfrmVimoHost01::ShowSetup(bool about) {
   TSetupHostLinks links;
   links.trayIcons = imlTrayIcons.get();
   links.enableClipboardTimer = [this](bool on) { timClipboard->SetEnabled(on); };
-  links.leaveViewerChain = [this] { monitor_->LeaveViewerChain(); };
+  // Switching the history off removes the listener, or leaves the chain.
+  links.leaveViewerChain = [this] { monitor_->Stop(); };
   TfrmSetup setup(std::move(links));
   return setup.Execute(about);
 }
@@ -190,13 +223,23 @@ LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
       launchers_->WMHotKey(static_cast<int>(wParam));
       return 0;
+    case WM_CLIPBOARDUPDATE:
+      monitor_->WMClipboardUpdate();
+      return 0;
     case WM_DRAWCLIPBOARD:
       monitor_->WMDrawClipboard();
       return 0;
     case WM_CHANGECBCHAIN:
       return monitor_->WMChangeCBChain(static_cast<WindowHandle>(wParam), static_cast<WindowHandle>(lParam));
     case WM_CLOSE:
-      return 0;  // only "Exit" ends the program
+      // Task Manager's End task, or an installer: ended as "Exit" ends it.
+      mniExitClick();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) EndSession();
+      return 0;
   }
   return DefWindowProcW(handle_, msg, wParam, lParam);
 }

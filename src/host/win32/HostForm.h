@@ -14,6 +14,7 @@
 #include "components/WinEvent.h"
 #include "components/win32/ImageList.h"
 #include "host/ClipboardMonitor.h"
+#include "host/DeferredSave.h"
 #include "host/Launchers.h"
 #include "host/win32/TrayImageList.h"
 #include "platform/win32/Win32ClipboardViewer.h"
@@ -42,8 +43,12 @@ class TfrmVimoHost01 {
   TMenuItem* mniHelp = nullptr;
   TMenuItem* mniAbout = nullptr;
   TMenuItem* mniCustomize = nullptr;
+  TMenuItem* mniClearHistory = nullptr;
+  TMenuItem* mniClearHistorySeparator = nullptr;
   TImageListHandle imlTrayIcons;
   std::unique_ptr<TLiteTimer> timClipboard;
+  // Saves the history a moment after a burst of copies (and at exit).
+  std::unique_ptr<TLiteTimer> timSaveHistory;
   std::unique_ptr<TTrayIcon> cmpTrayIcon;
   std::unique_ptr<Win32Timer> timCorner;
   std::unique_ptr<TWinEvent> cmpWinEvent;
@@ -53,6 +58,8 @@ class TfrmVimoHost01 {
   void mniSuspendClick(TMenuItem& sender);
   void mniHelpClick();
   void mniCustomizeClick(TMenuItem& sender);
+  // Empties the history in memory and in the registry, once the user said Yes.
+  void mniClearHistoryClick();
   void cmpTrayIconBalloonHintTimeout();
   void ClosePopup();
 
@@ -64,6 +71,7 @@ class TfrmVimoHost01 {
   void UnregisterHotKeys();
 
   TClipboardMonitor& Monitor() { return *monitor_; }
+  TDeferredSave& HistorySave() { return *historySave_; }
   TLaunchers& Launchers() { return *launchers_; }
 
  private:
@@ -72,6 +80,8 @@ class TfrmVimoHost01 {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void FormCreate();
   void FormDestroy();
+  // The session ends: the process may be ended as soon as we answer.
+  void EndSession();
   bool ShowSetup(bool about);
 
   HWND handle_ = nullptr;
@@ -80,7 +90,10 @@ class TfrmVimoHost01 {
   std::unique_ptr<Win32ClipboardViewer> clipboard_;
   Win32TextCompare textCompare_;
   std::unique_ptr<ClipboardTimer> clipboardTimer_;
+  std::unique_ptr<ClipboardTimer> saveTimer_;
+  std::unique_ptr<TDeferredSave> historySave_;
   std::unique_ptr<TClipboardMonitor> monitor_;
+  bool destroyed_ = false;
   std::unique_ptr<TPopupService> popups_;
   std::unique_ptr<TActionRunner> runner_;
   std::unique_ptr<TLaunchers> launchers_;

@@ -14,15 +14,14 @@ HWND H(WindowHandle h) { return reinterpret_cast<HWND>(h); }
 
 // A hung viewer later in the chain must not freeze the tray.
 constexpr UINT kForwardTimeoutMs = 1000;
+// Long enough for a busy program, short enough not to be felt.
+constexpr UINT kPingTimeoutMs = 200;
 
 class OpenClipboardScope {
  public:
+  // One attempt: the monitor reads again from a timer when another program holds it.
   explicit OpenClipboardScope(HWND owner) {
-    // Another program may hold the clipboard for a moment: retry briefly before giving up.
-    for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-      open_ = OpenClipboard(owner) != FALSE;
-      if (!open_) Sleep(10);
-    }
+    open_ = OpenClipboard(owner) != FALSE;
     if (!open_) throw EClipboardError("Cannot open clipboard");
   }
   ~OpenClipboardScope() { CloseClipboard(); }
@@ -44,7 +43,33 @@ std::string GlobalBytes(HANDLE data) {
   return bytes;
 }
 
+using ListenerProc = BOOL(WINAPI*)(HWND);
+
+// Loaded at run time: the format listener came with Windows Vista.
+ListenerProc UserProc(const char* name) {
+  return reinterpret_cast<ListenerProc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
 }  // namespace
+
+bool Win32ClipboardViewer::AddFormatListener(WindowHandle window) {
+  static const ListenerProc add = UserProc("AddClipboardFormatListener");
+  return useListener_ && add && add(H(window));
+}
+
+void Win32ClipboardViewer::RemoveFormatListener(WindowHandle window) {
+  static const ListenerProc remove = UserProc("RemoveClipboardFormatListener");
+  if (remove) remove(H(window));
+}
+
+WindowHandle Win32ClipboardViewer::ChainHead() { return reinterpret_cast<WindowHandle>(GetClipboardViewer()); }
+
+bool Win32ClipboardViewer::Responds(WindowHandle window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(H(window), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kPingTimeoutMs, &result) != 0;
+}
+
+bool Win32ClipboardViewer::IsWindow(WindowHandle window) { return ::IsWindow(H(window)) != FALSE; }
 
 WindowHandle Win32ClipboardViewer::SetViewer(WindowHandle viewer) {
   return reinterpret_cast<WindowHandle>(SetClipboardViewer(H(viewer)));
@@ -69,13 +94,24 @@ TClipboardContent Win32ClipboardViewer::Read() {
   TClipboardContent content;
   OpenClipboardScope open(H(owner_));
   if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-    std::string bytes = GlobalBytes(GetClipboardData(CF_UNICODETEXT));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    // Every UTF-16 unit makes at least one UTF-8 byte: too large to keep, so not converted.
+    if (data && GlobalSize(data) / sizeof(wchar_t) > kMaxHistoryText + 1) {
+      content.oversized = true;
+      data = nullptr;
+    }
+    std::string bytes = GlobalBytes(data);
     std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
     std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
     content.text = Narrow(wide.substr(0, wide.find(L'\0')));
   } else if (IsClipboardFormatAvailable(CF_TEXT)) {
     // Only where nothing offers Unicode text: the system usually makes it from CF_TEXT.
-    std::string bytes = GlobalBytes(GetClipboardData(CF_TEXT));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (data && GlobalSize(data) > 2 * kMaxHistoryText + 1) {
+      content.oversized = true;
+      data = nullptr;
+    }
+    std::string bytes = GlobalBytes(data);
     content.text = Win32AnsiCodePage().ToUtf8(bytes.substr(0, bytes.find('\0')));
   }
   for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
@@ -101,6 +137,22 @@ std::uint32_t Win32ClipboardViewer::SequenceNumber() { return GetClipboardSequen
 bool Win32TextCompare::EqualIgnoreCase(const std::string& a, const std::string& b) {
   // Letter case only, one character for one: no language's rules, under which "Maße"
   // and "Masse" or "ægis" and "aegis" would be one entry.
+  // Texts that differ in a plain ASCII letter before anything else are told apart without
+  // converting them: a new copy is compared with every entry, each up to 4 MB.
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    unsigned char ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+    if (ca >= 0x80 || cb >= 0x80) break;
+    if (ca != cb) {
+      if (ca >= 'a' && ca <= 'z') ca = static_cast<unsigned char>(ca - 'a' + 'A');
+      if (cb >= 'a' && cb <= 'z') cb = static_cast<unsigned char>(cb - 'a' + 'A');
+      if (ca != cb) return false;
+    }
+    if (i + 1 == a.size() || i + 1 == b.size()) {
+      if (a.size() == b.size()) return true;
+      // One text ends: equal only if the rest of the other is empty, which it is not.
+      return false;
+    }
+  }
   std::wstring wa = Widen(a), wb = Widen(b);
   if (wa.size() != wb.size()) return false;
   const int n = static_cast<int>(wa.size());

@@ -6,7 +6,14 @@ namespace vimo {
 class Win32ClipboardViewer final : public ClipboardViewerSystem {
  public:
   // Window the clipboard is opened for (the host).
-  explicit Win32ClipboardViewer(WindowHandle owner) : owner_(owner) {}
+  // Without `useListener` the format listener counts as missing, as on systems before
+  // Windows Vista, and the viewer chain is used.
+  explicit Win32ClipboardViewer(WindowHandle owner, bool useListener = true) : owner_(owner), useListener_(useListener) {}
+  bool AddFormatListener(WindowHandle window) override;
+  void RemoveFormatListener(WindowHandle window) override;
+  WindowHandle ChainHead() override;
+  bool Responds(WindowHandle window) override;
+  bool IsWindow(WindowHandle window) override;
   WindowHandle SetViewer(WindowHandle viewer) override;
   void ChangeChain(WindowHandle viewer, WindowHandle next) override;
   void SendDrawClipboard(WindowHandle to) override;
@@ -16,6 +23,7 @@ class Win32ClipboardViewer final : public ClipboardViewerSystem {
 
  private:
   WindowHandle owner_;
+  bool useListener_;
 };
 
 // CompareStringOrdinal ignoring case on the UTF-16 text; where the system lacks it (or
