@@ -23,5 +23,11 @@ SUDO=""
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
-$SUDO apt-get update -q
+# A mirror in mid-sync fails an index now and then; try again a few times, and go on with
+# the indexes we have if it still fails (the install below says if a package is missing).
+for attempt in 1 2 3; do
+  $SUDO apt-get update -q && break
+  echo "apt-get update failed (attempt $attempt of 3)"
+  sleep $((attempt * 10))
+done
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"

@@ -55,15 +55,17 @@ void ShiftPress(WORD vk) {
   Key(VK_SHIFT, true);
 }
 
-// One batch of move, down and up, in absolute coordinates: no click gets lost.
+// One batch of move, down and up, every event with the same absolute place: a press sent
+// without one can be taken where the pointer was before the move.
 void Click(POINT at) {
   INPUT in[3] = {};
-  for (auto& i : in) i.type = INPUT_MOUSE;
-  in[0].mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  in[0].mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  const DWORD flags[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 3; ++i) {
+    in[i].type = INPUT_MOUSE;
+    in[i].mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in[i].mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
   SendInput(3, in, sizeof(INPUT));
 }
 
