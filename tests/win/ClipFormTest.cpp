@@ -190,6 +190,23 @@ struct Notepad {
     SendMessageW(edit, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer));
     return Narrow(buffer);
   }
+  // Types "z" into notepad: once it shows, every key sent before it has been handled.
+  std::string TextAfterMarker() const {
+    SetForegroundWindow(window);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = 'Z';
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    std::string text;
+    for (int i = 0; i < 100; ++i) {
+      text = Text();
+      if (!text.empty() && text.back() == 'z') break;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      Application().ProcessMessages();
+    }
+    return text;
+  }
   // Waits for the keys sent to notepad to be handled, up to a generous limit.
   std::string WaitForText(const std::string& want) const {
     std::string text;
@@ -247,6 +264,72 @@ TEST_F(ClipFormTest, ALetterOfAnotherScriptIsNoLabelKey) {
   EXPECT_EQ(ActivePopup, form) << "a Cyrillic letter picked the first row";
   form->btnCancelClick(form->btnCancel);
   EXPECT_EQ(ActivePopup, nullptr);
+}
+
+// Another program that holds the clipboard open for `ms` after putting `text` on it.
+struct ClipboardHolder {
+  PROCESS_INFORMATION pi{};
+  ClipboardHolder(int ms, const wchar_t* text) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path, n);
+    std::wstring line = L"\"" + p.substr(0, p.find_last_of(L"\\/") + 1) + L"vimo_clipboard_peer.exe\" hold " +
+                        std::to_wstring(ms) + L" " + text;
+    STARTUPINFOW si{sizeof si};
+    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  }
+  // True once the peer has the clipboard open, within a bound. Its EmptyClipboard
+  // waits for the owner before it, maybe this program, to answer: serve messages.
+  bool Holding() const {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;
+         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT), Application().ProcessMessages()) {
+      HWND open = GetOpenClipboardWindow();
+      DWORD pid = 0;
+      if (open) GetWindowThreadProcessId(open, &pid);
+      if (pid == pi.dwProcessId) return true;
+      DWORD code = 0;
+      if (GetExitCodeProcess(pi.hProcess, &code) && code != STILL_ACTIVE) {
+        ADD_FAILURE() << "the holder ended with " << code;
+        return false;
+      }
+    }
+    return false;
+  }
+  ~ClipboardHolder() {
+    if (!pi.hProcess) return;
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+};
+
+TEST_F(ClipFormTest, APickWhileAnotherProgramHoldsTheClipboardPastesThePickNotTheOldText) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  ClipboardHolder holder(500, L"old");
+  ASSERT_TRUE(holder.Holding());
+  TargetWindow = notepad.window;
+  auto* form = Open(false, 0x100);
+  SendMessageA(form->dgdClips->Handle(), WM_CHAR, '2', 0);
+  Application().ProcessMessages();
+  EXPECT_EQ(notepad.WaitForText("second clip"), "second clip");
+}
+
+TEST_F(ClipFormTest, AClipboardHeldTooLongPastesNothingAndSaysWhy) {
+  std::vector<std::string> notices;
+  SetPasteNotice([&](const std::string& text) { notices.push_back(text); });
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  ClipboardHolder holder(3000, L"old");
+  ASSERT_TRUE(holder.Holding());
+  TargetWindow = notepad.window;
+  auto* form = Open(false, 0x100);
+  SendMessageA(form->dgdClips->Handle(), WM_CHAR, '2', 0);
+  Application().ProcessMessages();
+  SetPasteNotice({});
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], kClipboardBusyText);
+  EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went out although the clipboard was not written";
 }
 
 TEST_F(ClipFormTest, DISABLED_View) {

@@ -1,0 +1,62 @@
+#include "clips/Paste.h"
+
+#include <utility>
+
+namespace vimo {
+
+bool TPaster::WriteClipboard(const std::string& text) {
+  // Programs that render slowly hold the clipboard for a few hundred milliseconds.
+  const std::uint32_t start = system_.Now();
+  for (;;) {
+    if (system_.TrySetClipboard(text)) return true;
+    if (system_.Now() - start >= kClipboardRetryBound) return false;
+    system_.Wait(kClipboardRetryPause);
+  }
+}
+
+void TPaster::WaitForForeground(void*) { system_.Wait(100); }
+
+void TPaster::WaitForEarlierReplay() {
+  // A replay of an earlier paste still running (a paste from inside the pump) ends first.
+  const std::uint32_t start = system_.Now();
+  while (replay_.IsPlaying()) {
+    if (ReplayMustFallBack(system_.Pump(), true, system_.Now() - start)) SendRest();
+  }
+}
+
+void TPaster::SendRest() {
+  system_.RemoveJournal();
+  system_.SendKeys(replay_.Abandon());
+}
+
+TPasteResult TPaster::PlayThroughJournal(std::vector<TKeyEvent> events) {
+  if (!replay_.Start(std::move(events))) return TPasteResult::Pasted;
+  if (!system_.InstallJournal()) {
+    SendRest();
+    return TPasteResult::Pasted;
+  }
+  const std::uint32_t start = system_.Now();
+  while (replay_.IsPlaying()) {
+    const bool cancelled = system_.Pump();
+    if (ReplayMustFallBack(cancelled, replay_.Started(), system_.Now() - start)) {
+      SendRest();
+      break;
+    }
+  }
+  return TPasteResult::Pasted;
+}
+
+TPasteResult TPaster::Paste(void* target, const std::string& text) {
+  if (!WriteClipboard(text)) {
+    // Shift+Insert now would paste what the clipboard held before.
+    system_.Notify(kClipboardBusyText);
+    return TPasteResult::ClipboardBusy;
+  }
+  system_.SetForeground(target);
+  WaitForForeground(target);
+  auto events = ShiftInsertEvents(system_.HeldModifiers(), [this](int vk) { return system_.ScanCode(vk); });
+  WaitForEarlierReplay();
+  return PlayThroughJournal(std::move(events));
+}
+
+}  // namespace vimo

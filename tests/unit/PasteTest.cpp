@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "FakePasteSystem.h"
+#include "clips/Paste.h"
+
+namespace vimo {
+namespace {
+
+using test::FakePasteSystem;
+using Journal = FakePasteSystem::Journal;
+
+void* const kNotepad = reinterpret_cast<void*>(0x1234);
+
+class PasteTest : public ::testing::Test {
+ protected:
+  PasteTest() : paster(fake) {
+    fake.replay = &paster.Replay();
+    fake.windows.insert(kNotepad);
+  }
+  static std::vector<TKeyEvent> ShiftInsert() {
+    return ShiftInsertEvents({}, [](int vk) { return static_cast<std::uint32_t>(vk) + 0x100; });
+  }
+  FakePasteSystem fake;
+  TPaster paster;
+};
+
+TEST_F(PasteTest, APlayingJournalTypesShiftInsertAroundTheHeldModifiers) {
+  fake.held.Ctrl = true;
+  EXPECT_EQ(paster.Paste(kNotepad, "text"), TPasteResult::Pasted);
+  EXPECT_EQ(fake.clipboard, "text");
+  EXPECT_EQ(fake.foreground, kNotepad);
+  EXPECT_EQ(fake.played, ShiftInsertEvents(fake.held, [](int vk) { return static_cast<std::uint32_t>(vk) + 0x100; }));
+  EXPECT_TRUE(fake.sent.empty());
+  EXPECT_FALSE(paster.Replay().IsPlaying());
+  EXPECT_FALSE(paster.JournalDoesNotPlay());
+}
+
+TEST_F(PasteTest, AClipboardHeldForAMomentIsWrittenOnceFreeAndThenPasted) {
+  for (std::uint32_t held : {260u, 500u, 900u}) {
+    FakePasteSystem f;
+    f.windows.insert(kNotepad);
+    TPaster p(f);
+    f.replay = &p.Replay();
+    f.clipboardHeldUntil = held;
+    EXPECT_EQ(p.Paste(kNotepad, "new"), TPasteResult::Pasted) << held;
+    EXPECT_EQ(f.clipboard, "new") << held;
+    EXPECT_EQ(f.Typed(), ShiftInsert()) << held;
+    EXPECT_TRUE(f.notices.empty()) << held;
+  }
+}
+
+TEST_F(PasteTest, AClipboardHeldLongerSendsNoKeysAndSaysSo) {
+  fake.clipboardHeldUntil = 5000;
+  EXPECT_EQ(paster.Paste(kNotepad, "new"), TPasteResult::ClipboardBusy);
+  EXPECT_EQ(fake.clipboard, "old text");
+  EXPECT_TRUE(fake.Typed().empty()) << "the target would paste the old text";
+  EXPECT_EQ(fake.journalInstalls, 0);
+  ASSERT_EQ(fake.notices.size(), 1u);
+  EXPECT_EQ(fake.notices[0], kClipboardBusyText);
+  EXPECT_GE(fake.now, kClipboardRetryBound);
+  EXPECT_LT(fake.now, kClipboardRetryBound + 100) << "the retry is bounded";
+  EXPECT_EQ(fake.foreground, nullptr) << "nothing is brought to the front either";
+}
+
+}  // namespace
+}  // namespace vimo
