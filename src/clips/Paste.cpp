@@ -52,6 +52,9 @@ TPasteResult TPaster::Paste(void* target, const std::string& text) {
     system_.Notify(kClipboardBusyText);
     return TPasteResult::ClipboardBusy;
   }
+  // Closed meanwhile: keys now would go to whatever window is in front. The text
+  // stays on the clipboard for a paste by hand.
+  if (!system_.IsWindow(target)) return TPasteResult::NoTarget;
   system_.SetForeground(target);
   WaitForForeground(target);
   auto events = ShiftInsertEvents(system_.HeldModifiers(), [this](int vk) { return system_.ScanCode(vk); });

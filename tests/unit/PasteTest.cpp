@@ -62,5 +62,16 @@ TEST_F(PasteTest, AClipboardHeldLongerSendsNoKeysAndSaysSo) {
   EXPECT_EQ(fake.foreground, nullptr) << "nothing is brought to the front either";
 }
 
+TEST_F(PasteTest, AClosedTargetGetsNoKeysAndTheTextStaysOnTheClipboard) {
+  fake.windows.clear();
+  EXPECT_EQ(paster.Paste(kNotepad, "kept"), TPasteResult::NoTarget);
+  EXPECT_EQ(fake.clipboard, "kept");
+  EXPECT_TRUE(fake.Typed().empty());
+  EXPECT_EQ(fake.journalInstalls, 0);
+  EXPECT_EQ(fake.foreground, nullptr);
+  EXPECT_EQ(paster.Paste(nullptr, "none"), TPasteResult::NoTarget);
+  EXPECT_TRUE(fake.Typed().empty());
+}
+
 }  // namespace
 }  // namespace vimo

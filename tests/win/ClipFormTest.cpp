@@ -332,6 +332,30 @@ TEST_F(ClipFormTest, AClipboardHeldTooLongPastesNothingAndSaysWhy) {
   EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went out although the clipboard was not written";
 }
 
+TEST_F(ClipFormTest, APickForAClosedWindowSendsNoKeysAndLeavesTheTextOnTheClipboard) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  TargetWindow = gone;
+  auto* form = Open(false, 0x100);
+  HWND grid = form->dgdClips->Handle();
+  // Notepad in front as the pick is made: keys sent blindly would land there.
+  ShowWindow(form->Handle(), SW_HIDE);
+  SetForegroundWindow(notepad.window);
+  SendMessageA(grid, WM_CHAR, '3', 0);
+  Application().ProcessMessages();
+  EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went to the window in front";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) text = Narrow(p);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  EXPECT_EQ(text, "third");
+}
+
 TEST_F(ClipFormTest, DISABLED_View) {
   for (int i = 0; i < 40; ++i) ClipHistory->push_back("history entry " + std::to_string(i) + "   with   spaces\r\nand a line");
   auto* form = Open(false, 1, {100, 100});
