@@ -20,8 +20,14 @@ void TPaster::WaitForEarlierReplay() {
   // A replay of an earlier paste still running (a paste from inside the pump) ends first.
   const std::uint32_t start = system_.Now();
   while (replay_.IsPlaying()) {
-    if (ReplayMustFallBack(system_.Pump(), true, system_.Now() - start)) SendRest();
+    if (system_.Pump()) Drop();
+    else if (ReplayMustFallBack(true, system_.Now() - start)) SendRest();
   }
+}
+
+void TPaster::Drop() {
+  system_.RemoveJournal();
+  replay_.Abandon();
 }
 
 void TPaster::SendRest() {
@@ -31,14 +37,19 @@ void TPaster::SendRest() {
 
 TPasteResult TPaster::PlayThroughJournal(std::vector<TKeyEvent> events) {
   if (!replay_.Start(std::move(events))) return TPasteResult::Pasted;
-  if (!system_.InstallJournal()) {
+  if (!system_.InstallJournal(replay_)) {
     SendRest();
     return TPasteResult::Pasted;
   }
   const std::uint32_t start = system_.Now();
   while (replay_.IsPlaying()) {
-    const bool cancelled = system_.Pump();
-    if (ReplayMustFallBack(cancelled, replay_.Started(), system_.Now() - start)) {
+    if (system_.Pump()) {
+      // The user pressed Ctrl+Esc or Ctrl+Alt+Del: the rest would go to whatever
+      // window is in front now.
+      Drop();
+      return TPasteResult::Cancelled;
+    }
+    if (ReplayMustFallBack(replay_.Started(), system_.Now() - start)) {
       SendRest();
       break;
     }

@@ -37,8 +37,8 @@ class PasteSystem {
   virtual THeldModifiers HeldModifiers() = 0;
   virtual std::uint32_t ScanCode(int virtualKey) = 0;
   virtual void SendKeys(const std::vector<TKeyEvent>& events) = 0;
-  // The journal playback hook over the replay; false when the system refuses it.
-  virtual bool InstallJournal() = 0;
+  // The journal playback hook that plays `replay`; false when the system refuses it.
+  virtual bool InstallJournal(TKeyReplay& replay) = 0;
   // Harmless when the system has removed it already.
   virtual void RemoveJournal() = 0;
   // Tells the user (a balloon at the tray icon).
@@ -69,6 +69,8 @@ class TPaster {
   void WaitForEarlierReplay();
   TPasteResult PlayThroughJournal(std::vector<TKeyEvent> events);
   void SendRest();
+  // Ends the replay without sending what is left.
+  void Drop();
 
   PasteSystem& system_;
   TKeyReplay replay_;

@@ -69,7 +69,7 @@ class FakePasteSystem final : public PasteSystem {
     ++sendCalls;
     sent.insert(sent.end(), events.begin(), events.end());
   }
-  bool InstallJournal() override {
+  bool InstallJournal(TKeyReplay&) override {
     ++journalInstalls;
     if (journal == Journal::Refused) return false;
     hooked_ = true;

@@ -73,5 +73,18 @@ TEST_F(PasteTest, AClosedTargetGetsNoKeysAndTheTextStaysOnTheClipboard) {
   EXPECT_TRUE(fake.Typed().empty());
 }
 
+TEST_F(PasteTest, ACancelledReplaySendsNothingMore) {
+  fake.journal = Journal::CancelledAfter;
+  fake.cancelAfterEvents = 1;  // Shift down played, then the user pressed Ctrl+Esc
+  EXPECT_EQ(paster.Paste(kNotepad, "text"), TPasteResult::Cancelled);
+  EXPECT_EQ(fake.played.size(), 1u);
+  EXPECT_TRUE(fake.sent.empty()) << "the rest went to whatever window is in front now";
+  EXPECT_FALSE(paster.Replay().IsPlaying());
+  EXPECT_FALSE(paster.JournalDoesNotPlay()) << "a cancel is no sign that the journal does not play";
+  fake.journal = Journal::Plays;
+  EXPECT_EQ(paster.Paste(kNotepad, "again"), TPasteResult::Pasted) << "the next paste is not stuck";
+  EXPECT_EQ(fake.played.size(), 1u + ShiftInsert().size());
+}
+
 }  // namespace
 }  // namespace vimo

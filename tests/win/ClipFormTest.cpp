@@ -356,6 +356,27 @@ TEST_F(ClipFormTest, APickForAClosedWindowSendsNoKeysAndLeavesTheTextOnTheClipbo
   EXPECT_EQ(text, "third");
 }
 
+TPaster* cancelledPaster = nullptr;
+
+// Does what the system does when the user presses Ctrl+Esc during a replay.
+void CALLBACK CancelOnceReplaying(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!cancelledPaster || !cancelledPaster->Replay().IsPlaying()) return;
+  KillTimer(nullptr, id);
+  PostThreadMessageW(GetCurrentThreadId(), WM_CANCELJOURNAL, 0, 0);
+}
+
+TEST_F(ClipFormTest, AReplayTheSystemCancelsSendsNothingMore) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  TPaster paster(Win32Paste());  // a journal not yet known to stay unplayed
+  cancelledPaster = &paster;
+  SetTimer(nullptr, 0, 10, &CancelOnceReplaying);
+  EXPECT_EQ(paster.Paste(notepad.window, "never typed"), TPasteResult::Cancelled);
+  cancelledPaster = nullptr;
+  EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went out after the cancel";
+  EXPECT_FALSE(paster.Replay().IsPlaying());
+}
+
 TEST_F(ClipFormTest, DISABLED_View) {
   for (int i = 0; i < 40; ++i) ClipHistory->push_back("history entry " + std::to_string(i) + "   with   spaces\r\nand a line");
   auto* form = Open(false, 1, {100, 100});

@@ -98,7 +98,8 @@ class Win32PasteSystem final : public PasteSystem {
     }
     if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
   }
-  bool InstallJournal() override {
+  bool InstallJournal(TKeyReplay& replay) override {
+    hookReplay = &replay;
     journal = SetWindowsHookExW(WH_JOURNALPLAYBACK, &JournalPlayback, GetModuleHandleW(nullptr), 0);
     return journal != nullptr;
   }
@@ -113,13 +114,16 @@ class Win32PasteSystem final : public PasteSystem {
 };
 
 TPaster& Paster() {
-  static Win32PasteSystem system;
-  static TPaster paster(system);
-  hookReplay = &paster.Replay();
+  static TPaster paster(Win32Paste());
   return paster;
 }
 
 }  // namespace
+
+PasteSystem& Win32Paste() {
+  static Win32PasteSystem system;
+  return system;
+}
 
 void SetPasteNotice(std::function<void(const std::string&)> notice) { pasteNotice = std::move(notice); }
 

@@ -17,6 +17,9 @@ inline constexpr ULONG_PTR kPasteInputMark = 0x56494D4F;  // "VIMO"
 // go out through SendInput, at once from then on.
 TPasteResult PasteText(HWND target, const std::string& text);
 
+// The system as the paste sees it (the one the program's paste uses).
+PasteSystem& Win32Paste();
+
 // How the paste tells the user that it could not paste (the host shows a balloon).
 void SetPasteNotice(std::function<void(const std::string&)> notice);
 
