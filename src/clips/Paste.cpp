@@ -14,7 +14,12 @@ bool TPaster::WriteClipboard(const std::string& text) {
   }
 }
 
-void TPaster::WaitForForeground(void*) { system_.Wait(100); }
+void TPaster::WaitForForeground(void* target) {
+  // Keys sent before the target is in front would go to the window that still is.
+  const std::uint32_t start = system_.Now();
+  while (system_.Foreground() != target && system_.Now() - start < kForegroundBound)
+    system_.Wait(kClipboardRetryPause);
+}
 
 void TPaster::WaitForEarlierReplay() {
   // A replay of an earlier paste still running (a paste from inside the pump) ends first.
@@ -36,8 +41,14 @@ void TPaster::SendRest() {
 }
 
 TPasteResult TPaster::PlayThroughJournal(std::vector<TKeyEvent> events) {
+  if (journalDoesNotPlay_) {
+    // Known for this process: waiting for the journal only delays the paste.
+    system_.SendKeys(events);
+    return TPasteResult::Pasted;
+  }
   if (!replay_.Start(std::move(events))) return TPasteResult::Pasted;
   if (!system_.InstallJournal(replay_)) {
+    journalDoesNotPlay_ = true;  // refused: current Windows, no UI access
     SendRest();
     return TPasteResult::Pasted;
   }
@@ -50,6 +61,8 @@ TPasteResult TPaster::PlayThroughJournal(std::vector<TKeyEvent> events) {
       return TPasteResult::Cancelled;
     }
     if (ReplayMustFallBack(replay_.Started(), system_.Now() - start)) {
+      // Installed but never played (Wine, Windows 11): it will not play later either.
+      if (!replay_.Started()) journalDoesNotPlay_ = true;
       SendRest();
       break;
     }

@@ -86,5 +86,44 @@ TEST_F(PasteTest, ACancelledReplaySendsNothingMore) {
   EXPECT_EQ(fake.played.size(), 1u + ShiftInsert().size());
 }
 
+TEST_F(PasteTest, AJournalThatNeverPlaysIsRememberedAndLaterPastesSendAtOnce) {
+  fake.journal = Journal::NeverPlays;
+  EXPECT_EQ(paster.Paste(kNotepad, "one"), TPasteResult::Pasted);
+  EXPECT_EQ(fake.sent, ShiftInsert()) << "the first paste falls back after the bound";
+  EXPECT_TRUE(paster.JournalDoesNotPlay());
+  const std::uint32_t before = fake.now;
+  fake.sent.clear();
+  EXPECT_EQ(paster.Paste(kNotepad, "two"), TPasteResult::Pasted);
+  EXPECT_EQ(fake.sent, ShiftInsert());
+  EXPECT_EQ(fake.sendCalls, 2) << "all keys in one batch";
+  EXPECT_EQ(fake.journalInstalls, 1) << "no second hook";
+  EXPECT_EQ(fake.now - before, 0u) << "no waiting at all once the target is in front";
+}
+
+TEST_F(PasteTest, ARefusedJournalIsRememberedToo) {
+  fake.journal = Journal::Refused;
+  paster.Paste(kNotepad, "one");
+  paster.Paste(kNotepad, "two");
+  EXPECT_EQ(fake.journalInstalls, 1);
+  EXPECT_EQ(fake.sent.size(), 2 * ShiftInsert().size());
+  EXPECT_TRUE(paster.JournalDoesNotPlay());
+}
+
+TEST_F(PasteTest, TheKeysWaitForTheTargetToComeToTheFrontButNotForEver) {
+  fake.journal = Journal::Refused;
+  fake.foregroundDelay = 30;
+  paster.Paste(kNotepad, "one");
+  EXPECT_GE(fake.now, 30u);
+  EXPECT_LT(fake.now, 30u + 2 * kClipboardRetryPause) << "sent as soon as the target is in front";
+  // A target that never comes to the front (a window of another desktop) still gets the keys.
+  fake.foregroundDelay = 100000;
+  fake.foreground = nullptr;
+  const std::uint32_t before = fake.now;
+  EXPECT_EQ(paster.Paste(kNotepad, "two"), TPasteResult::Pasted);
+  EXPECT_GE(fake.now - before, kForegroundBound);
+  EXPECT_LT(fake.now - before, kForegroundBound + 2 * kClipboardRetryPause);
+  EXPECT_EQ(fake.sent.size(), 2 * ShiftInsert().size());
+}
+
 }  // namespace
 }  // namespace vimo
