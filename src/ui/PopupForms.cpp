@@ -39,6 +39,9 @@ void ShowPopup(TForm* form) { form->Show(); }
 
 void BringPopupToFront(TForm* form) { SetForegroundWindow(form->Handle()); }
 
-void FreePopup(TForm* form) { delete form; }
+void FreePopup(TForm* form) {
+  ShowWindow(form->Handle(), SW_HIDE);
+  form->Release();
+}
 
 }  // namespace vimo

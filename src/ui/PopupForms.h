@@ -19,8 +19,9 @@ void MovePopup(TForm* form, int left, int top);
 // Shows the form, not modally; it brings itself to the foreground.
 void ShowPopup(TForm* form);
 void BringPopupToFront(TForm* form);
-// Destroys the form at once: the close handler does not run, the destruction does
-// (the clip pop-up stores its width and pastes nothing).
+// Hides the form at once and destroys it after the current message (never inside its
+// own show): the close handler does not run, the destruction does (the clip pop-up
+// stores its width and pastes nothing).
 void FreePopup(TForm* form);
 
 }  // namespace vimo
