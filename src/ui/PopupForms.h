@@ -16,7 +16,8 @@ TForm* CreateClipPopup(TPoint anchor, int placement, bool collection);
 // The window rectangle in screen coordinates.
 TRect PopupBounds(TForm* form);
 void MovePopup(TForm* form, int left, int top);
-// Shows the form, not modally; it brings itself to the foreground.
+// Shows the form, not modally, moved inside the work area of the monitor that holds
+// the pointer; it brings itself to the foreground.
 void ShowPopup(TForm* form);
 void BringPopupToFront(TForm* form);
 // Hides the form at once and destroys it after the current message (never inside its

@@ -66,5 +66,47 @@ TEST(PopupForms, APopupFreedWhileItIsBeingShownGoesOnlyAfterItsShow) {
   ClipHistory = std::move(savedHistory);
 }
 
+TEST(PopupForms, EveryPopupStaysInsideTheWorkAreaOfThePointersMonitor) {
+  auto savedHistory = std::move(ClipHistory);
+  ClipHistory = std::make_unique<TStringList>(TStringList{"one", "two"});
+  ClipHistoryWidth = 200;
+  POINT saved{};
+  GetCursorPos(&saved);
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  for (POINT pointer : {POINT{0, 0}, POINT{sw - 1, sh - 1}}) {
+    SetCursorPos(pointer.x, pointer.y);
+    MONITORINFO mi{sizeof mi};
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT work = mi.rcWork;
+    for (int i = 0; i < 4; ++i) {
+      TForm* form = CreateEach(i);
+      TRect b = PopupBounds(form);
+      // A tray click with the pointer at the top left puts the bottom-right corner there.
+      if (pointer.x == 0) MovePopup(form, pointer.x - b.Width(), pointer.y - b.Height());
+      else MovePopup(form, sw - b.Width() / 2, sh - b.Height() / 2);
+      ShowPopup(form);
+      RECT r = test::WindowRect(form->Handle());
+      EXPECT_GE(r.left, work.left) << i << " at " << pointer.x;
+      EXPECT_GE(r.top, work.top) << i << " at " << pointer.x;
+      EXPECT_LE(r.right, work.right) << i << " at " << pointer.x;
+      EXPECT_LE(r.bottom, work.bottom) << i << " at " << pointer.x;
+      EXPECT_EQ(r.right - r.left, b.Width()) << "moved, not resized";
+      delete form;
+    }
+  }
+  // The clip pop-up at the bottom-right corner of the screen, as a hot key's corner puts it.
+  SetCursorPos(sw / 2, sh / 2);
+  MONITORINFO mi{sizeof mi};
+  GetMonitorInfoW(MonitorFromPoint(POINT{sw / 2, sh / 2}, MONITOR_DEFAULTTONEAREST), &mi);
+  TForm* clip = CreateClipPopup({sw, sh}, 0x104, false);
+  ShowPopup(clip);
+  RECT r = test::WindowRect(clip->Handle());
+  EXPECT_LE(r.bottom, mi.rcWork.bottom);
+  EXPECT_LE(r.right, mi.rcWork.right);
+  delete clip;
+  SetCursorPos(saved.x, saved.y);
+  ClipHistory = std::move(savedHistory);
+}
+
 }  // namespace
 }  // namespace vimo
