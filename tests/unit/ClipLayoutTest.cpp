@@ -86,15 +86,19 @@ TEST(ClipKeys, ArrowsWrapAroundOnlyAtTheEnds) {
 }
 
 TEST(ClipGrip, RightGripWidensLeftGripKeepsTheRightEdge) {
-  auto r = GripMove(false, 100, 300, 400, 450);
+  auto r = GripMove(false, 100, 300, 400, 450, 74);
   EXPECT_EQ(r.Left, 100);
   EXPECT_EQ(r.Width, 350);
-  auto l = GripMove(true, 100, 300, 100, 60);
+  auto l = GripMove(true, 100, 300, 100, 60, 74);
   EXPECT_EQ(l.Left, 60);
   EXPECT_EQ(l.Width, 340);
   EXPECT_EQ(l.Left + l.Width, 400);
-  auto shrink = GripMove(true, 100, 300, 100, 500);
-  EXPECT_EQ(shrink.Width, -100) << "no minimum is enforced";
+  auto shrink = GripMove(true, 100, 300, 100, 500, 74);
+  EXPECT_EQ(shrink.Width, 74) << "never below the minimum while dragging";
+  EXPECT_EQ(shrink.Left + shrink.Width, 400) << "the right edge stays put";
+  auto narrow = GripMove(false, 100, 300, 400, -50, 74);
+  EXPECT_EQ(narrow.Width, 74);
+  EXPECT_EQ(narrow.Left, 100);
 }
 
 std::uint32_t FakeScan(int vk) { return static_cast<std::uint32_t>(vk + 1000); }

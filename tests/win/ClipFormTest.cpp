@@ -120,6 +120,29 @@ TEST_F(ClipFormTest, TheGripWidensAndTheNextPopupOfTheSameSourceOpensWider) {
   delete next;
 }
 
+TEST_F(ClipFormTest, TheGripCannotDragThePopupBelowAUsableWidth) {
+  for (int placement : {1, 4}) {
+    const int sw = TForm::ScreenWidth();
+    auto* form = Open(false, placement, {placement == 4 ? sw : 100, 100});
+    const RECT before = test::WindowRect(form->Handle());
+    HWND grip = form->pnlSize->Handle();
+    // Far past the other edge: the right grip to the left, the left grip to the right.
+    const int beyond = placement == 4 ? 2000 : -2000;
+    SendMessageA(grip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 5));
+    SendMessageA(grip, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(beyond), 5));
+    SendMessageA(grip, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(beyond), 5));
+    SendMessageA(grip, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(beyond), 5));
+    const RECT r = test::WindowRect(form->Handle());
+    EXPECT_GE(r.right - r.left, 26 + 8 + kMinClipGridWidth) << placement << ": an invisible pop-up swallows typing";
+    if (placement == 4) EXPECT_EQ(r.right, before.right) << "the left grip keeps the right edge";
+    else EXPECT_EQ(r.left, before.left);
+    form->sbtClose->Click();
+    Application().ProcessMessages();
+    EXPECT_GE(ClipHistoryWidth, 26 + 8 + kMinClipGridWidth) << placement;
+    ClipHistoryWidth = 300;
+  }
+}
+
 TEST_F(ClipFormTest, TheGripIsACheckerboardInsideItsBevels) {
   auto* form = Open(false, 1);
   TDoubleColorPanel* grip = form->pnlSize;

@@ -57,6 +57,7 @@ TfrmClips::TfrmClips(TPoint anchor, bool showsCollection, int placement) : Shows
   in.GripWidth = 8;
   TClipLayout layout = ClipLayout(in);
   gripLeft_ = layout.GripLeft;
+  minWidth_ = layout.MinWidth;
 
   dgdClips->ColCount = 1;
   dgdClips->DefaultColWidth = 9999;
@@ -177,9 +178,12 @@ void TfrmClips::pnlSizeMouseMove(TControl*, UINT, int x, int y) {
   if (GetCapture() != pnlSize->Handle()) return;
   int screenX = GripScreenX(pnlSize, x, y);
   pnlMain->SetWidth(ClientWidth());
-  TGripResult r = GripMove(gripLeft_, Left(), Width(), GripCursorX, screenX);
+  TGripResult r = GripMove(gripLeft_, Left(), Width(), GripCursorX, screenX, minWidth_);
+  // Held at the minimum, the grip moves less than the pointer: it takes up again only
+  // when the pointer comes back to where the grip is.
+  const int applied = r.Width - Width();
   SetBounds(r.Left, Top(), r.Width, Height());
-  GripCursorX = screenX;
+  GripCursorX += gripLeft_ ? -applied : applied;
 }
 
 void TfrmClips::pnlSizeMouseUp(TControl*, TMouseButton, UINT, int, int) {

@@ -45,6 +45,7 @@ class TfrmClips : public TForm {
   void pnlSizeMouseUp(TControl* sender, TMouseButton button, UINT shift, int x, int y);
 
   bool gripLeft_ = false;
+  int minWidth_ = 0;
 };
 
 }  // namespace vimo
