@@ -25,6 +25,9 @@ TClipLayout ClipLayout(const TClipLayoutInput& in) {
   if (l.Left < 0) l.Left = 0;
   if (l.Top + l.MainHeight > in.ScreenHeight) l.Top -= l.MainHeight;
   if (l.Top < 0) l.Top = 0;
+  // The grip goes on the side away from the nearer screen edge, so that the pop-up can
+  // always be widened: the bare right corners, and any pop-up lying mostly in the right half.
+  if (!l.GripLeft) l.GripLeft = 2 * l.Left + l.MainWidth > in.ScreenWidth;
   return l;
 }
 

@@ -11,7 +11,7 @@ struct TClipLayout {
   int RowHeight = 0;
   int RowCount = 1;
   int GridHeight = 0;
-  bool GripLeft = false;  // grip at the left edge, toolbar at the right
+  bool GripLeft = false;  // grip at the left edge, toolbar at the right: away from the screen edge
   int ToolbarWidth = 0;
   int MinWidth = 0;  // toolbar, grip and the narrowest grid
   int MainWidth = 0;

@@ -45,6 +45,21 @@ TEST(ClipLayout, GripAndCloseButtonByTheWholePlacementCode) {
   }
 }
 
+TEST(ClipLayout, TheGripIsOnTheSideAwayFromTheScreenEdge) {
+  // A hot key's corner or a tray click at the right: the grip faces the middle.
+  EXPECT_TRUE(ClipLayout(Input({1024, 768}, 0x104)).GripLeft);
+  EXPECT_TRUE(ClipLayout(Input({1024, 0}, 0x103)).GripLeft);
+  EXPECT_TRUE(ClipLayout(Input({1000, 740}, 0x14)).GripLeft) << "tray click at the bottom right";
+  EXPECT_TRUE(ClipLayout(Input({900, 300}, 0x100)).GripLeft) << "a focused control at the right";
+  EXPECT_FALSE(ClipLayout(Input({0, 768}, 0x102)).GripLeft);
+  EXPECT_FALSE(ClipLayout(Input({100, 100}, 0x100)).GripLeft);
+  // The bare corner codes as before.
+  EXPECT_TRUE(ClipLayout(Input({1024, 768}, 4)).GripLeft);
+  EXPECT_TRUE(ClipLayout(Input({1024, 0}, 3)).GripLeft);
+  EXPECT_FALSE(ClipLayout(Input({0, 0}, 1)).GripLeft);
+  EXPECT_FALSE(ClipLayout(Input({0, 768}, 2)).GripLeft);
+}
+
 TEST(ClipLayout, AnchorsAtTheScreenCornersKeepThePopupOnScreen) {
   auto br = ClipLayout(Input({1024, 768}, 4));
   EXPECT_EQ(br.Left + br.MainWidth, 1024);

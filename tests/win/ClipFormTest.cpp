@@ -46,9 +46,10 @@ class ClipFormTest : public ::testing::Test {
 
 TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
   const int sw = TForm::ScreenWidth(), sh = TForm::ScreenHeight();
-  struct Case { int placement; TPoint anchor; };
-  for (Case c : {Case{1, {0, 0}}, Case{2, {0, sh}}, Case{3, {sw, 0}}, Case{4, {sw, sh}}, Case{0, {300, 200}},
-                 Case{0x104, {sw, sh}}, Case{0x13, {500, 100}}}) {
+  struct Case { int placement; TPoint anchor; bool gripLeft; };
+  for (Case c : {Case{1, {0, 0}, false}, Case{2, {0, sh}, false}, Case{3, {sw, 0}, true}, Case{4, {sw, sh}, true},
+                 Case{0, {300, 200}, false}, Case{0x104, {sw, sh}, true}, Case{0x13, {500, 100}, true},
+                 Case{0x101, {100, 100}, false}}) {
     auto* form = new TfrmClips(c.anchor, false, c.placement);
     TClipLayoutInput in;
     in.Anchor = c.anchor;
@@ -65,7 +66,8 @@ TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
     EXPECT_EQ(r.right - r.left, 300) << c.placement;
     EXPECT_EQ(r.bottom - r.top, l.MainHeight) << c.placement;
     POINT grip = test::ScreenOrigin(form->pnlSize->Handle());
-    bool gripLeft = c.placement == 3 || c.placement == 4;
+    bool gripLeft = c.gripLeft;
+    EXPECT_EQ(l.GripLeft, gripLeft) << c.placement;
     EXPECT_EQ(grip.x == r.left, gripLeft) << c.placement;
     EXPECT_EQ(grip.x == r.right - 8, !gripLeft) << c.placement;
     POINT close = test::ScreenOrigin(form->sbtClose->Handle());
@@ -216,6 +218,10 @@ struct Notepad {
   // Types "z" into notepad: once it shows, every key sent before it has been handled.
   std::string TextAfterMarker() const {
     SetForegroundWindow(window);
+    for (int i = 0; i < 100 && GetForegroundWindow() != window; ++i) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Application().ProcessMessages();
+    }
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_KEYBOARD;
     in[0].ki.wVk = in[1].ki.wVk = 'Z';
