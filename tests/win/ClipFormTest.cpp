@@ -82,6 +82,22 @@ TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
   delete corner;
 }
 
+TEST_F(ClipFormTest, AnUncommentedClipShowsItsLineBreaksAsTheSettingsPageDoes) {
+  ClipList->Add(TClipRecord{"", "\r\n  Dear John,\r\n\r\nthanks\tand bye"});
+  ClipList->Add(TClipRecord{"Tabbed\tcomment", "text"});
+  auto* form = Open(true, 1);
+  EXPECT_EQ(form->RowCaption(2), "Dear John,  thanks\tand bye");
+  EXPECT_EQ(form->RowCaption(2), ClipCaption(ClipList->ClipTitle(2)));
+  EXPECT_EQ(form->RowCaption(3), "Tabbed\tcomment");
+  EXPECT_EQ(form->RowCaption(0), "A comment");
+  test::SaveWindowBmp(form->Handle(), "clip-collection-captions");
+  form->btnCancelClick(form->btnCancel);
+  ClipHistory->assign({"one\r\ntwo"});
+  auto* history = Open(false, 1);
+  EXPECT_EQ(history->RowCaption(0), "one  two");
+  history->btnCancelClick(history->btnCancel);
+}
+
 TEST_F(ClipFormTest, ArrowsWrapAndUnknownLabelsDoNothing) {
   auto* form = Open(false, 1);
   HWND grid = form->dgdClips->Handle();

@@ -132,15 +132,16 @@ void TfrmClips::dgdClipsDrawCell(TDrawGrid* grid, HDC dc, int, int row, RECT r, 
   DrawTextIn(dc, ClipLabel(row), label, line | DT_CENTER);
   RECT text = r;
   text.left = label.right;
-  std::string caption;
-  if (ShowsCollection) {
-    bool bold = ClipList && ClipList->HasComment(row);
-    caption = ClipList ? ClipList->ClipTitle(row) : std::string();
-    if (bold) SelectObject(dc, BoldFont());
-  } else {
-    caption = ClipCaption(Texts[static_cast<std::size_t>(row)]);
-  }
-  DrawTextIn(dc, caption, text, line | DT_END_ELLIPSIS);
+  if (ShowsCollection && ClipList && ClipList->HasComment(row)) SelectObject(dc, BoldFont());
+  // A caption keeps its tabs: drawn as space, not as the font's missing-glyph box.
+  DrawTextIn(dc, RowCaption(row), text, line | DT_END_ELLIPSIS | DT_EXPANDTABS);
+}
+
+std::string TfrmClips::RowCaption(int row) const {
+  // A clip without a comment is titled by its text: one line, as the settings page shows it.
+  if (ShowsCollection) return ClipList ? ClipCaption(ClipList->ClipTitle(row)) : std::string();
+  return row >= 0 && row < static_cast<int>(Texts.size()) ? ClipCaption(Texts[static_cast<std::size_t>(row)])
+                                                           : std::string();
 }
 
 void TfrmClips::dgdClipsKeyDown(TDrawGrid* grid, WORD& key, UINT) {
