@@ -17,7 +17,9 @@ TClipLayout ClipLayout(const TClipLayoutInput& in) {
   if (l.MainWidth < l.MinWidth) l.MainWidth = l.MinWidth;
   if (in.ScreenHeight < l.MainHeight) l.MainHeight = in.ScreenHeight;
   if (in.ScreenWidth < l.MainWidth) l.MainWidth = in.ScreenWidth;
-  l.CloseTop = in.Placement == 2 || in.Placement == 4 ? l.MainHeight - in.ButtonSize - 1 : 1;
+  // Opened from a corner, the pointer rests in it: the close button goes to the other
+  // end of the toolbar, so that the next click does not close the pop-up.
+  l.CloseTop = in.Placement == 1 || in.Placement == 3 ? l.MainHeight - in.ButtonSize - 1 : 1;
 
   l.Left = in.Anchor.x;
   l.Top = in.Anchor.y;

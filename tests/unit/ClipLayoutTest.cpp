@@ -36,8 +36,9 @@ TEST(ClipLayout, SizeFollowsRowsWidthAndScreen) {
 
 TEST(ClipLayout, GripAndCloseButtonByTheWholePlacementCode) {
   struct Case { int placement; bool gripLeft; bool closeBottom; };
-  for (Case c : {Case{0, false, false}, Case{1, false, false}, Case{2, false, true}, Case{3, true, false},
-                 Case{4, true, true}, Case{0x103, false, false}, Case{0x104, false, false},
+  // Closed at the end of the toolbar away from the corner the pointer rests in.
+  for (Case c : {Case{0, false, false}, Case{1, false, true}, Case{2, false, false}, Case{3, true, true},
+                 Case{4, true, false}, Case{0x103, false, false}, Case{0x104, false, false},
                  Case{0x12, false, false}, Case{0x14, false, false}}) {
     auto l = ClipLayout(Input({100, 100}, c.placement));
     EXPECT_EQ(l.GripLeft, c.gripLeft) << std::hex << c.placement;

@@ -71,7 +71,7 @@ TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
     EXPECT_EQ(grip.x == r.left, gripLeft) << c.placement;
     EXPECT_EQ(grip.x == r.right - 8, !gripLeft) << c.placement;
     POINT close = test::ScreenOrigin(form->sbtClose->Handle());
-    bool closeBottom = c.placement == 2 || c.placement == 4;
+    bool closeBottom = c.placement == 1 || c.placement == 3;
     EXPECT_EQ(close.y, closeBottom ? r.bottom - 25 : r.top + 1) << c.placement;
     delete form;
   }

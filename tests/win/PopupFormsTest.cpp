@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "PopupSupport.h"
+#include "clips/win32/ClipForm.h"
+#include "time/win32/Calendar.h"
+#include "time/win32/TimeMap.h"
+#include "time/win32/WorldTime.h"
 #include "model/Model.h"
 #include "ui/PopupForms.h"
 
@@ -105,6 +109,42 @@ TEST(PopupForms, EveryPopupStaysInsideTheWorkAreaOfThePointersMonitor) {
   EXPECT_LE(r.right, mi.rcWork.right);
   delete clip;
   SetCursorPos(saved.x, saved.y);
+  ClipHistory = std::move(savedHistory);
+}
+
+TEST(PopupForms, ACornerPopupOpensWithItsCloseButtonAwayFromTheResidentPointer) {
+  auto savedHistory = std::move(ClipHistory);
+  ClipHistory = std::make_unique<TStringList>(TStringList{"one", "two", "three", "four", "five"});
+  ClipHistoryWidth = 200;
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  for (int corner = 1; corner <= 4; ++corner) {
+    const bool right = corner == 3 || corner == 4, bottom = corner == 2 || corner == 4;
+    const POINT pointer{right ? sw - 1 : 0, bottom ? sh - 1 : 0};
+    const TPoint anchor{right ? sw : 0, bottom ? sh : 0};
+    TForm* forms[] = {CreateCalendarPopup(corner), CreateWorldTimePopup(corner), CreateTimeMapPopup(corner),
+                      CreateClipPopup(anchor, corner, false)};
+    for (TForm* form : forms) {
+      HWND close = nullptr;
+      if (auto* f = dynamic_cast<TfrmCalendar*>(form)) close = f->sbtClose->Handle();
+      if (auto* f = dynamic_cast<TfrmWorldTime*>(form)) close = f->sbtClose->Handle();
+      if (auto* f = dynamic_cast<TfrmTimeMap*>(form)) close = f->sbtClose->Handle();
+      if (auto* f = dynamic_cast<TfrmClips*>(form)) close = f->sbtClose->Handle();
+      ASSERT_NE(close, nullptr);
+      RECT b = test::WindowRect(close);
+      // How far the pointer resting in the corner has to travel to reach the button.
+      const int dx = pointer.x < b.left ? b.left - pointer.x : pointer.x >= b.right ? pointer.x - b.right + 1 : 0;
+      const int dy = pointer.y < b.top ? b.top - pointer.y : pointer.y >= b.bottom ? pointer.y - b.bottom + 1 : 0;
+      char name[64] = {};
+      GetWindowTextA(form->Handle(), name, sizeof name);
+      EXPECT_GE(dx > dy ? dx : dy, 40) << name << " at corner " << corner;
+      form->Show();
+      std::string shot = std::string("corner-") + std::to_string(corner) + "-" + name;
+      for (char& c : shot)
+        if (c == ' ') c = '-';
+      test::SaveWindowBmp(form->Handle(), shot);
+      delete form;
+    }
+  }
   ClipHistory = std::move(savedHistory);
 }
 
