@@ -363,10 +363,83 @@ TEST_F(ExportImport, ARegistryFailureMidImportReloadsWhatWasWrittenThenRaises) {
   Platform().registry = &registry;
 }
 
+// A file as the earlier version wrote it, one setting or more of every box, Western
+// text in Windows-1252: the program reads it to the same settings and, from those
+// settings, writes it again byte for byte.
+class EarlierExportFile : public ExportImport {
+ protected:
+  static std::string Fixture() {
+    auto path = std::filesystem::path(VIMO_TEST_SOURCES) / "fixtures" / "every-box.tvf";
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Below Tramlex\Vimo, in the order the earlier version created them, as UTF-8.
+  const std::vector<std::pair<std::string, std::string>> settings = {
+      {"Options\\KeyCorner", "3"},
+      {"Options\\TrayIconColor", "5"},
+      {"Mouse\\CornerSize", "13"},
+      {"Mouse\\Actions\\LeftTop\\None\\Comment", "\xC3\xA9jecter le CD"},
+      {"Mouse\\Actions\\LeftTop\\None\\Action", "1700"},
+      {"Keys\\Count", "1"},
+      {"Keys\\1\\Comment", "Notepad"},
+      {"Keys\\1\\HotKey", "16459"},
+      {"Keys\\1\\ExecPath", "C:\\Windows\\notepad.exe"},
+      {"Tray\\ControlAltShift\\Action", "300"},
+      {"Clipboard\\HistoryDepth", "7"},
+      {"Clipboard\\ShowInEditor", "0"},
+      {"Clipboard\\Clips\\Count", "1"},
+      {"Clipboard\\Clips\\1\\Comment", "Caf\xC3\xA9"},
+      {"Clipboard\\Clips\\1\\Text", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\nna\xC3\xAFve\tend"},
+      {"Clipboard\\History\\Count", "2"},
+      {"Clipboard\\History\\1", "newest"},
+      {"Clipboard\\History\\2", "two\r\nlines"},
+      {"WorldTimes\\Z\xC3\xBCrich", "60"},
+      {"WorldTimes\\Kabul", "270"},
+      {"WorldTimeZones\\Z\xC3\xBCrich", "W. Europe Standard Time"},
+  };
+  static std::pair<std::string, std::string> Split(const std::string& path) {
+    auto last = path.rfind('\\');
+    return {"Vimo\\" + path.substr(0, last), path.substr(last + 1)};
+  }
+};
+
+TEST_F(EarlierExportFile, IsWrittenAgainByteForByte) {
+  for (const auto& [path, value] : settings) {
+    auto [key, name] = Split(path);
+    Put(key, name, value);
+  }
+  std::string fixture = Fixture();
+  ASSERT_GT(fixture.size(), kExportHeader.size());
+  std::string written = Export(kAllExportBoxes);
+  EXPECT_EQ(written.size(), fixture.size());
+  EXPECT_TRUE(written == fixture) << "first difference at byte "
+                                  << std::distance(written.begin(), std::mismatch(written.begin(), written.end(),
+                                                                                  fixture.begin(), fixture.end())
+                                                                        .first);
+}
+
+TEST_F(EarlierExportFile, ImportsAsTheSettingsItWasWrittenFrom) {
+  WriteFile(Fixture());
+  ImportSettings(ui, kAllExportBoxes);
+  // The Clipboard key's own values are never imported; the clips and the history come
+  // twice in the file and count twice.
+  EXPECT_EQ(ui.events.back(), Msg("info", msgImported + "\r25 settings imported, 0 skipped."s));
+  for (const auto& [path, value] : settings) {
+    auto [key, name] = Split(path);
+    bool clipboardOwn = key == "Vimo\\Clipboard";
+    EXPECT_EQ(Get(key, name), clipboardOwn ? "<no value>" : value) << path;
+  }
+  ASSERT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(ClipList->ClipAt(0)->Comment, "Caf\xC3\xA9");
+  EXPECT_EQ(*ClipHistory, (TStringList{"newest", "two\r\nlines"}));
+  EXPECT_EQ(CornerSize, 13);
+}
+
 // The seed files of the fuzz target hold the text's cases and hostile ones; each must
 // keep every property the fuzz target checks.
 TEST(ImportSeeds, EverySeedKeepsTheImportProperties) {
-  auto seeds = std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz" / "seeds";
+  auto seeds = std::filesystem::path(VIMO_TEST_SOURCES) / "fuzz" / "seeds";
   ASSERT_TRUE(std::filesystem::is_directory(seeds)) << seeds;
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
