@@ -16,6 +16,11 @@ build win32 || exit 1
 build win64 Vimo || exit 1
 build_time=$((SECONDS - build_start))
 
+# A size figure, not a test: printed always, a failure only above the goal.
+exe_limit=$((800 * 1024))
+exe_size=$(stat -c %s build/win32/bin/Vimo.exe)
+echo "Vimo.exe: $exe_size bytes (goal: at most $exe_limit)"
+
 source scripts/wine-env.sh
 # The display first: a Wine prefix created without one keeps a desktop that cannot show windows.
 start_xvfb || exit 1
@@ -68,5 +73,10 @@ tier e2e wine explorer /desktop=vimo-e2e,1024x768 build/win32/bin/vimo_e2e_tests
 echo
 echo "time: ${times[*]/%/;}"
 [ "$broken" -gt 0 ] && echo "$broken test program(s) broke off"
+too_big=0
+if [ "$exe_size" -gt "$exe_limit" ]; then
+  echo "!!! Vimo.exe is $exe_size bytes, above $exe_limit"
+  too_big=1
+fi
 echo "total: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ]
+[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$too_big" -eq 0 ]
