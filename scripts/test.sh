@@ -5,6 +5,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh || exit 1
 
+# Before building: no file may include a layer above its own.
+layers_ok=1
+python3 scripts/check-layers.py || layers_ok=0
+
 jobs=$(nproc)
 build_start=$SECONDS
 build() {
@@ -68,5 +72,6 @@ tier e2e wine explorer /desktop=vimo-e2e,1024x768 build/win32/bin/vimo_e2e_tests
 echo
 echo "time: ${times[*]/%/;}"
 [ "$broken" -gt 0 ] && echo "$broken test program(s) broke off"
+[ "$layers_ok" -eq 0 ] && echo "an include runs against the layers (scripts/check-layers.py, above)"
 echo "total: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ]
+[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$layers_ok" -eq 1 ]
