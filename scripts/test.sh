@@ -5,6 +5,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh || exit 1
 
+# Before building: no file may include a layer above its own.
+layers_ok=1
+python3 scripts/check-layers.py || layers_ok=0
+
 jobs=$(nproc)
 build_start=$SECONDS
 build() {
@@ -78,5 +82,6 @@ if [ "$exe_size" -gt "$exe_limit" ]; then
   echo "!!! Vimo.exe is $exe_size bytes, above $exe_limit"
   too_big=1
 fi
+[ "$layers_ok" -eq 0 ] && echo "!!! an include runs against the layers (scripts/check-layers.py, above)"
 echo "total: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$too_big" -eq 0 ]
+[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$too_big" -eq 0 ] && [ "$layers_ok" -eq 1 ]

@@ -8,7 +8,6 @@
 #include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
 #include "help/HelpTopics.h"
-#include "host/HostTexts.h"
 #include "host/TrayImages.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"
