@@ -7,6 +7,7 @@
 #include "help/win32/HelpPicker.h"
 #include "model/Model.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -18,7 +19,7 @@ void RegisterFormClass() {
   static bool registered = false;
   if (registered) return;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&icc);
+  onfirstuse::InitCommonControlsEx(&icc);
   const std::wstring name = Widen(kFormClass);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;

@@ -4,18 +4,19 @@
 #include <vector>
 
 #include "host/TrayImages.h"
+#include "platform/win32/OnFirstUse.h"
 
 namespace vimo {
 
 TImageListHandle CreateTrayImageList() { return ImageListFromPixels(kTrayColorCount * 4, &TrayImagePixels); }
 
-TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels) {
-  // One strip of all the images added in one call: image by image costs a round trip to
-  // the display driver each, which under Wine made start-up several times slower.
-  const int stripWidth = kTrayImageSize * count;
+namespace {
+
+// A 32-bit top-down picture `width` pixels wide and one image high; null on failure.
+HBITMAP CreateColourBitmap(int width, std::uint32_t*& bits) {
   BITMAPV5HEADER bi{};
   bi.bV5Size = sizeof bi;
-  bi.bV5Width = stripWidth;
+  bi.bV5Width = width;
   bi.bV5Height = -kTrayImageSize;
   bi.bV5Planes = 1;
   bi.bV5BitCount = 32;
@@ -24,12 +25,50 @@ TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(
   bi.bV5GreenMask = 0x0000FF00;
   bi.bV5BlueMask = 0x000000FF;
   bi.bV5AlphaMask = 0xFF000000;
-  void* bits = nullptr;
+  void* raw = nullptr;
   HDC screen = GetDC(nullptr);
-  HBITMAP strip = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &raw, nullptr, 0);
   ReleaseDC(nullptr, screen);
+  bits = static_cast<std::uint32_t*>(raw);
+  return bitmap;
+}
+
+}  // namespace
+
+HICON IconFromPixels(const TTrayPixels& pixels) {
+  std::uint32_t* out = nullptr;
+  HBITMAP colour = CreateColourBitmap(kTrayImageSize, out);
+  if (!colour) return nullptr;
+  // Monochrome rows are padded to 16 bits: two bytes a row.
+  std::vector<BYTE> mask(2 * kTrayImageSize, 0);
+  for (int y = 0; y < kTrayImageSize; ++y)
+    for (int x = 0; x < kTrayImageSize; ++x) {
+      std::uint32_t p = pixels[y * kTrayImageSize + x];
+      bool clear = (p >> 24) == 0;
+      // A transparent pixel is black in the picture, so that the mask alone decides.
+      out[y * kTrayImageSize + x] = clear ? 0 : p;
+      if (clear) mask[y * 2 + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    }
+  HBITMAP monochrome = CreateBitmap(kTrayImageSize, kTrayImageSize, 1, 1, mask.data());
+  ICONINFO info{TRUE, 0, 0, monochrome, colour};
+  HICON icon = monochrome ? CreateIconIndirect(&info) : nullptr;
+  DeleteObject(colour);
+  if (monochrome) DeleteObject(monochrome);
+  return icon;
+}
+
+NativeHandle TTrayFaceIcons::GetIcon(int index) const {
+  if (index < 0 || index >= Count()) return 0;
+  return reinterpret_cast<NativeHandle>(IconFromPixels(TrayImagePixels(index)));
+}
+
+TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels) {
+  // One strip of all the images added in one call: image by image costs a round trip to
+  // the display driver each, which under Wine made start-up several times slower.
+  const int stripWidth = kTrayImageSize * count;
+  std::uint32_t* out = nullptr;
+  HBITMAP strip = CreateColourBitmap(stripWidth, out);
   if (!strip) return TImageListHandle();
-  auto* out = static_cast<std::uint32_t*>(bits);
   // Monochrome rows are padded to 16 bits, which a strip of 16-pixel images always is.
   const int maskStride = stripWidth / 8;
   std::vector<BYTE> mask(static_cast<std::size_t>(maskStride * kTrayImageSize), 0);
@@ -44,8 +83,8 @@ TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(
       }
   }
   HBITMAP monochrome = CreateBitmap(stripWidth, kTrayImageSize, 1, 1, mask.data());
-  TImageListHandle list(ImageList_Create(kTrayImageSize, kTrayImageSize, ILC_COLOR32 | ILC_MASK, count, 0));
-  ImageList_Add(list.get(), strip, monochrome);
+  TImageListHandle list(onfirstuse::ImageList_Create(kTrayImageSize, kTrayImageSize, ILC_COLOR32 | ILC_MASK, count, 0));
+  onfirstuse::ImageList_Add(list.get(), strip, monochrome);
   DeleteObject(strip);
   DeleteObject(monochrome);
   return list;

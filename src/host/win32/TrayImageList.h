@@ -4,7 +4,9 @@
 
 #include <functional>
 
+#include "components/TrayIcon.h"
 #include "host/TrayImages.h"
+#include "platform/win32/OnFirstUse.h"
 
 namespace vimo {
 
@@ -26,7 +28,7 @@ class TImageListHandle {
   TImageListHandle& operator=(const TImageListHandle&) = delete;
   ~TImageListHandle() { reset(); }
   void reset() {
-    if (h_) ImageList_Destroy(h_);
+    if (h_) onfirstuse::ImageList_Destroy(h_);
     h_ = nullptr;
   }
   HIMAGELIST get() const { return h_; }
@@ -35,8 +37,20 @@ class TImageListHandle {
   HIMAGELIST h_ = nullptr;
 };
 
-// imlTrayIcons: the 32 faces, four rows of eight colours.
+// imlTrayIcons: the 32 faces, four rows of eight colours, as the settings dialog
+// draws them.
 TImageListHandle CreateTrayImageList();
+
+// The same faces as the tray icon reads them, each made into an icon when asked: no
+// image list, so the tray host never needs the common controls.
+class TTrayFaceIcons final : public TImageSource {
+ public:
+  int Count() const override { return kTrayColorCount * 4; }
+  NativeHandle GetIcon(int index) const override;
+};
+
+// A 16 x 16 icon of the pixels (alpha 0 is transparent); null when it cannot be made.
+HICON IconFromPixels(const TTrayPixels& pixels);
 // A 16 x 16 image list of `count` images given as pixels (alpha 0 is transparent).
 TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels);
 

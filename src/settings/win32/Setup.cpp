@@ -8,13 +8,13 @@
 #include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
 #include "help/HelpTopics.h"
-#include "host/HostTexts.h"
 #include "host/TrayImages.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "platform/win32/Win32ClipboardViewer.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Locale.h"
@@ -663,7 +663,7 @@ void TfrmSetup::dgdSetupDrawCell(TDrawGrid* grid, HDC dc, int, int row, RECT rec
     }
   }
   int height = rect.bottom - rect.top;
-  ImageList_Draw(imlSetup.get(), row, dc, (height - 16) / 2, (rect.top + rect.bottom - 16) / 2, ILD_TRANSPARENT);
+  onfirstuse::ImageList_Draw(imlSetup.get(), row, dc, (height - 16) / 2, (rect.top + rect.bottom - 16) / 2, ILD_TRANSPARENT);
   HGDIOBJ old = SelectObject(dc, BoldFont());
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
   RECT text{rect.left + (height - 16) / 2 + 24, rect.top, rect.right, rect.bottom};
@@ -690,7 +690,7 @@ void TfrmSetup::btnApplyClick(TControl*) {
 void TfrmSetup::dgdTrayIconDrawCell(TDrawGrid* grid, HDC dc, int col, int, RECT rect, TGridDrawState) {
   if (!host_.trayIcons) return;
   // Greyed, the faces are drawn half blended into the background.
-  ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - 16) / 2,
+  onfirstuse::ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - 16) / 2,
                    (rect.top + rect.bottom - 16) / 2, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
                    ILD_TRANSPARENT | (grid->Enabled() ? 0 : ILD_BLEND50));
 }
