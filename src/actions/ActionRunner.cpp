@@ -42,6 +42,11 @@ class TTokenGuard {
 
 const char* VerbFor(bool explore) { return explore ? "explore" : "open"; }
 
+bool IsPopupKind(std::int32_t kind) {
+  return kind == akCalendar || kind == akWorldTime || kind == akSunTimeMap || kind == akClipHistory ||
+         kind == akClipCollection;
+}
+
 }  // namespace
 
 int ShowCommandFor(int execWindowState) {
@@ -91,7 +96,9 @@ void* TActionRunner::ApplicationWindow() const {
 
 void TActionRunner::RunAction(int placement, const TActionRecord& action) {
   const TActionRecord a = action;
-  TargetWindow = Platform().windows->ForegroundWindow();
+  // While a pop-up of ours is open the window in front is ours: a pop-up action then
+  // only brings it forward, and its pick must still go where the pop-up came from.
+  if (!(ActivePopup && IsPopupKind(a.Action))) TargetWindow = Platform().windows->ForegroundWindow();
   const int show = ShowCommandFor(a.ExecWindowState);
   const bool explore = a.FolderMode == 1;
   switch (a.Action) {
@@ -244,12 +251,12 @@ TPoint TActionRunner::ClipPopupAnchor(int placement) {
 
 void TActionRunner::ShowClipPopup(int placement, int kind) {
   if (kind == akClipHistory && DisableHistory) return;
-  TargetWindow = Platform().windows->ForegroundWindow();
-  const TPoint anchor = ClipPopupAnchor(placement);
   if (ActivePopup) {
     popups_.BringToFront(ActivePopup);
     return;
   }
+  TargetWindow = Platform().windows->ForegroundWindow();
+  const TPoint anchor = ClipPopupAnchor(placement);
   TForm* form = popups_.CreateClipPopup(anchor, placement, kind == akClipCollection);
   ShowNewPopup(form, [](TForm*) {});
 }

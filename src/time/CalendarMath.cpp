@@ -98,7 +98,8 @@ TCalendarLayout CalendarLayout(int corner, int ppi, int screenWidth, int screenH
   l.ButtonsHeight = 6 * buttonSize;
   bool bottom = corner == 2 || corner == 4;
   l.ButtonsAtBottom = bottom;
-  l.CloseBelow = bottom;
+  // The pointer rests in the corner: the close button at the buttons' end away from it.
+  l.CloseBelow = corner == 1 || corner == 3;
   l.ToolbarLeft = corner == 1 || corner == 2;
   l.ToolbarWidth = l.ButtonsWidth + 4 * bevelWidth;
   l.MainWidth = l.GridsWidth + l.ToolbarWidth + 20;

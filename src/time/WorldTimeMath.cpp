@@ -9,7 +9,8 @@ TCornerPlacement PlaceInCorner(int corner, int formWidth, int formHeight, int sc
                                int screenHeight, int buttonHeight) {
   TCornerPlacement p;
   p.ToolbarLeft = corner == 1 || corner == 2;
-  p.CloseTop = corner == 1 || corner == 3 ? 1 : formHeight - buttonHeight - 1;
+  // The pointer rests in the corner: the close button at the toolbar's other end.
+  p.CloseTop = corner == 2 || corner == 4 ? 1 : formHeight - buttonHeight - 1;
   p.Left = p.ToolbarLeft ? 0 : screenWidth - formWidth;
   p.Top = corner == 1 || corner == 3 ? 0 : screenHeight - formHeight;
   return p;

@@ -100,6 +100,17 @@ void TForm::SetCaption(const std::string& caption) { SetWindowTextW(handle_, Wid
 void TForm::Show() {
   visible_ = true;
   ShowWindow(handle_, SW_SHOW);
+  ++showing_;
+  struct Done {
+    TForm& form;
+    ~Done() {
+      if (--form.showing_ == 0 && form.deleteAfterShow_) {
+        form.deleteAfterShow_ = false;
+        TForm* f = &form;
+        Application().PostDeferred([f] { delete f; });
+      }
+    }
+  } done{*this};
   if (OnShow) OnShow(this);
 }
 
@@ -118,7 +129,17 @@ void TForm::Close() {
 void TForm::Release() {
   if (released_) return;
   released_ = true;
-  Application().Release(this);
+  Application().PostDeferred([this] { DeleteReleased(); });
+}
+
+void TForm::DeleteReleased() {
+  // The deferred message can come in the pump of this form's own show: the show still
+  // uses the form, so it goes after the show.
+  if (showing_ > 0) {
+    deleteAfterShow_ = true;
+    return;
+  }
+  delete this;
 }
 
 void TForm::ClosePopup() {

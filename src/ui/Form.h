@@ -30,7 +30,8 @@ class TForm : public TControl {
   void Show();
   // Runs the close handler; the form stays unless the handler releases it.
   void Close();
-  // Deletes the form once the message being handled now is done; a second call is ignored.
+  // Deletes the form once the message being handled now is done, and never inside its
+  // own Show (showing lets pending messages run); a second call is ignored.
   void Release();
   // The pop-ups' close: clears ActivePopup when it is this form and releases it.
   void ClosePopup();
@@ -99,6 +100,9 @@ class TForm : public TControl {
   HWND tooltip_ = nullptr;
   bool modal_ = false;
   bool released_ = false;
+  int showing_ = 0;                // depth of Show calls running now
+  bool deleteAfterShow_ = false;   // released while showing: deleted once the show is over
+  void DeleteReleased();
   std::map<UINT, std::function<void()>> timers_;
   std::map<HWND, int> helpIds_;
   RECT helpAnchor_{};  // where the pop-up of the request being handled goes

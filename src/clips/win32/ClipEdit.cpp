@@ -128,6 +128,8 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   dgdClips->ColCount = 1;
   dgdClips->DefaultRowHeight = 15;
   dgdClips->RowSelect = true;
+  // Only eight rows fit: the rest of a history of up to 50 must be reachable by mouse.
+  dgdClips->SetVertScrollBar(true);
 
   lblClips->SetBounds(8, 8, 384, 14);
   dgdClips->SetBounds(8, 22, 384, 124);

@@ -4,6 +4,7 @@
 
 #include "host/HostTexts.h"
 #include "host/TrayImages.h"
+#include "clips/win32/PasteText.h"
 #include "host/win32/PopupService.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
@@ -77,6 +78,10 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   cmpTrayIcon->OnBalloonHintTimeout = [this](TTrayIcon&) { cmpTrayIconBalloonHintTimeout(); };
   cmpTrayIcon->OnClick = [this](TTrayIcon&) { launchers_->cmpTrayIconClick(); };
   cmpTrayIcon->Loaded();
+  // A paste that could not happen says why where the user looks for the program.
+  SetPasteNotice([this](const std::string& text) {
+    cmpTrayIcon->ShowBalloonHint(kApplicationTitle, text, 2, kPasteBalloonSeconds);
+  });
 
   timCorner = std::make_unique<Win32Timer>();
   timCorner->OnError = [](const std::exception& e) { Application().ShowException(e.what()); };
@@ -101,6 +106,7 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
 
 TfrmVimoHost01::~TfrmVimoHost01() {
   FormDestroy();
+  SetPasteNotice({});
   cmpWinEvent.reset();
   if (ActivePopup) ClosePopup();
   launchers_.reset();
