@@ -160,6 +160,8 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   dgdTrayIcon->OnClick = [this](TDrawGrid*) { UpdateApplyButton(); };
   rgrHotKeysCorner->OnClick = [this](TRadioGroup*) { UpdateApplyButton(); };
   SetClientSize(439, 316);
+  ScaleFromDesign();
+  OnDpiChanged = [this](TForm*) { RefreshPages(); };
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnCloseQuery = [this](TForm* s) { return FormClose(s); };
@@ -579,7 +581,7 @@ void TfrmSetup::ReadControls() {
   c.historyDepthPosition = trbClipHistoryDepth->Position();
 }
 
-int TfrmSetup::ScaledRowHeight(int designHeight) const { return MulDiv(designHeight, PixelsPerInch(), 96); }
+int TfrmSetup::ScaledRowHeight(int designHeight) const { return Scaled(designHeight); }
 
 void TfrmSetup::RefreshPages() {
   UpdateWorldTimeButtons();
@@ -599,24 +601,25 @@ void TfrmSetup::RefreshPages() {
   int row15 = ScaledRowHeight(15);
   dgdMouseActions->DefaultRowHeight = row15;
   dgdMouseActions->SetClientHeight(row15 * 7 + 6);
-  dgdMouseActions->SetColWidth(0, kModifierColumn);
-  dgdMouseActions->SetColWidth(1, dgdMouseActions->ClientWidth() - kModifierColumn - 2);
+  dgdMouseActions->SetColWidth(0, Scaled(kModifierColumn));
+  dgdMouseActions->SetColWidth(1, dgdMouseActions->ClientWidth() - Scaled(kModifierColumn) - 2);
 
   dgdHotKeyActions->DefaultRowHeight = row15;
   dgdHotKeyActions->SetClientHeight(dgdHotKeyActions->ClientHeight() / row15 * row15 + 10);
-  dgdHotKeyActions->SetColWidth(0, dgdHotKeyActions->ClientWidth() - kHotKeyColumn - 2);
-  dgdHotKeyActions->SetColWidth(1, kHotKeyColumn);
+  dgdHotKeyActions->SetColWidth(0, dgdHotKeyActions->ClientWidth() - Scaled(kHotKeyColumn) - 2);
+  dgdHotKeyActions->SetColWidth(1, Scaled(kHotKeyColumn));
   SetHotKeyRowCount();
 
   dgdTrayIconActions->DefaultRowHeight = row15;
   dgdTrayIconActions->SetClientHeight(9 * (row15 + 1) - 1);
-  dgdTrayIconActions->SetColWidth(0, kModifierColumn);
-  dgdTrayIconActions->SetColWidth(1, dgdTrayIconActions->ClientWidth() - kModifierColumn - 2);
+  dgdTrayIconActions->SetColWidth(0, Scaled(kModifierColumn));
+  dgdTrayIconActions->SetColWidth(1, dgdTrayIconActions->ClientWidth() - Scaled(kModifierColumn) - 2);
 
   int row16 = ScaledRowHeight(16);
   dgdWorldTime->DefaultRowHeight = row16;
   dgdWorldTime->SetClientHeight(dgdWorldTime->ClientHeight() / row16 * row16 + 10);
-  dgdWorldTime->SetColWidth(0, dgdWorldTime->ClientWidth() - kTimeColumn - 2);
+  dgdWorldTime->SetColWidth(0, dgdWorldTime->ClientWidth() - Scaled(kTimeColumn) - 2);
+  dgdWorldTime->SetColWidth(1, Scaled(kTimeColumn));
   SetWorldTimeRowCount();
 
   dgdClipCollection->DefaultRowHeight = row15;

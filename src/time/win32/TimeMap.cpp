@@ -83,25 +83,27 @@ TfrmTimeMap::TfrmTimeMap(int corner) {
   land_.resize(static_cast<std::size_t>(mapWidth) * static_cast<std::size_t>(mapHeight));
   for (std::size_t i = 0; i < land_.size(); ++i) land_[i] = (bits_[i] & 0x00FFFFFF) != 0x00FFFFFF;
 
-  auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight);
+  const int button = Scaled(24), strip = Scaled(24), shift = Scaled(25);
+  auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight, button, 1, strip, 1, 1, 0,
+                              shift);
   pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
   pnlToolbar->SetAlign(layout.Place.ToolbarLeft ? TAlign::Left : TAlign::Right);
   pnlBorders->SetAlign(TAlign::Client);
   pnlTime->SetAlign(TAlign::Client);
-  pntLocalTime->SetHeight(24);
+  pntLocalTime->SetHeight(strip);
   pntLocalTime->SetAlign(TAlign::Top);
   // The map keeps its border inside the container, so that no row of it is cut.
   pnlMapContainer->SetHeight(mapHeight + 2);
   pnlMapContainer->SetAlign(TAlign::Top);
-  pntHours->SetHeight(24);
+  pntHours->SetHeight(strip);
   pntHours->SetAlign(TAlign::Top);
-  pnlMapLeftShift->SetWidth(25);
+  pnlMapLeftShift->SetWidth(shift);
   pnlMapLeftShift->SetAlign(TAlign::Left);
   pnlMap->SetWidth(mapWidth + 2);
   pnlMap->SetAlign(TAlign::Left);
   imgMap->SetAlign(TAlign::Client);
   pnlMain->SetBounds(0, 0, layout.MainWidth, layout.MainHeight);
-  sbtClose->SetBounds(1, layout.Place.CloseTop, 24, 24);
+  sbtClose->SetBounds(1, layout.Place.CloseTop, button, button);
   SetBounds(layout.Place.Left, layout.Place.Top, 0, 0);
   SetClientSize(layout.MainWidth, layout.MainHeight);
 
