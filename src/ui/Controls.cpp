@@ -914,7 +914,7 @@ int TImage::PictureHeight() const {
 }
 
 POINT TImage::PictureOrigin() const {
-  if (!Center) return {0, 0};
+  if (!Center || Stretch) return {0, 0};
   return {(ClientWidth() - PictureWidth()) / 2, (ClientHeight() - PictureHeight()) / 2};
 }
 
@@ -923,7 +923,14 @@ void TImage::Paint(HDC dc) {
   HDC mem = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(mem, picture_.Get());
   POINT o = PictureOrigin();
-  BitBlt(dc, o.x, o.y, PictureWidth(), PictureHeight(), mem, 0, 0, SRCCOPY);
+  if (Stretch && (ClientWidth() != PictureWidth() || ClientHeight() != PictureHeight())) {
+    int oldMode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, ClientWidth(), ClientHeight(), mem, 0, 0, PictureWidth(), PictureHeight(), SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+  } else {
+    BitBlt(dc, o.x, o.y, PictureWidth(), PictureHeight(), mem, 0, 0, SRCCOPY);
+  }
   SelectObject(mem, old);
   DeleteDC(mem);
 }

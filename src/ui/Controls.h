@@ -285,6 +285,8 @@ class TImage : public TControl {
  public:
   explicit TImage(TControl* parent);
   bool Center = true;
+  // The picture drawn to fill the client area (HALFTONE), rather than at its own size.
+  bool Stretch = false;
   // The picture: a device-independent bitmap the image owns.
   HBITMAP Picture() const { return picture_.Bitmap(); }
   void SetPicture(HBITMAP bitmap);

@@ -21,7 +21,12 @@
 #include "platform/win32/Win32Locale.h"
 #include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
+#include "host/TrayImages.h"
+#include "host/win32/TrayImageList.h"
+#include "platform/DpiScale.h"
+#include "time/TimeMapMath.h"
 #include "time/win32/Calendar.h"
+#include "time/win32/TimeMap.h"
 #include "time/win32/WorldTimeEdit.h"
 #include "ui/PopupForms.h"
 
@@ -274,6 +279,34 @@ TEST_F(DpiLayoutTest, AtOneHundredFortyFourDpiThePopupsFitAndTheDayNamesStayApar
       delete p.form;
     }
   }
+}
+
+TEST_F(DpiLayoutTest, PicturesAreDrawnAtTheSizeForTheDpi) {
+  // The tray's faces at the icon size the shell asks for at 150 %, each still a face.
+  TImageListHandle faces = CreateTrayImageList(24);
+  int w = 0, h = 0;
+  ASSERT_TRUE(ImageList_GetIconSize(faces.get(), &w, &h));
+  EXPECT_EQ(w, 24);
+  EXPECT_EQ(h, 24);
+  EXPECT_EQ(ImageList_GetImageCount(faces.get()), 32);
+  RunSetup([](TfrmSetup& f) {
+    int icon = 0, iconHeight = 0;
+    ImageList_GetIconSize(f.imlSetup.get(), &icon, &iconHeight);
+    EXPECT_EQ(icon, 24) << "the page icons";
+    f.SetModalResult(mrCancel);
+  });
+  // The world map fills its scaled place; the time at the pointer follows the shown map.
+  auto* map = new TfrmTimeMap(1);
+  map->Show();
+  RECT shown = test::ClientRectOf(map->imgMap->Handle());
+  EXPECT_EQ(shown.right, ScaleForDpi(kMapWidth, 144));
+  EXPECT_EQ(shown.bottom, ScaleForDpi(kMapHeight, 144));
+  test::PrintedWindow picture(map->imgMap->Handle());
+  int land = 0;
+  for (int x = 0; x < shown.right; x += 4)
+    if (picture.Pixel(x, shown.bottom * 2 / 5) != RGB(255, 255, 255)) ++land;
+  EXPECT_GT(land, 10) << "the picture reaches across the whole shown map";
+  delete map;
 }
 
 TEST_F(DpiLayoutTest, TheSettingsDialogGrowsByHalfFromNinetySixToOneHundredFortyFourDpi) {

@@ -7,16 +7,21 @@
 
 namespace vimo {
 
-TImageListHandle CreateTrayImageList() { return ImageListFromPixels(kTrayColorCount * 4, &TrayImagePixels); }
+TImageListHandle CreateTrayImageList() { return CreateTrayImageList(GetSystemMetrics(SM_CXSMICON)); }
 
-TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels) {
+TImageListHandle CreateTrayImageList(int size) {
+  return ImageListFromPixels(kTrayColorCount * 4, &TrayImagePixels, size);
+}
+
+TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels, int size) {
+  if (size <= 0) size = kTrayImageSize;
   // One strip of all the images added in one call: image by image costs a round trip to
   // the display driver each, which under Wine made start-up several times slower.
-  const int stripWidth = kTrayImageSize * count;
+  const int stripWidth = size * count;
   BITMAPV5HEADER bi{};
   bi.bV5Size = sizeof bi;
   bi.bV5Width = stripWidth;
-  bi.bV5Height = -kTrayImageSize;
+  bi.bV5Height = -size;
   bi.bV5Planes = 1;
   bi.bV5BitCount = 32;
   bi.bV5Compression = BI_BITFIELDS;
@@ -30,21 +35,21 @@ TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(
   ReleaseDC(nullptr, screen);
   if (!strip) return TImageListHandle();
   auto* out = static_cast<std::uint32_t*>(bits);
-  // Monochrome rows are padded to 16 bits, which a strip of 16-pixel images always is.
-  const int maskStride = stripWidth / 8;
-  std::vector<BYTE> mask(static_cast<std::size_t>(maskStride * kTrayImageSize), 0);
+  // Monochrome rows are padded to 16 bits.
+  const int maskStride = (stripWidth + 15) / 16 * 2;
+  std::vector<BYTE> mask(static_cast<std::size_t>(maskStride * size), 0);
   for (int i = 0; i < count; ++i) {
-    TTrayPixels px = pixels(i);
-    for (int y = 0; y < kTrayImageSize; ++y)
-      for (int x = 0; x < kTrayImageSize; ++x) {
-        std::uint32_t p = px[y * kTrayImageSize + x];
-        int sx = i * kTrayImageSize + x;
+    std::vector<std::uint32_t> px = ResizePixels(pixels(i), size);
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) {
+        std::uint32_t p = px[static_cast<std::size_t>(y * size + x)];
+        int sx = i * size + x;
         out[y * stripWidth + sx] = p;
         if ((p >> 24) == 0) mask[y * maskStride + sx / 8] |= static_cast<BYTE>(0x80 >> (sx % 8));
       }
   }
-  HBITMAP monochrome = CreateBitmap(stripWidth, kTrayImageSize, 1, 1, mask.data());
-  TImageListHandle list(ImageList_Create(kTrayImageSize, kTrayImageSize, ILC_COLOR32 | ILC_MASK, count, 0));
+  HBITMAP monochrome = CreateBitmap(stripWidth, size, 1, 1, mask.data());
+  TImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count, 0));
   ImageList_Add(list.get(), strip, monochrome);
   DeleteObject(strip);
   DeleteObject(monochrome);

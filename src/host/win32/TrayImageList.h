@@ -35,9 +35,13 @@ class TImageListHandle {
   HIMAGELIST h_ = nullptr;
 };
 
-// imlTrayIcons: the 32 faces, four rows of eight colours.
+// imlTrayIcons: the 32 faces, four rows of eight colours, at the small icon size the
+// shell asks for (SM_CXSMICON: 16 at 96 DPI, 24 at 144).
 TImageListHandle CreateTrayImageList();
-// A 16 x 16 image list of `count` images given as pixels (alpha 0 is transparent).
-TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels);
+TImageListHandle CreateTrayImageList(int size);
+// An image list of `count` images given as 16 x 16 pixels (alpha 0 is transparent),
+// each drawn at `size` x `size`.
+TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels,
+                                     int size = kTrayImageSize);
 
 }  // namespace vimo

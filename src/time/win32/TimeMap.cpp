@@ -79,10 +79,13 @@ TfrmTimeMap::TfrmTimeMap(int corner) {
   pnlMap->SetSingleBorder(true);
   imgMap = new TImage(pnlMap);
   imgMap->SetPicture(LoadMapPicture(&bits_));
-  const int mapWidth = imgMap->PictureWidth(), mapHeight = imgMap->PictureHeight();
-  land_.resize(static_cast<std::size_t>(mapWidth) * static_cast<std::size_t>(mapHeight));
+  imgMap->Stretch = true;
+  const int pictureWidth = imgMap->PictureWidth(), pictureHeight = imgMap->PictureHeight();
+  land_.resize(static_cast<std::size_t>(pictureWidth) * static_cast<std::size_t>(pictureHeight));
   for (std::size_t i = 0; i < land_.size(); ++i) land_[i] = (bits_[i] & 0x00FFFFFF) != 0x00FFFFFF;
 
+  // The map is shown at its size for the DPI, the picture stretched to it.
+  const int mapWidth = Scaled(pictureWidth), mapHeight = Scaled(pictureHeight);
   const int button = Scaled(24), strip = Scaled(24), shift = Scaled(25);
   auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight, button, 1, strip, 1, 1, 0,
                               shift);
@@ -137,6 +140,8 @@ void TfrmTimeMap::XorGuideLine(int x) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, imgMap->Picture());
   int oldRop = SetROP2(dc, R2_XORPEN);
+  // The line goes into the picture, whose columns the shown map stretches.
+  x = imgMap->ClientWidth() > 0 ? x * imgMap->PictureWidth() / imgMap->ClientWidth() : x;
   DrawLine(dc, x, 0, x, imgMap->PictureHeight() - 1, RGB(192, 192, 192));
   SetROP2(dc, oldRop);
   SelectObject(dc, old);
