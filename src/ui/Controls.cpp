@@ -489,7 +489,8 @@ void TSpeedButton::Click() {
 void TSpeedButton::Paint(HDC dc) {
   RECT r{0, 0, ClientWidth(), ClientHeight()};
   if (Enabled() && (hot_ || down_)) Bevel(dc, r, down_ && hot_ ? TBevelCut::Lowered : TBevelCut::Raised, 1);
-  COLORREF ink = Enabled() ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
+  // System colours, so that the glyphs read in high-contrast schemes too.
+  COLORREF ink = GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
   int cx = ClientWidth() / 2 + (down_ && hot_ ? 1 : 0);
   int cy = ClientHeight() / 2 + (down_ && hot_ ? 1 : 0);
   TGdiObject brush(CreateSolidBrush(ink));

@@ -317,7 +317,7 @@ void TLinkLabel::Click() {
 
 void TLinkLabel::Paint(HDC dc) {
   HGDIOBJ old = font_.Get() ? SelectObject(dc, font_.Get()) : nullptr;
-  SetTextColor(dc, RGB(0, 0, 255));
+  SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
   RECT all{0, 0, ClientWidth(), ClientHeight()};
   DrawTextIn(dc, caption_, all, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (GetFocus() == handle_ && !hideFocus_) {

@@ -19,8 +19,6 @@ constexpr const wchar_t* kWindowClass = L"TVimoHelpWindow";
 constexpr UINT kListId = 1;
 constexpr UINT kTextId = 2;
 constexpr UINT kWmFollowLink = WM_APP + 1;  // wParam: link index, lParam: page serial
-// Links in the text; newer rich edit controls draw them in a link colour of their own.
-constexpr COLORREF kLinkColor = RGB(0, 80, 200);
 
 // Sizes at 96 pixels per inch.
 constexpr int kWidth = 700;
@@ -239,7 +237,8 @@ void THelpWindow::FillText() {
     if (run.Link) {
       format.dwMask |= CFM_LINK | CFM_UNDERLINE | CFM_COLOR;
       format.dwEffects |= CFE_LINK | CFE_UNDERLINE;
-      format.crTextColor = kLinkColor;
+      // Links in the text in the system's link colour (newer rich edit controls use their own).
+      format.crTextColor = GetSysColor(COLOR_HOTLIGHT);
     }
     SetCharFormat(text_, format);
   }

@@ -164,22 +164,24 @@ int TfrmTimeMap::ShiftToMap(int x) const {
 void TfrmTimeMap::pntLocalTimePaint(TPaintBox* box, HDC dc) {
   const int h = box->ClientHeight();
   int x = ShiftToMap(markerX_);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  DrawLine(dc, x, h - 1, x, h * 3 / 4, RGB(0, 0, 0));
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  DrawLine(dc, x, h - 1, x, h * 3 / 4, GetSysColor(COLOR_BTNTEXT));
   DrawTextIn(dc, TimeOfDayText(markerMinutes_), RECT{x, 0, x, h * 3 / 4}, kFloating | DT_BOTTOM);
 }
 
 void TfrmTimeMap::pntHoursPaint(TPaintBox* box, HDC dc) {
   const int h = box->ClientHeight();
   const int wm = pnlMap->ClientWidth();
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  // The strips stand on the button face: its text colour for the labels and the ticks.
+  const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+  SetTextColor(dc, ink);
   for (int i = 0; i < 24; ++i) {
     int x = WrapMapX(HourMarkX(i, wm, LocalBias(), NowMinutes), wm) + pnlMap->Left() + 1;
     if (i % 3 == 0) {
-      DrawLine(dc, x, 0, x, h / 4, RGB(0, 0, 0));
+      DrawLine(dc, x, 0, x, h / 4, ink);
       DrawTextIn(dc, HourLabel(i), RECT{x, h / 4, x, h}, kFloating | DT_TOP);
     } else {
-      DrawLine(dc, x, 0, x, h / 8, RGB(0, 0, 0));
+      DrawLine(dc, x, 0, x, h / 8, ink);
     }
   }
 }

@@ -103,7 +103,7 @@ void TfrmWorldTime::pntColorsPaint(TPaintBox* box, HDC dc) {
   GetTextMetricsW(dc, &metrics);
   const int tickEnd = std::min(h * 2 / 3, h - 1 - static_cast<int>(metrics.tmHeight) - 1);
   for (auto [hour, x] : marks) {
-    DrawLine(dc, x, h * 2 / 5, x, tickEnd, RGB(0, 0, 0));
+    DrawLine(dc, x, h * 2 / 5, x, tickEnd, GetSysColor(COLOR_WINDOWTEXT));
     DrawTextIn(dc, HourLabel(hour), RECT{x, 0, x, h - 1}, DT_CENTER | DT_BOTTOM | kFloating);
   }
 }
