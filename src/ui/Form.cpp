@@ -281,6 +281,17 @@ void TForm::AddHint(TControl* control) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void TForm::ShowInTaskbar() {
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto icon = [instance](int metric) {
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(metric),
+                                               GetSystemMetrics(metric), LR_SHARED));
+  };
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, icon(SM_CXICON));
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
+
 void TForm::ShowHelpButton() {
   // WM_HELP then names the control under the question mark.
   SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);

@@ -85,6 +85,9 @@ class TForm : public TControl {
 
   // Context help: the title-bar help button, and the help id of each control.
   void ShowHelpButton();
+  // A taskbar button of its own while shown, and the program's icon there, in the title
+  // bar and in Alt+Tab.
+  void ShowInTaskbar();
   void SetHelpId(HWND control, int id) { helpIds_[control] = id; }
   void SetHelpId(TControl* control, int id) { SetHelpId(control->Handle(), id); }
   // The help id of a control or of the control a window belongs to; 0 for none.

@@ -86,6 +86,7 @@ class TfrmVimoHost01 {
 
   HWND handle_ = nullptr;
   TShowSetupDialog showSetup_;
+  bool setupOpen_ = false;
   std::unique_ptr<TImageListView> trayImages_;
   std::unique_ptr<Win32ClipboardViewer> clipboard_;
   Win32TextCompare textCompare_;

@@ -113,6 +113,7 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   EnsureFileServices();  // export and import write and read their file through the platform
   SetCaption(kSetupCaption);
   ShowHelpButton();
+  ShowInTaskbar();
   imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon, Scaled(16));
 
   Confirm = [this](const std::string& question) {
@@ -492,11 +493,28 @@ void TfrmSetup::BuildAbout(TPanel* page) {
 
 // ---------------------------------------------------------------------------- opening and closing
 
+namespace {
+TfrmSetup* openSetup = nullptr;
+}  // namespace
+
 bool TfrmSetup::Execute(bool about) {
   ntbSetup->SetActivePage(about ? "About" : "General");
   dgdSetup->SetRowCount(ntbSetup->PageCount());
   dgdSetup->SetRow(about ? dgdSetup->RowCount() - 1 : 0);
+  struct Opened {
+    TfrmSetup* previous;
+    explicit Opened(TfrmSetup* form) : previous(openSetup) { openSetup = form; }
+    ~Opened() { openSetup = previous; }
+  } opened(this);
   return ShowModal() == mrOK;
+}
+
+TfrmSetup* TfrmSetup::Open() { return openSetup; }
+
+void TfrmSetup::Reopen(bool about) {
+  if (about) dgdSetup->SetRow(dgdSetup->RowCount() - 1);
+  if (IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+  SetForegroundWindow(handle_);
 }
 
 void TfrmSetup::FormShow(TForm*) {
