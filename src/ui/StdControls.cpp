@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/Contrast.h"
 #include "platform/Utf.h"
 #include "settings/EditorCodes.h"
 #include "ui/Form.h"
@@ -317,7 +318,10 @@ void TLinkLabel::Click() {
 
 void TLinkLabel::Paint(HDC dc) {
   HGDIOBJ old = font_.Get() ? SelectObject(dc, font_.Get()) : nullptr;
-  SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
+  // The scheme's link colour where it reads on the face (some themes make it a pale
+  // hover fill), else the highlight or the text colour.
+  SetTextColor(dc, ReadableColor(Color(), {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HIGHLIGHT),
+                                           GetSysColor(COLOR_BTNTEXT)}));
   RECT all{0, 0, ClientWidth(), ClientHeight()};
   DrawTextIn(dc, caption_, all, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (GetFocus() == handle_ && !hideFocus_) {

@@ -14,6 +14,7 @@
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTime.h"
 #include "ui/PopupForms.h"
+#include "ui/StdControls.h"
 
 namespace vimo {
 namespace {
@@ -101,6 +102,29 @@ TEST_F(HighContrastTest, TheButtonsGlyphsAndTheScalesLinesShowOnBlack) {
       << "a tick for every hour on the strip";
   test::SaveWindowBmp(map->Handle(), "high-contrast-time-map");
   delete map;
+}
+
+// Light grey on a light face: the link colour of Wine's light theme, meant for hover fills.
+TEST(LinkColour, ALinkTooPaleForItsBackgroundTakesAColourThatReads) {
+  int elements[] = {COLOR_HOTLIGHT, COLOR_BTNFACE};
+  COLORREF pale[] = {RGB(224, 224, 224), RGB(240, 240, 240)};
+  COLORREF old[] = {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_BTNFACE)};
+  ASSERT_TRUE(SetSysColors(2, elements, pale));
+  {
+    TForm form;
+    auto* link = new TLinkLabel(&form, "https://www.example.org/");
+    link->SetBounds(0, 0, 200, 20);
+    form.SetClientSize(200, 20);
+    form.Show();
+    test::PrintedWindow picture(link->Handle());
+    auto luma = [](COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; };
+    int darkest = 255;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 200; ++x) darkest = std::min(darkest, luma(picture.Pixel(x, y)));
+    EXPECT_LT(darkest, 140) << "the link's text stands out from the face";
+  }
+  SetSysColors(2, elements, old);
+  Application().ProcessMessages();
 }
 
 }  // namespace

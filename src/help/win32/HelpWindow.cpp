@@ -8,6 +8,7 @@
 
 #include "help/HelpTopics.h"
 #include "help/win32/HelpSource.h"
+#include "platform/Contrast.h"
 #include "platform/Utf.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -238,7 +239,9 @@ void THelpWindow::FillText() {
       format.dwMask |= CFM_LINK | CFM_UNDERLINE | CFM_COLOR;
       format.dwEffects |= CFE_LINK | CFE_UNDERLINE;
       // Links in the text in the system's link colour (newer rich edit controls use their own).
-      format.crTextColor = GetSysColor(COLOR_HOTLIGHT);
+      format.crTextColor = ReadableColor(GetSysColor(COLOR_WINDOW), {GetSysColor(COLOR_HOTLIGHT),
+                                                                      GetSysColor(COLOR_HIGHLIGHT),
+                                                                      GetSysColor(COLOR_WINDOWTEXT)});
     }
     SetCharFormat(text_, format);
   }
