@@ -1,8 +1,8 @@
 #include "actions/ActionRunner.h"
 
 #include "actions/ActionKinds.h"
-#include "host/HostTexts.h"
 #include "model/Model.h"
+#include "model/SettingsRegistry.h"
 #include "platform/Platform.h"
 
 namespace vimo {

@@ -2,9 +2,10 @@
 // Texts and small decisions of the tray host.
 #include <string>
 
+#include "model/SettingsRegistry.h"
+
 namespace vimo {
 
-inline constexpr const char* kApplicationTitle = "Tramlex Vimo";
 inline constexpr const char* kMutexName = "Tramlex Vimo Mutex";
 inline constexpr const char* kHostCaption = "Tramlex Vimo";
 inline constexpr const char* kFirstRunBalloonTitle = "Tramlex Vimo";

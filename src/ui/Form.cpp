@@ -8,6 +8,7 @@
 #include "model/Model.h"
 #include "platform/DpiScale.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -19,7 +20,7 @@ void RegisterFormClass() {
   static bool registered = false;
   if (registered) return;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&icc);
+  onfirstuse::InitCommonControlsEx(&icc);
   const std::wstring name = Widen(kFormClass);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;

@@ -9,6 +9,7 @@
 
 #include "platform/Contrast.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "settings/EditorCodes.h"
 #include "ui/Form.h"
 
@@ -427,7 +428,7 @@ bool TFileDialog::Execute(HWND owner) {
   if (Options & ofOverwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
-  BOOL ok = save_ ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  BOOL ok = save_ ? onfirstuse::GetSaveFileNameW(&ofn) : onfirstuse::GetOpenFileNameW(&ofn);
   if (!ok) return false;
   FileName = Narrow(buffer.c_str());
   return true;

@@ -6,7 +6,6 @@
 #include "model/SmartList.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Files.h"
-#include "settings/SetupLogic.h"
 
 namespace vimo {
 namespace {

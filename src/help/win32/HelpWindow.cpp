@@ -10,6 +10,7 @@
 #include "help/win32/HelpSource.h"
 #include "platform/Contrast.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
@@ -161,8 +162,8 @@ THelpWindow::THelpWindow() {
   for (const auto& topic : book.Topics())
     SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(PlainText(topic.Title)).c_str()));
   SendMessageW(text_, EM_SETEVENTMASK, 0, ENM_LINK);
-  SetWindowSubclass(list_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowSubclass(text_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  onfirstuse::SetWindowSubclass(list_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  onfirstuse::SetWindowSubclass(text_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
   Layout();
   ShowTopicAt(0);
 }
@@ -324,11 +325,11 @@ LRESULT CALLBACK THelpWindow::PaneProc(HWND pane, UINT msg, WPARAM wParam, LPARA
         self->lastFocus_ = pane;
         break;
       case WM_NCDESTROY:
-        RemoveWindowSubclass(pane, &THelpWindow::PaneProc, 0);
+        onfirstuse::RemoveWindowSubclass(pane, &THelpWindow::PaneProc, 0);
         break;
     }
   });
-  return handled ? result : DefSubclassProc(pane, msg, wParam, lParam);
+  return handled ? result : onfirstuse::DefSubclassProc(pane, msg, wParam, lParam);
 }
 
 LRESULT THelpWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

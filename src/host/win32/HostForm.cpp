@@ -56,9 +56,6 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   mniCustomize = &pmnTray.Add("Settings...", [this](TMenuItem& s) { mniCustomizeClick(s); });
   pmnTray.OnPopup = [this](TPopupMenu&) { pmnTrayPopup(); };
 
-  imlTrayIcons = CreateTrayImageList();
-  trayImages_ = std::make_unique<TImageListView>(imlTrayIcons.get());
-
   timClipboard = std::make_unique<TLiteTimer>(static_cast<std::int32_t>(kFirstProbeInterval),
                                               [this](TLiteTimer&) { monitor_->timClipboardTimer(); });
   clipboard_ = std::make_unique<Win32ClipboardViewer>(reinterpret_cast<WindowHandle>(handle_));
@@ -76,7 +73,7 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   cmpTrayIcon->SetHint(kApplicationTitle);
   cmpTrayIcon->SetCycleIcons(false);
   cmpTrayIcon->SetPopupMenu(&pmnTray);
-  cmpTrayIcon->SetIconList(trayImages_.get());
+  cmpTrayIcon->SetIconList(&trayImages_);
   cmpTrayIcon->OnBalloonHintTimeout = [this](TTrayIcon&) { cmpTrayIconBalloonHintTimeout(); };
   cmpTrayIcon->OnClick = [this](TTrayIcon&) { launchers_->cmpTrayIconClick(); };
   cmpTrayIcon->Loaded();
@@ -201,6 +198,7 @@ void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
 
 bool TfrmVimoHost01::ShowSetup(bool about) {
   TSetupHostLinks links;
+  if (!imlTrayIcons.get()) imlTrayIcons = CreateTrayImageList();
   links.trayIcons = imlTrayIcons.get();
   links.enableClipboardTimer = [this](bool on) { timClipboard->SetEnabled(on); };
   // Switching the history off removes the listener, or leaves the chain.

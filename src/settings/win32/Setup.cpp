@@ -8,13 +8,13 @@
 #include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
 #include "help/HelpTopics.h"
-#include "host/HostTexts.h"
 #include "host/TrayImages.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "platform/win32/Win32ClipboardViewer.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Locale.h"
@@ -693,8 +693,8 @@ void TfrmSetup::dgdSetupDrawCell(TDrawGrid* grid, HDC dc, int, int row, RECT rec
   }
   int height = rect.bottom - rect.top;
   int icon = 0, iconHeight = 0;
-  ImageList_GetIconSize(imlSetup.get(), &icon, &iconHeight);
-  ImageList_Draw(imlSetup.get(), row, dc, (height - icon) / 2, (rect.top + rect.bottom - icon) / 2, ILD_TRANSPARENT);
+  onfirstuse::ImageList_GetIconSize(imlSetup.get(), &icon, &iconHeight);
+  onfirstuse::ImageList_Draw(imlSetup.get(), row, dc, (height - icon) / 2, (rect.top + rect.bottom - icon) / 2, ILD_TRANSPARENT);
   HGDIOBJ old = SelectObject(dc, BoldFont());
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
   RECT text{rect.left + (height - icon) / 2 + icon + Scaled(8), rect.top, rect.right, rect.bottom};
@@ -722,8 +722,8 @@ void TfrmSetup::dgdTrayIconDrawCell(TDrawGrid* grid, HDC dc, int col, int, RECT 
   if (!host_.trayIcons) return;
   // Greyed, the faces are drawn half blended into the background.
   int w = 0, h = 0;
-  ImageList_GetIconSize(host_.trayIcons, &w, &h);
-  ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - w) / 2,
+  onfirstuse::ImageList_GetIconSize(host_.trayIcons, &w, &h);
+  onfirstuse::ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - w) / 2,
                    (rect.top + rect.bottom - h) / 2, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
                    ILD_TRANSPARENT | (grid->Enabled() ? 0 : ILD_BLEND50));
 }
