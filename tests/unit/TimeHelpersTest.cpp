@@ -151,6 +151,16 @@ TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
   EXPECT_EQ(WorldTimeLayout(1, 2, -16, 1024, 768).RowHeight, 20);
 }
 
+TEST(WorldTimeLayout, AtOneHundredFortyFourDpiEverythingButTheBevelsGrowsByHalf) {
+  auto l = WorldTimeLayout(4, 4, -16, 1536, 1152, 33, 28, 8, 1, 144);
+  EXPECT_EQ(l.ColumnWidth, 347);  // 346.5
+  EXPECT_EQ(l.ColumnGap, 24);
+  EXPECT_EQ(l.MainWidth, 347 + 24 + 4 + 36 + 2);
+  EXPECT_EQ(l.MainHeight, 50 + 42 + 4 * 20 + 24 + 4);
+  EXPECT_EQ(l.Place.Left, 1536 - l.MainWidth);
+  EXPECT_EQ(l.Place.CloseTop, l.MainHeight - 36 - 1) << "a close button of 36 pixels at the bottom";
+}
+
 // London shows the UTC time whatever the user's clock does, also right at a change.
 TEST(TimeHelpers, WorldRowsShowUtcPlusOffsetWhileTheUserIsOnDaylightTime) {
   test::FakeClock clock;

@@ -53,6 +53,7 @@ TfrmClipEditor::TfrmClipEditor() : TForm(TFormStyle::Dialog) {
   btnOK->SetBounds(236, 268, 75, 23);
   btnCancel->SetBounds(317, 268, 75, 23);
   SetClientSize(400, 300);
+  ScaleFromDesign();
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnCloseQuery = [this](TForm* s) {
@@ -138,6 +139,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   btnOK->SetBounds(236, 268, 75, 23);
   btnCancel->SetBounds(317, 268, 75, 23);
   SetClientSize(400, 300);
+  ScaleFromDesign();
 
   OnShow = [this](TForm* s) { FormShow(s); };
   dgdClips->OnClick = [this](TDrawGrid* s) { dgdClipsClick(s); };
@@ -147,7 +149,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
 }
 
 void TfrmClipHistory::FormShow(TForm*) {
-  dgdClips->DefaultRowHeight = PixelsPerInch() * 15 / 96;
+  dgdClips->DefaultRowHeight = Scaled(15);
   dgdClips->SetRowCount(std::max(static_cast<int>(HistoryCopy.size()), 1));
   dgdClips->DefaultColWidth = dgdClips->ClientWidth();
   // A whole number of rows: no half row at the bottom.

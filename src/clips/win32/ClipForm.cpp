@@ -47,14 +47,14 @@ TfrmClips::TfrmClips(TPoint anchor, bool showsCollection, int placement) : Shows
   in.Placement = placement;
   in.TextCount = static_cast<int>(Texts.size());
   in.Width = ShowsCollection ? ClipCollectionWidth : ClipHistoryWidth;
-  in.PixelsPerInch = PixelsPerInch();
+  in.PixelsPerInch = Dpi();
   in.ScreenWidth = ScreenWidth();
   in.ScreenHeight = ScreenHeight();
   in.ButtonSize = sbtClose->Height();
   in.ToolbarBevel = pnlToolbar->BevelWidth;
   in.ClipsBevel = pnlClips->BevelWidth;
   in.ClipsBorder = pnlClips->BorderWidth;
-  in.GripWidth = 8;
+  in.GripWidth = Scaled(8);
   TClipLayout layout = ClipLayout(in);
   gripLeft_ = layout.GripLeft;
   minWidth_ = layout.MinWidth;

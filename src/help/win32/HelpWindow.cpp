@@ -8,6 +8,7 @@
 
 #include "help/HelpTopics.h"
 #include "help/win32/HelpSource.h"
+#include "platform/Contrast.h"
 #include "platform/Utf.h"
 #include "platform/win32/OnFirstUse.h"
 #include "ui/Application.h"
@@ -20,8 +21,6 @@ constexpr const wchar_t* kWindowClass = L"TVimoHelpWindow";
 constexpr UINT kListId = 1;
 constexpr UINT kTextId = 2;
 constexpr UINT kWmFollowLink = WM_APP + 1;  // wParam: link index, lParam: page serial
-// Links in the text; newer rich edit controls draw them in a link colour of their own.
-constexpr COLORREF kLinkColor = RGB(0, 80, 200);
 
 // Sizes at 96 pixels per inch.
 constexpr int kWidth = 700;
@@ -240,7 +239,10 @@ void THelpWindow::FillText() {
     if (run.Link) {
       format.dwMask |= CFM_LINK | CFM_UNDERLINE | CFM_COLOR;
       format.dwEffects |= CFE_LINK | CFE_UNDERLINE;
-      format.crTextColor = kLinkColor;
+      // Links in the text in the system's link colour (newer rich edit controls use their own).
+      format.crTextColor = ReadableColor(GetSysColor(COLOR_WINDOW), {GetSysColor(COLOR_HOTLIGHT),
+                                                                      GetSysColor(COLOR_HIGHLIGHT),
+                                                                      GetSysColor(COLOR_WINDOWTEXT)});
     }
     SetCharFormat(text_, format);
   }

@@ -183,17 +183,20 @@ void TfrmVimoHost01::mniHelpClick() { Application().HelpCommand(HELP_CONTENTS, 0
 
 void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
   bool about = sender.Tag != 0;
+  if (setupOpen_) {
+    // Already open, perhaps behind other windows: it comes to the front.
+    if (TfrmSetup* open = TfrmSetup::Open()) open->Reopen(about);
+    return;
+  }
   Application().ProcessMessages();
-  mniCustomize->Enabled = false;
-  mniAbout->Enabled = false;
+  setupOpen_ = true;
   UnregisterHotKeys();
-  // Whatever the dialog does, also when it raises, the hot keys and the menu come back.
+  // Whatever the dialog does, also when it raises, the hot keys come back.
   struct Restore {
     TfrmVimoHost01& host;
     ~Restore() {
+      host.setupOpen_ = false;
       host.RegisterHotKeys();
-      host.mniCustomize->Enabled = true;
-      host.mniAbout->Enabled = true;
     }
   } restore{*this};
   if (showSetup_ ? showSetup_(about) : ShowSetup(about)) ShowRestingImage();

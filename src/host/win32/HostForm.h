@@ -87,6 +87,7 @@ class TfrmVimoHost01 {
 
   HWND handle_ = nullptr;
   TShowSetupDialog showSetup_;
+  bool setupOpen_ = false;
   TTrayFaceIcons trayImages_;
   std::unique_ptr<Win32ClipboardViewer> clipboard_;
   Win32TextCompare textCompare_;

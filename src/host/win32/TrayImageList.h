@@ -38,20 +38,25 @@ class TImageListHandle {
 };
 
 // imlTrayIcons: the 32 faces, four rows of eight colours, as the settings dialog
-// draws them.
+// draws them, at the small icon size (SM_CXSMICON: 16 at 96 DPI, 24 at 144) or another.
 TImageListHandle CreateTrayImageList();
+TImageListHandle CreateTrayImageList(int size);
 
-// The same faces as the tray icon reads them, each made into an icon when asked: no
-// image list, so the tray host never needs the common controls.
+// The same faces as the tray icon reads them, each made into an icon when asked, at the
+// small icon size the shell asks for: no image list, so the tray host never needs the
+// common controls.
 class TTrayFaceIcons final : public TImageSource {
  public:
   int Count() const override { return kTrayColorCount * 4; }
   NativeHandle GetIcon(int index) const override;
 };
 
-// A 16 x 16 icon of the pixels (alpha 0 is transparent); null when it cannot be made.
-HICON IconFromPixels(const TTrayPixels& pixels);
-// A 16 x 16 image list of `count` images given as pixels (alpha 0 is transparent).
-TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels);
+// An icon of the 16 x 16 pixels (alpha 0 is transparent) drawn at `size` x `size`; null
+// when it cannot be made.
+HICON IconFromPixels(const TTrayPixels& pixels, int size = kTrayImageSize);
+// An image list of `count` images given as 16 x 16 pixels (alpha 0 is transparent),
+// each drawn at `size` x `size`.
+TImageListHandle ImageListFromPixels(int count, const std::function<TTrayPixels(int)>& pixels,
+                                     int size = kTrayImageSize);
 
 }  // namespace vimo

@@ -56,6 +56,11 @@ int ImageList_GetImageCount(HIMAGELIST list) {
   return fn ? fn(list) : 0;
 }
 
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
+  VIMO_ON_FIRST_USE(kControls, ImageList_GetIconSize);
+  return fn ? fn(list, cx, cy) : FALSE;
+}
+
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags) {
   VIMO_ON_FIRST_USE(kControls, ImageList_GetIcon);
   return fn ? fn(list, index, flags) : nullptr;

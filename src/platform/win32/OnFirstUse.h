@@ -17,6 +17,7 @@ int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask);
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
 int ImageList_GetImageCount(HIMAGELIST list);
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, int dy, COLORREF background,
