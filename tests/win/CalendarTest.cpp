@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeLocale.h"
+#include "host/win32/PopupForms.h"
 #include "PopupSupport.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
@@ -155,6 +156,7 @@ TEST_F(CalendarTest, EscapeAndTheCloseButtonReleaseThePopup) {
   for (bool escape : {true, false}) {
     auto* form = new TfrmCalendar(4);
     ActivePopup = form;
+    EmptySlotOnClose(form);  // as the host makes its pop-ups
     form->Show();
     HWND h = form->Handle();
     if (escape)

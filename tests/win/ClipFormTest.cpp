@@ -4,6 +4,7 @@
 #include <string>
 
 #include "PopupSupport.h"
+#include "host/win32/PopupForms.h"
 #include "clips/ClipLayout.h"
 #include "clips/win32/ClipForm.h"
 #include "clips/win32/PasteText.h"
@@ -35,6 +36,7 @@ class ClipFormTest : public ::testing::Test {
   TfrmClips* Open(bool collection, int placement, TPoint anchor = {200, 200}) {
     auto* form = new TfrmClips(anchor, collection, placement);
     ActivePopup = form;
+    EmptySlotOnClose(form);  // as the host makes its pop-ups
     form->Show();
     return form;
   }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "FakeLocale.h"
+#include "host/win32/PopupForms.h"
 #include "PopupSupport.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
@@ -216,6 +217,7 @@ TEST_F(WorldTimeTest, AListTallerThanTheScreenContinuesInAColumnBeside) {
 TEST_F(WorldTimeTest, EscapeClosesAndReleases) {
   auto* form = new TfrmWorldTime(3);
   ActivePopup = form;
+  EmptySlotOnClose(form);  // as the host makes its pop-ups
   form->Show();
   HWND h = form->Handle();
   SendMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);

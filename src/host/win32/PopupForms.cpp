@@ -14,12 +14,16 @@ namespace {
 TForm* Titled(TForm* form, const char* title, const char* helpTopic) {
   form->SetCaption(title);
   form->HelpTopic = helpTopic;
-  form->OnPopupClosed = [](TForm* closed) {
-    if (ActivePopup == closed) ActivePopup = nullptr;
-  };
+  EmptySlotOnClose(form);
   return form;
 }
 }  // namespace
+
+void EmptySlotOnClose(TForm* form) {
+  form->OnPopupClosed = [](TForm* closed) {
+    if (ActivePopup == closed) ActivePopup = nullptr;
+  };
+}
 
 TForm* CreateCalendarPopup(int corner) { return Titled(new TfrmCalendar(corner), "Calendar", kHelpCalendar); }
 TForm* CreateWorldTimePopup(int corner) { return Titled(new TfrmWorldTime(corner), "World Time", kHelpWorldTime); }

@@ -7,6 +7,10 @@
 
 namespace vimo {
 
+// The one pop-up slot (ActivePopup) empties when `form` closes; every pop-up made here
+// does this.
+void EmptySlotOnClose(TForm* form);
+
 // Each places itself for the corner code (1..4, or 0).
 TForm* CreateCalendarPopup(int corner);
 TForm* CreateWorldTimePopup(int corner);
