@@ -33,7 +33,7 @@ void TLaunchers::RegisterHotKeys(void* window) {
     TActionRecord* record = HotKeyList->ActionAt(i);
     std::uint32_t modifiers, key;
     SplitShortcut(record->HotKey, modifiers, key);
-    record->HotKeyId = hotKeys.Register(window, i + 1, modifiers, key) ? i + 1 : 0;
+    record->HotKeyId = hotKeys.Register(window, i + 1, modifiers | kModNoRepeat, key) ? i + 1 : 0;
   }
 }
 
@@ -45,8 +45,46 @@ void TLaunchers::UnregisterHotKeys(void* window) {
   }
 }
 
-void TLaunchers::WMHotKey(int id) {
+namespace {
+// Auto-repeats follow each other far closer than this; the first comes after the
+// keyboard delay (at most 1 s).
+constexpr std::uint32_t kRepeatGapMs = 1100;
+constexpr std::uint32_t kHeldKeyPollMs = 25;
+}  // namespace
+
+void TLaunchers::SetHeldKeyTimer(Timer& timer) {
+  heldKeyTimer_ = &timer;
+  timer.OnTimer = [this] { HeldKeyTick(); };
+}
+
+// Wine (and any system that ignores the no-repeat flag) reports a held combination on
+// every auto-repeat: a WM_HOTKEY of the same id soon after the last one, with the key
+// not seen released in between, is such a repeat.
+bool TLaunchers::IsAutoRepeat(int id, std::uint32_t messageTime) {
+  if (!heldKeyTimer_) return false;
+  if (heldId_ != 0 && id == heldId_ && messageTime - heldTime_ < kRepeatGapMs) {
+    heldTime_ = messageTime;
+    return true;
+  }
+  heldId_ = id;
+  heldTime_ = messageTime;
+  std::uint32_t modifiers = 0;
+  heldKey_ = 0;
+  if (const TActionRecord* record = HotKeyList->ActionAt(id - 1)) SplitShortcut(record->HotKey, modifiers, heldKey_);
+  heldKeyTimer_->SetInterval(kHeldKeyPollMs);
+  heldKeyTimer_->SetEnabled(true);
+  return false;
+}
+
+void TLaunchers::HeldKeyTick() {
+  if (heldId_ != 0 && heldKey_ != 0 && Platform().keyboard->IsKeyDown(static_cast<int>(heldKey_))) return;
+  heldId_ = 0;
+  heldKeyTimer_->SetEnabled(false);
+}
+
+void TLaunchers::WMHotKey(int id, std::uint32_t messageTime) {
   if (Suspended) return;
+  if (IsAutoRepeat(id, messageTime)) return;
   PopupOpenedByKey = true;
   const TActionRecord action = HotKeyList->FindByHotKeyId(id);
   events_.runAction(KeyCorner + plHotKey, action);

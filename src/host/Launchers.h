@@ -28,7 +28,11 @@ class TLaunchers {
   // Hot keys: ids are list positions + 1.
   void RegisterHotKeys(void* window);
   void UnregisterHotKeys(void* window);
-  void WMHotKey(int id);
+  // `messageTime` is the message's time (GetMessageTime), for telling auto-repeats apart.
+  void WMHotKey(int id, std::uint32_t messageTime = 0);
+  // Polls the key of a fired combination until it is released. Without it every
+  // WM_HOTKEY runs its action (the no-repeat flag alone must do).
+  void SetHeldKeyTimer(Timer& timer);
 
   // Mouse corners.
   int CornerUnderCursor(int zone);
@@ -48,11 +52,17 @@ class TLaunchers {
   void FireCorner(int corner);
   void AutoHideCheck();
   void SetTrayImage(int index);
+  bool IsAutoRepeat(int id, std::uint32_t messageTime);
+  void HeldKeyTick();
 
   Timer& timCorner_;
   TPopupService& popups_;
   TLauncherEvents events_;
   int armedCorner_ = 0;
+  Timer* heldKeyTimer_ = nullptr;
+  int heldId_ = 0;  // the combination fired last while its key is still down
+  std::uint32_t heldKey_ = 0;
+  std::uint32_t heldTime_ = 0;
 };
 
 // RegisterHotKey's modifier flags and key for a shortcut code.

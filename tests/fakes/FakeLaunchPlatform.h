@@ -241,7 +241,8 @@ class FakeHotKeys final : public HotKeyRegistrar {
   bool Register(void* window, int id, std::uint32_t modifiers, std::uint32_t key) override {
     log_.push_back("RegisterHotKey(" + Ptr(window) + "," + std::to_string(id) + "," + std::to_string(modifiers) + "," +
                    Hex(key) + ")");
-    const auto combo = std::make_pair(modifiers, key);
+    // The no-repeat flag is no part of the combination.
+    const auto combo = std::make_pair(modifiers & ~kModNoRepeat, key);
     if (taken.count(combo)) return false;
     for (const auto& [k, v] : registered)
       if (v == combo) return false;

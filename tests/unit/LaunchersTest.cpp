@@ -44,7 +44,7 @@ class LaunchersTest : public LaunchFixture {
 
 // Hot keys.
 
-TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsAndTheModifierMapping) {
+TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsTheModifierMappingAndNoRepeat) {
   HotKeyList->Add(Named("a"));
   HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 'C';
   HotKeyList->Add(Named("b"));
@@ -53,8 +53,9 @@ TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsAndTheModifierMapping) {
   HotKeyList->Add(Named("d"));
   HotKeyList->ActionAt(3)->HotKey = 0x7FFF0000 | scCtrl | 'X';  // only the low 16 bits count
   launchers.RegisterHotKeys(Wnd(0x10));
-  EXPECT_THAT(log, ElementsAre("RegisterHotKey(0x10,1,3,0x43)", "RegisterHotKey(0x10,2,4,0x70)",
-                               "RegisterHotKey(0x10,3,0,0x0)", "RegisterHotKey(0x10,4,2,0x58)"));
+  // Every registration asks for no auto-repeat (0x4000): a held key runs its action once.
+  EXPECT_THAT(log, ElementsAre("RegisterHotKey(0x10,1,16387,0x43)", "RegisterHotKey(0x10,2,16388,0x70)",
+                               "RegisterHotKey(0x10,3,16384,0x0)", "RegisterHotKey(0x10,4,16386,0x58)"));
   for (int i = 0; i < 4; ++i) EXPECT_EQ(HotKeyList->ActionAt(i)->HotKeyId, i + 1);
 }
 
@@ -106,6 +107,39 @@ TEST_F(LaunchersTest, HotKeyRunsWithKeyCornerAndMarksThePopupAsKeyOpened) {
   EXPECT_EQ(runs[1].placement, 0x104);
   EXPECT_EQ(runs[1].action, TActionRecord{});
   EXPECT_TRUE(PopupOpenedByKey);
+}
+
+TEST_F(LaunchersTest, AutoRepeatsOfAHeldCombinationRunNothing) {
+  // Systems that ignore the no-repeat flag send a WM_HOTKEY for every auto-repeat.
+  FakeTimer held;
+  launchers.SetHeldKeyTimer(held);
+  HotKeyList->Add(Named("app", akApplication));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 0x76;
+  HotKeyList->Add(Named("other", akApplication));
+  HotKeyList->ActionAt(1)->HotKey = scCtrl | scAlt | 0x77;
+  launchers.RegisterHotKeys(Wnd(0x10));
+  keyboard.held = {kVkControl, kVkMenu, 0x76};
+  launchers.WMHotKey(1, 10000);
+  launchers.WMHotKey(1, 10500);  // the first repeat, after the keyboard delay
+  launchers.WMHotKey(1, 10533);
+  held.Elapse(100);  // still held
+  launchers.WMHotKey(1, 10566);
+  EXPECT_EQ(runs.size(), 1u);
+  launchers.WMHotKey(2, 10570);  // another combination is no repeat
+  EXPECT_EQ(runs.size(), 2u);
+
+  // Released and pressed again at once: a new press.
+  keyboard.held = {kVkControl, kVkMenu, 0x77};
+  launchers.WMHotKey(2, 10600);
+  EXPECT_EQ(runs.size(), 2u);
+  keyboard.held = {kVkControl, kVkMenu};
+  held.Elapse(25);
+  EXPECT_FALSE(held.Enabled());
+  launchers.WMHotKey(2, 10650);
+  EXPECT_EQ(runs.size(), 3u);
+  // A press long after the last, even with no release seen, is a new press.
+  launchers.WMHotKey(2, 20000);
+  EXPECT_EQ(runs.size(), 4u);
 }
 
 TEST_F(LaunchersTest, SuspendedHotKeyRunsNothingAndKeepsTheRegistration) {

@@ -91,6 +91,9 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
       *timCorner, *popups_,
       TLauncherEvents{[this](int placement, const TActionRecord& action) { runner_->RunAction(placement, action); },
                       [this](int index) { cmpTrayIcon->SetIconIndex(index); }});
+  timHotKeyHeld = std::make_unique<Win32Timer>();
+  timHotKeyHeld->OnError = [](const std::exception& e) { Application().ShowException(e.what()); };
+  launchers_->SetHeldKeyTimer(*timHotKeyHeld);
 
   // Active from creation: cursor movements reach the corner launcher from the start.
   cmpWinEvent = std::make_unique<TWinEvent>();
@@ -108,6 +111,7 @@ TfrmVimoHost01::~TfrmVimoHost01() {
   if (ActivePopup) ClosePopup();
   launchers_.reset();
   timCorner.reset();
+  timHotKeyHeld.reset();
   // The tray icon removes its icon as it goes, before the window it reports to.
   cmpTrayIcon.reset();
   timClipboard.reset();
@@ -221,7 +225,7 @@ void TfrmVimoHost01::UnregisterHotKeys() { launchers_->UnregisterHotKeys(handle_
 LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_HOTKEY:
-      launchers_->WMHotKey(static_cast<int>(wParam));
+      launchers_->WMHotKey(static_cast<int>(wParam), static_cast<std::uint32_t>(GetMessageTime()));
       return 0;
     case WM_CLIPBOARDUPDATE:
       monitor_->WMClipboardUpdate();

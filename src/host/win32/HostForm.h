@@ -51,6 +51,8 @@ class TfrmVimoHost01 {
   std::unique_ptr<TLiteTimer> timSaveHistory;
   std::unique_ptr<TTrayIcon> cmpTrayIcon;
   std::unique_ptr<Win32Timer> timCorner;
+  // Watches a fired hot key until it is released: its auto-repeats run nothing.
+  std::unique_ptr<Win32Timer> timHotKeyHeld;
   std::unique_ptr<TWinEvent> cmpWinEvent;
 
   void pmnTrayPopup();
