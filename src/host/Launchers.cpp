@@ -18,6 +18,22 @@ void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_
   virtualKey = code & ~static_cast<std::uint32_t>(scShift | scCtrl | scAlt);
 }
 
+namespace {
+bool IsTypingKey(std::uint32_t vk) {
+  return (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') ||
+         (vk >= 0x60 && vk <= 0x6F) ||                             // the number pad
+         (vk >= 0x25 && vk <= 0x28) ||                             // arrows
+         vk == 0x09 || vk == 0x0D || vk == 0x20 || vk == 0x1B ||   // Tab, Enter, Space, Escape
+         (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF) || vk == 0xE2;  // punctuation
+}
+}  // namespace
+
+bool MayRegisterShortcut(std::int32_t shortcut) {
+  std::uint32_t modifiers, key;
+  SplitShortcut(shortcut, modifiers, key);
+  return (modifiers & (kModControl | kModAlt)) != 0 || !IsTypingKey(key);
+}
+
 TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)
     : timCorner_(timCorner), popups_(popups), events_(std::move(events)) {
   timCorner_.OnTimer = [this] { timCornerTimer(); };
@@ -33,6 +49,10 @@ void TLaunchers::RegisterHotKeys(void* window) {
     TActionRecord* record = HotKeyList->ActionAt(i);
     std::uint32_t modifiers, key;
     SplitShortcut(record->HotKey, modifiers, key);
+    if (!MayRegisterShortcut(record->HotKey)) {
+      record->HotKeyId = 0;
+      continue;
+    }
     record->HotKeyId = hotKeys.Register(window, i + 1, modifiers | kModNoRepeat, key) ? i + 1 : 0;
   }
 }

@@ -67,5 +67,8 @@ class TLaunchers {
 
 // RegisterHotKey's modifier flags and key for a shortcut code.
 void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_t& virtualKey);
+// False for a key that types (a character, a digit, an arrow, Tab, Enter, Space, Escape)
+// without Ctrl or Alt: registered, it would take that key from every program.
+bool MayRegisterShortcut(std::int32_t shortcut);
 
 }  // namespace vimo

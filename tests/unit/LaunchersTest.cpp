@@ -59,6 +59,29 @@ TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsTheModifierMappingAndNoRep
   for (int i = 0; i < 4; ++i) EXPECT_EQ(HotKeyList->ActionAt(i)->HotKeyId, i + 1);
 }
 
+TEST_F(LaunchersTest, TypingKeysWithoutCtrlOrAltAreNeverRegistered) {
+  // An edited registry or an old export may hold these: they would swallow typing.
+  const std::int32_t refused[] = {'Q', scShift | 'Q', '5', 0x65 /* number pad 5 */, 0xBA /* ; */, 0x25 /* Left */,
+                                  scShift | 0x28 /* Down */, 0x09, 0x0D, 0x20, 0x1B, 0x6A /* number pad * */};
+  const std::int32_t allowed[] = {0x76 /* F7 */, scCtrl | 'Q', scAlt | 0x25, scCtrl | scShift | 0x20, scAlt | 0x1B,
+                                  0x2E /* Del */, scShift | 0x70};
+  for (std::int32_t code : refused) {
+    HotKeyList->Add(Named("refused"));
+    HotKeyList->ActionAt(HotKeyList->Count() - 1)->HotKey = code;
+  }
+  for (std::int32_t code : allowed) {
+    HotKeyList->Add(Named("allowed"));
+    HotKeyList->ActionAt(HotKeyList->Count() - 1)->HotKey = code;
+  }
+  launchers.RegisterHotKeys(Wnd(0x10));
+  const int n = static_cast<int>(std::size(refused));
+  for (int i = 0; i < HotKeyList->Count(); ++i)
+    EXPECT_EQ(HotKeyList->ActionAt(i)->HotKeyId, i < n ? 0 : i + 1) << "record " << i;
+  // The refused ones never reach the system; the ids stay positional.
+  ASSERT_EQ(log.size(), std::size(allowed));
+  EXPECT_EQ(log[0], "RegisterHotKey(0x10," + std::to_string(n + 1) + ",16384,0x76)");
+}
+
 TEST_F(LaunchersTest, TakenOrRepeatedCombinationsGetIdZeroAndNeverFire) {
   for (const char* c : {"first", "second", "taken"}) HotKeyList->Add(Named(c));
   HotKeyList->ActionAt(0)->HotKey = scCtrl | 'K';
