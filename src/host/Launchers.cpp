@@ -6,6 +6,7 @@
 #include "host/TrayImages.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
+#include "settings/SetupLogic.h"
 
 namespace vimo {
 
@@ -45,16 +46,36 @@ void TLaunchers::SetTrayImage(int index) {
 
 void TLaunchers::RegisterHotKeys(void* window) {
   HotKeyRegistrar& hotKeys = *Platform().hotKeys;
+  failed_.clear();
+  HotKeysTakenElsewhere.clear();
   for (int i = 0; i < HotKeyList->Count(); ++i) {
     TActionRecord* record = HotKeyList->ActionAt(i);
     std::uint32_t modifiers, key;
     SplitShortcut(record->HotKey, modifiers, key);
+    const std::int32_t code = record->HotKey & 0xFFFF;
     if (!MayRegisterShortcut(record->HotKey)) {
       record->HotKeyId = 0;
+      failed_.push_back(i);
       continue;
     }
     record->HotKeyId = hotKeys.Register(window, i + 1, modifiers | kModNoRepeat, key) ? i + 1 : 0;
+    if (record->HotKeyId != 0 || code == 0) continue;
+    failed_.push_back(i);
+    bool earlier = false;
+    for (int j = 0; j < i && !earlier; ++j)
+      earlier = HotKeyList->ActionAt(j)->HotKeyId != 0 && (HotKeyList->ActionAt(j)->HotKey & 0xFFFF) == code;
+    if (!earlier) HotKeysTakenElsewhere.insert(code);
   }
+}
+
+std::string TLaunchers::FailedHotKeysText() const {
+  if (failed_.empty()) return {};
+  const TActionRecord* first = HotKeyList->ActionAt(failed_.front());
+  if (!first) return {};
+  const std::string name = HotKeyText(first->HotKey & 0xFFFF, KeyName) + " (" + ActionCaption(*first) + ")";
+  const std::size_t n = failed_.size();
+  if (n == 1) return "1 hot key could not be registered: " + name + ".";
+  return std::to_string(n) + " hot keys could not be registered; the first is " + name + ".";
 }
 
 void TLaunchers::UnregisterHotKeys(void* window) {

@@ -4,6 +4,8 @@
 // names; errors from RunAction propagate to the host's callback boundary.
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "actions/Popups.h"
 #include "model/ActionRecord.h"
@@ -28,6 +30,11 @@ class TLaunchers {
   // Hot keys: ids are list positions + 1.
   void RegisterHotKeys(void* window);
   void UnregisterHotKeys(void* window);
+  // After RegisterHotKeys: "N hot keys could not be registered" naming the first, or
+  // empty when every combination works.
+  std::string FailedHotKeysText() const;
+  // Names of keys the fixed table does not know (the keyboard layout's).
+  std::function<std::string(int)> KeyName = [](int) { return std::string(); };
   // `messageTime` is the message's time (GetMessageTime), for telling auto-repeats apart.
   void WMHotKey(int id, std::uint32_t messageTime = 0);
   // Polls the key of a fired combination until it is released. Without it every
@@ -59,6 +66,7 @@ class TLaunchers {
   TPopupService& popups_;
   TLauncherEvents events_;
   int armedCorner_ = 0;
+  std::vector<int> failed_;  // indexes of entries whose combination is not registered
   Timer* heldKeyTimer_ = nullptr;
   int heldId_ = 0;  // the combination fired last while its key is still down
   std::uint32_t heldKey_ = 0;

@@ -99,6 +99,33 @@ TEST_F(LaunchersTest, TakenOrRepeatedCombinationsGetIdZeroAndNeverFire) {
   EXPECT_EQ(HotKeyList->ActionAt(0)->HotKeyId, 1);  // kept until the next registration
 }
 
+TEST_F(LaunchersTest, FailedRegistrationsAreRememberedAndNamedInOneText) {
+  EXPECT_EQ(launchers.FailedHotKeysText(), "");
+  for (const char* c : {"first", "second", "taken", "none", "typing"}) HotKeyList->Add(Named(c));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 0x74;
+  HotKeyList->ActionAt(1)->HotKey = scCtrl | scAlt | 0x74;  // a duplicate in the list
+  HotKeyList->ActionAt(2)->HotKey = scAlt | 'T';           // held by another program
+  HotKeyList->ActionAt(4)->HotKey = 'Q';
+  hotKeys.taken.insert({kModAlt, 'T'});
+  launchers.RegisterHotKeys(Wnd(0x10));
+  // A record without a combination is no failure.
+  EXPECT_EQ(launchers.FailedHotKeysText(), "3 hot keys could not be registered; the first is Ctrl+Alt+F5 (second).");
+  EXPECT_EQ(HotKeysTakenElsewhere, (std::set<std::int32_t>{scAlt | 'T'}));
+
+  hotKeys.taken.clear();
+  launchers.UnregisterHotKeys(Wnd(0x10));
+  HotKeyList->Delete(4);
+  HotKeyList->Delete(1);
+  launchers.RegisterHotKeys(Wnd(0x10));
+  EXPECT_EQ(launchers.FailedHotKeysText(), "");
+  EXPECT_TRUE(HotKeysTakenElsewhere.empty());
+
+  hotKeys.taken.insert({kModAlt, 'T'});
+  launchers.UnregisterHotKeys(Wnd(0x10));
+  launchers.RegisterHotKeys(Wnd(0x10));
+  EXPECT_EQ(launchers.FailedHotKeysText(), "1 hot key could not be registered: Alt+T (taken).");
+}
+
 TEST_F(LaunchersTest, ReorderedHotKeysEachRunTheirOwnActionAfterRegisteringAgain) {
   HotKeyList->Add(Named("one"));
   HotKeyList->ActionAt(0)->HotKey = scCtrl | '1';

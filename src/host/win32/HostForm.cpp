@@ -9,6 +9,7 @@
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/Utf.h"
+#include "settings/win32/KeyNames.h"
 #include "settings/win32/Setup.h"
 #include "ui/Application.h"
 
@@ -94,6 +95,7 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   timHotKeyHeld = std::make_unique<Win32Timer>();
   timHotKeyHeld->OnError = [](const std::exception& e) { Application().ShowException(e.what()); };
   launchers_->SetHeldKeyTimer(*timHotKeyHeld);
+  launchers_->KeyName = &KeyName;
 
   // Active from creation: cursor movements reach the corner launcher from the start.
   cmpWinEvent = std::make_unique<TWinEvent>();
@@ -135,6 +137,8 @@ void TfrmVimoHost01::FormCreate() {
   timClipboard->SetEnabled(!DisableHistory);
   if (FirstRun)
     cmpTrayIcon->ShowBalloonHint(kFirstRunBalloonTitle, kFirstRunBalloonText, 1, kFirstRunBalloonSeconds);
+  else
+    ShowFailedHotKeys();
 }
 
 void TfrmVimoHost01::FormDestroy() {
@@ -193,6 +197,7 @@ void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
     TfrmVimoHost01& host;
     ~Restore() {
       host.RegisterHotKeys();
+      host.ShowFailedHotKeys();
       host.mniCustomize->Enabled = true;
       host.mniAbout->Enabled = true;
     }
@@ -208,6 +213,11 @@ bool TfrmVimoHost01::ShowSetup(bool about) {
   links.leaveViewerChain = [this] { monitor_->Stop(); };
   TfrmSetup setup(std::move(links));
   return setup.Execute(about);
+}
+
+void TfrmVimoHost01::ShowFailedHotKeys() {
+  const std::string text = launchers_->FailedHotKeysText();
+  if (!text.empty()) cmpTrayIcon->ShowBalloonHint(kApplicationTitle, text, 2, kFirstRunBalloonSeconds);
 }
 
 void TfrmVimoHost01::cmpTrayIconBalloonHintTimeout() { cmpTrayIcon->HideBalloonHint(); }

@@ -71,6 +71,8 @@ class TfrmVimoHost01 {
   // Hot keys of the host window (ids by list position).
   void RegisterHotKeys();
   void UnregisterHotKeys();
+  // One balloon when combinations could not be registered, naming the first.
+  void ShowFailedHotKeys();
 
   TClipboardMonitor& Monitor() { return *monitor_; }
   TDeferredSave& HistorySave() { return *historySave_; }
