@@ -42,6 +42,18 @@ class TTokenGuard {
 
 const char* VerbFor(bool explore) { return explore ? "explore" : "open"; }
 
+// The name the user knows a shell place by, for an error box.
+std::string PlaceName(int folderId) {
+  const std::pair<int, std::int32_t> kinds[] = {{csidlDrives, akMyComputer},       {csidlNetwork, akMyNetworkPlaces},
+                                                {csidlPersonal, akMyDocuments},    {csidlFavorites, akFavorites},
+                                                {csidlBitBucket, akRecycleBin},    {csidlControls, akControlPanel},
+                                                {csidlPrinters, akPrintersAndFaxes}};
+  for (auto [id, kind] : kinds)
+    if (id == folderId)
+      if (const TActionKind* k = FindActionKind(kind)) return k->Name;
+  return {};
+}
+
 }  // namespace
 
 int ShowCommandFor(int execWindowState) {
@@ -261,27 +273,29 @@ void TActionRunner::OpenShellFolder(int folderId, int showCommand, bool explore)
   if (!list) return;
   TItemIdListGuard guard(list);
   TShellExecuteInfo info;
-  info.fMask = kSeeMaskIdListClassName;
+  info.fMask = kSeeMaskIdListClassName | kSeeMaskFlagNoUi;
   info.hwnd = app;
   info.verb = VerbFor(explore);
   info.idList = list;
   info.className = "folder";
   info.nShow = showCommand;
-  if (!shell.ExecuteEx(info)) ShowLastError();
+  if (!shell.ExecuteEx(info)) ShowExecuteError(PlaceName(folderId));
 }
 
 void TActionRunner::OpenFolderPath(const std::string& path, int showCommand, bool explore) {
   TShellExecuteInfo info;
+  info.fMask = kSeeMaskFlagNoUi;
   info.hwnd = ApplicationWindow();
   info.verb = VerbFor(explore);
   info.file = path;
   info.nShow = showCommand;
-  if (!Platform().shell->ExecuteEx(info)) ShowLastError();
+  if (!Platform().shell->ExecuteEx(info)) ShowExecuteError(path);
 }
 
-void TActionRunner::ShowLastError() {
-  const std::string text = Platform().shell->LastErrorText();
-  Platform().messageBoxes->Show(ApplicationWindow(), text, kApplicationTitle, kMbIconError);
+void TActionRunner::ShowExecuteError(const std::string& what) {
+  Shell& shell = *Platform().shell;
+  const std::string reason = shell.ErrorText(shell.LastExecuteError());
+  Platform().messageBoxes->Show(ApplicationWindow(), what + "\r" + reason, kApplicationTitle, kMbIconError);
 }
 
 void TActionRunner::ToggleDesktop() {

@@ -37,6 +37,7 @@ class FakeShell final : public Shell {
 
   bool executeResult = true;
   bool executeExResult = true;
+  std::uint32_t executeExError = 2;  // what the failed call leaves in GetLastError
   bool throwInExecuteEx = false;
   std::map<int, void*> folders;  // folder id -> item-id list; missing ids fail
   std::set<void*> liveLists;     // lists handed out and not yet freed
@@ -85,6 +86,11 @@ class FakeShell final : public Shell {
     if (browsePath.empty()) return false;
     path = browsePath;
     return true;
+  }
+  std::uint32_t LastExecuteError() override { return executeExResult ? 0 : executeExError; }
+  std::string ErrorText(std::uint32_t code) override {
+    log_.push_back("FormatMessage(" + std::to_string(code) + ")");
+    return lastErrorText;
   }
   std::string LastErrorText() override {
     log_.push_back("FormatMessage");

@@ -205,6 +205,10 @@ TEST_F(Win32ShellTest, FailedExecuteExLeavesTheSystemErrorText) {
   info.nShow = SW_SHOWDEFAULT;
   EXPECT_FALSE(shell.ExecuteEx(info));
   EXPECT_FALSE(shell.LastErrorText().empty());
+  // The code is kept from the call itself: later calls may clear the thread's error.
+  SetLastError(0);
+  EXPECT_NE(shell.LastExecuteError(), 0u);
+  EXPECT_NE(shell.ErrorText(shell.LastExecuteError()), shell.ErrorText(0));
   EXPECT_FALSE(shell.Execute(nullptr, "open", "C:\\no\\such\\program.exe", "", SW_SHOWDEFAULT));
 }
 

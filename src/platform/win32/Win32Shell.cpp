@@ -49,7 +49,10 @@ bool Win32Shell::ExecuteEx(const TShellExecuteInfo& info) {
   sei.lpIDList = info.idList;
   sei.lpClass = OrNull(className);
   sei.nShow = info.nShow;
-  return ShellExecuteExW(&sei) != FALSE;
+  const bool ok = ShellExecuteExW(&sei) != FALSE;
+  // Before anything else can change it.
+  lastExecuteError_ = ok ? 0 : GetLastError();
+  return ok;
 }
 
 void* Win32Shell::SpecialFolderLocation(void* owner, int folderId) {
@@ -93,8 +96,9 @@ bool Win32Shell::PathFromIdList(void* idList, std::string& path) {
   return true;
 }
 
-std::string Win32Shell::LastErrorText() {
-  const DWORD code = GetLastError();
+std::string Win32Shell::LastErrorText() { return ErrorText(GetLastError()); }
+
+std::string Win32Shell::ErrorText(std::uint32_t code) {
   wchar_t buffer[256] = {};
   // Without IGNORE_INSERTS a text with an insert (%1) would come back empty.
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0x400, buffer,
