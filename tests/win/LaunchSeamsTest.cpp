@@ -216,6 +216,17 @@ TEST_F(Win32ShellTest, ShellDialogsByOrdinalAreExported) {
   for (int ordinal : {61, 90, 91}) EXPECT_NE(ShellOrdinalProc(ordinal), nullptr) << ordinal;
 }
 
+TEST_F(Win32ShellTest, AShellDialogTheShellLacksDoesNothing) {
+  // Wine exports Find Computer as a stub that raises when called; an ordinal no shell
+  // exports gives no function at all.
+  shell.OrdinalDialog(91, nullptr);
+  shell.OrdinalDialog(91, nullptr);  // the guard holds again after a stub
+  shell.OrdinalDialog(65000, nullptr);
+  // Errors after it are still handled where they are caught.
+  EXPECT_THROW(throw std::runtime_error("after"), std::runtime_error);
+  EXPECT_EQ(IsBadReadPtr(nullptr, 1), TRUE);
+}
+
 // RunAction of an Application action over the real shell starts a real program.
 TEST(Win32RunAction, ApplicationKindStartsAProgram) {
   Win32Shell shell;
