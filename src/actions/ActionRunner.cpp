@@ -1,5 +1,7 @@
 #include "actions/ActionRunner.h"
 
+#include <vector>
+
 #include "actions/ActionKinds.h"
 #include "host/HostTexts.h"
 #include "model/Model.h"
@@ -300,12 +302,20 @@ void TActionRunner::ShowExecuteError(const std::string& what) {
 
 void TActionRunner::ToggleDesktop() {
   KeyInjection& keys = *Platform().keyInjection;
-  const struct {
-    std::uint8_t key;
-    std::uint32_t flags;
-  } events[] = {{kVkLWin, 0}, {kVkD, 0}, {kVkD, kKeyEventKeyUp}, {kVkLWin, kKeyEventKeyUp}};
-  for (const auto& e : events)
-    keys.KeybdEvent(e.key, static_cast<std::uint8_t>(keys.ScanCodeOf(e.key)), e.flags, 0);
+  auto send = [&](std::uint8_t key, std::uint32_t flags) {
+    keys.KeybdEvent(key, static_cast<std::uint8_t>(keys.ScanCodeOf(key)), flags, kInjectedKeyMark);
+  };
+  // Ctrl, Alt or Shift still held from the trigger would turn Win+D into another
+  // combination: lift them first and put them back after, as they were.
+  std::vector<std::uint8_t> held;
+  for (int vk : {kVkControl, kVkMenu, kVkShift})
+    if (Platform().keyboard && Platform().keyboard->IsKeyDown(vk)) held.push_back(static_cast<std::uint8_t>(vk));
+  for (std::uint8_t vk : held) send(vk, kKeyEventKeyUp);
+  send(kVkLWin, 0);
+  send(kVkD, 0);
+  send(kVkD, kKeyEventKeyUp);
+  send(kVkLWin, kKeyEventKeyUp);
+  for (std::uint8_t vk : held) send(vk, 0);
 }
 
 void TActionRunner::ExitSession(std::uint32_t flags) {

@@ -30,6 +30,8 @@ enum : std::uint32_t { ewxLogOff = 0, ewxShutdown = 1, ewxReboot = 2, ewxPowerOf
 
 inline constexpr std::uint32_t kSeeMaskIdListClassName = 5;  // SEE_MASK_IDLIST | SEE_MASK_CLASSNAME
 inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;     // SEE_MASK_FLAG_NO_UI
+// dwExtraInfo of the key events the program sends itself.
+inline constexpr std::uintptr_t kInjectedKeyMark = 0x56494D4F;
 inline constexpr std::uint32_t kTokenAdjustPrivilegesQuery = 0x28;
 inline constexpr std::uint32_t kSePrivilegeEnabled = 2;
 inline constexpr std::uint32_t kBifReturnOnlyFsDirsAndAncestors = 9;

@@ -150,8 +150,23 @@ TEST_F(RunActionTest, TurnOffDialogWithoutProgramManagerSendsNothing) {
 
 TEST_F(RunActionTest, ToggleDesktopSendsWindowsDAsFourKeyEventsWithScanCodes) {
   runner.RunAction(cnLeftTop, Kind(akToggleDesktop));
-  EXPECT_THAT(log, ElementsAre("keybd_event(0x5b,0x5b,0,0)", "keybd_event(0x44,0x20,0,0)",
-                               "keybd_event(0x44,0x20,2,0)", "keybd_event(0x5b,0x5b,2,0)"));
+  // Each marked as ours, so that our own hooks and other tools can tell them from the user's.
+  const std::string mark = std::to_string(kInjectedKeyMark);
+  EXPECT_THAT(log, ElementsAre("keybd_event(0x5b,0x5b,0," + mark + ")", "keybd_event(0x44,0x20,0," + mark + ")",
+                               "keybd_event(0x44,0x20,2," + mark + ")", "keybd_event(0x5b,0x5b,2," + mark + ")"));
+}
+
+TEST_F(RunActionTest, ToggleDesktopLiftsTheHeldModifiersAroundWindowsD) {
+  // From a corner's Ctrl slot or a Ctrl+Alt hot key: Windows must see Win+D alone.
+  keys.scanCodes[0x11] = 0x1D;
+  keys.scanCodes[0x12] = 0x38;
+  keyboard.held = {kVkControl, kVkMenu};
+  runner.RunAction(cnLeftTop, Kind(akToggleDesktop));
+  const std::string mark = "," + std::to_string(kInjectedKeyMark) + ")";
+  EXPECT_THAT(log, ElementsAre("keybd_event(0x11,0x1d,2" + mark, "keybd_event(0x12,0x38,2" + mark,
+                               "keybd_event(0x5b,0x5b,0" + mark, "keybd_event(0x44,0x20,0" + mark,
+                               "keybd_event(0x44,0x20,2" + mark, "keybd_event(0x5b,0x5b,2" + mark,
+                               "keybd_event(0x11,0x1d,0" + mark, "keybd_event(0x12,0x38,0" + mark));
 }
 
 const char* const kPrivilegeSteps[] = {"OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",
