@@ -154,8 +154,19 @@ void TLaunchers::cmpWinEventObjectLocationChange(std::int32_t objectId) {
   AutoHideCheck();
 }
 
+namespace {
+// A drag (of a file, a window, a selection) that passes a corner must not run it.
+bool MouseButtonHeld() {
+  KeyboardState* keyboard = Platform().keyboard;
+  if (!keyboard) return false;
+  for (int vk : {0x01, 0x02, 0x04})  // VK_LBUTTON, VK_RBUTTON, VK_MBUTTON
+    if (keyboard->IsKeyDown(vk)) return true;
+  return false;
+}
+}  // namespace
+
 void TLaunchers::CornerStep() {
-  const int c = CornerUnderCursor(CornerSize);
+  const int c = MouseButtonHeld() ? cnNone : CornerUnderCursor(CornerSize);
   if (c == armedCorner_) return;  // a countdown in progress keeps running
   armedCorner_ = c;
   if (c != cnNone) {
@@ -181,6 +192,12 @@ void TLaunchers::timCornerTimer() {
   if (Suspended) return;
   const int c = CornerUnderCursor(CornerSize);
   if (c != armedCorner_ || c == cnNone) {
+    SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
+    return;
+  }
+  if (MouseButtonHeld()) {
+    // Disarmed: the next movement in the zone after the drop arms it again.
+    armedCorner_ = cnNone;
     SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;
   }

@@ -252,6 +252,35 @@ TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {
   EXPECT_EQ(runs.size(), 2u);  // left and came back
 }
 
+TEST_F(LaunchersTest, ACornerNeverArmsOrFiresWhileAMouseButtonIsHeld) {
+  MouseActions[0][0] = Named("lefttop");
+  for (int button : {0x01, 0x02, 0x04}) {  // left, right, middle: a drag to the corner
+    runs.clear();
+    MoveTo(500, 300);
+    keyboard.held = {button};
+    MoveTo(3, 3);
+    EXPECT_EQ(launchers.ArmedCorner(), 0) << button;
+    EXPECT_FALSE(timCorner.Enabled());
+    timCorner.Elapse(5000);
+    EXPECT_TRUE(runs.empty());
+    keyboard.held.clear();  // dropped: the next movement arms
+    MoveTo(2, 2);
+    timCorner.Elapse(2000);
+    EXPECT_EQ(runs.size(), 1u) << button;
+  }
+  // A button pressed during the countdown: nothing runs, and the corner arms again later.
+  runs.clear();
+  MoveTo(500, 300);
+  MoveTo(0, 0);
+  keyboard.held = {0x01};
+  timCorner.Elapse(2000);
+  EXPECT_TRUE(runs.empty());
+  keyboard.held.clear();
+  MoveTo(1, 0);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 1u);
+}
+
 TEST_F(LaunchersTest, AStoredColourOutOfRangeNeverShowsTheFrown) {
   FinalizeModel();
   Put("Vimo\\Options", "TrayIconColor", "99");
