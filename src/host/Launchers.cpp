@@ -29,6 +29,52 @@ bool IsTypingKey(std::uint32_t vk) {
 }
 }  // namespace
 
+namespace {
+int CornerCode(bool left, bool right, bool top, bool bottom) {
+  if (left && top) return cnLeftTop;
+  if (left && bottom) return cnLeftBottom;
+  if (right && top) return cnRightTop;
+  if (right && bottom) return cnRightBottom;
+  return cnNone;
+}
+
+bool OnSomeMonitor(const std::vector<TRect>& monitors, TPoint p) {
+  for (const TRect& m : monitors)
+    if (m.Contains(p)) return true;
+  return false;
+}
+}  // namespace
+
+int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone) {
+  if (monitors.empty()) return cnNone;
+  if (monitors.size() == 1) {
+    // No outer bound: beyond the screen still counts as its side.
+    const TRect& m = monitors.front();
+    const bool left = p.x < m.left + zone;
+    const bool right = !left && p.x > m.right - 1 - zone;
+    const bool top = p.y < m.top + zone;
+    const bool bottom = !top && p.y > m.bottom - 1 - zone;
+    return CornerCode(left, right, top, bottom);
+  }
+  for (const TRect& m : monitors) {
+    if (!m.Contains(p)) continue;
+    const bool left = p.x < m.left + zone;
+    const bool right = !left && p.x > m.right - 1 - zone;
+    const bool top = p.y < m.top + zone;
+    const bool bottom = !top && p.y > m.bottom - 1 - zone;
+    const int corner = CornerCode(left, right, top, bottom);
+    if (corner == cnNone) return cnNone;
+    // The corner pixel, and the pixels just beyond it sideways and up or down.
+    const int x = left ? m.left : m.right - 1;
+    const int y = top ? m.top : m.bottom - 1;
+    const int outX = left ? x - 1 : x + 1;
+    const int outY = top ? y - 1 : y + 1;
+    if (OnSomeMonitor(monitors, {outX, y}) || OnSomeMonitor(monitors, {x, outY})) return cnNone;
+    return corner;
+  }
+  return cnNone;
+}
+
 bool MayRegisterShortcut(std::int32_t shortcut) {
   std::uint32_t modifiers, key;
   SplitShortcut(shortcut, modifiers, key);
@@ -133,20 +179,12 @@ void TLaunchers::WMHotKey(int id, std::uint32_t messageTime) {
 
 int TLaunchers::CornerUnderCursor(int zone) {
   CursorScreen& screen = *Platform().cursorScreen;
-  const TPoint p = screen.CursorPos();
-  const int w = screen.ScreenWidth();
-  const int h = screen.ScreenHeight();
-  // No outer bound: beyond the primary screen still counts as its side.
-  const bool left = p.x < zone;
-  const bool right = !left && p.x > w - 1 - zone;
-  const bool top = p.y < zone;
-  const bool bottom = !top && p.y > h - 1 - zone;
-  if (left && top) return cnLeftTop;
-  if (left && bottom) return cnLeftBottom;
-  if (right && top) return cnRightTop;
-  if (right && bottom) return cnRightBottom;
-  return cnNone;
+  // Never per pointer event: reading the layout costs more than the whole event.
+  if (monitors_.empty()) monitors_ = screen.Monitors();
+  return DesktopCorner(monitors_, screen.CursorPos(), zone);
 }
+
+void TLaunchers::DisplayChanged() { monitors_ = Platform().cursorScreen->Monitors(); }
 
 void TLaunchers::cmpWinEventObjectLocationChange(std::int32_t objectId) {
   if (Suspended || objectId != kObjIdCursor) return;

@@ -9,6 +9,7 @@
 
 #include "actions/Popups.h"
 #include "model/ActionRecord.h"
+#include "platform/Geometry.h"
 #include "platform/Timer.h"
 
 namespace vimo {
@@ -43,6 +44,8 @@ class TLaunchers {
 
   // Mouse corners.
   int CornerUnderCursor(int zone);
+  // WM_DISPLAYCHANGE: the monitor layout is read again (else only once).
+  void DisplayChanged();
   // Location-change event of the window-event hook: corner step, then auto-hide.
   void cmpWinEventObjectLocationChange(std::int32_t objectId);
   void timCornerTimer();
@@ -66,7 +69,8 @@ class TLaunchers {
   TPopupService& popups_;
   TLauncherEvents events_;
   int armedCorner_ = 0;
-  std::vector<int> failed_;  // indexes of entries whose combination is not registered
+  std::vector<int> failed_;
+  std::vector<TRect> monitors_;  // read on first use and on a display change  // indexes of entries whose combination is not registered
   Timer* heldKeyTimer_ = nullptr;
   int heldId_ = 0;  // the combination fired last while its key is still down
   std::uint32_t heldKey_ = 0;
@@ -75,6 +79,10 @@ class TLaunchers {
 
 // RegisterHotKey's modifier flags and key for a shortcut code.
 void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_t& virtualKey);
+// The corner code 0..4 of a pointer position on a desktop of these monitors: only a
+// corner that no other monitor lies beyond (on either side) counts. With one monitor,
+// positions beyond its edges count as its sides.
+int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone);
 // False for a key that types (a character, a digit, an arrow, Tab, Enter, Space, Escape)
 // without Ctrl or Alt: registered, it would take that key from every program.
 bool MayRegisterShortcut(std::int32_t shortcut);

@@ -188,6 +188,12 @@ class FakeDesktop final : public CursorScreen, public WindowControl {
     ++cursorReads;
     return cursor;
   }
+  std::vector<TRect> monitors;  // empty: the primary screen alone
+  int monitorReads = 0;
+  std::vector<TRect> Monitors() override {
+    ++monitorReads;
+    return monitors.empty() ? std::vector<TRect>{{0, 0, width, height}} : monitors;
+  }
   int ScreenWidth() override { return width; }
   int ScreenHeight() override { return height; }
 

@@ -224,6 +224,61 @@ TEST_F(LaunchersTest, CornerZonesHaveNoOuterBound) {
   EXPECT_EQ(launchers.CornerUnderCursor(50), 2);
 }
 
+struct TCornerCase {
+  TPoint p;
+  int corner;
+};
+
+void ExpectCorners(const std::vector<TRect>& layout, std::initializer_list<TCornerCase> cases) {
+  for (const auto& c : cases)
+    EXPECT_EQ(DesktopCorner(layout, c.p, 8), c.corner) << c.p.x << "," << c.p.y;
+}
+
+TEST(DesktopCorners, OneMonitorIsAsThePrimaryScreenAlone) {
+  ExpectCorners({{0, 0, 1024, 768}}, {{{7, 0}, 1}, {{8, 0}, 0}, {{1016, 760}, 4}, {{1015, 760}, 0}, {{0, 767}, 2},
+                                      {{1016, 7}, 3}, {{-50, -50}, 1}, {{2000, 5000}, 4}, {{512, -10}, 0}});
+}
+
+TEST(DesktopCorners, TwoSideBySideHaveOnlyTheOuterFour) {
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+  ExpectCorners(layout, {{{0, 0}, 1}, {{0, 767}, 2}, {{2047, 0}, 3}, {{2047, 767}, 4},
+                         {{1023, 0}, 0}, {{1024, 0}, 0}, {{1023, 767}, 0}, {{1024, 767}, 0}, {{1020, 5}, 0}});
+}
+
+TEST(DesktopCorners, ATallerSecondMonitorHasItsOwnBottomCorners) {
+  // The second monitor, to the right, reaches lower: its lower band is no right corner.
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
+  ExpectCorners(layout, {{{1023, 767}, 0}, {{1024, 767}, 0}, {{1024, 1023}, 2}, {{1030, 1020}, 2}, {{2303, 1023}, 4},
+                         {{2303, 0}, 3}, {{1100, 0}, 0}, {{1023, 0}, 0}, {{0, 767}, 2}, {{1024, 800}, 0}});
+}
+
+TEST(DesktopCorners, StackedMonitorsShareNoCornerOnTheirCommonEdge) {
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {0, 768, 1024, 1536}};
+  ExpectCorners(layout, {{{0, 0}, 1}, {{1023, 0}, 3}, {{0, 1535}, 2}, {{1023, 1535}, 4},
+                         {{0, 767}, 0}, {{0, 768}, 0}, {{1023, 767}, 0}, {{1023, 768}, 0}});
+}
+
+TEST(DesktopCorners, AnLOfThreeArmsOnlyTheCornersThePointerCannotPass) {
+  // A, B to its right, C below A: the empty square below B is no corner of anything.
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2048, 768}, {0, 768, 1024, 1536}};
+  ExpectCorners(layout, {{{0, 0}, 1}, {{2047, 0}, 3}, {{2047, 767}, 4}, {{0, 1535}, 2}, {{1023, 1535}, 4},
+                         {{1024, 767}, 0}, {{1023, 767}, 0}, {{1023, 768}, 0}, {{0, 767}, 0}, {{1023, 0}, 0}});
+}
+
+TEST_F(LaunchersTest, TheMonitorLayoutIsReadOnceAndAgainOnlyOnADisplayChange) {
+  desktop.monitors = {{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
+  MouseActions[1][0] = Named("leftbottom");
+  for (int i = 0; i < 50; ++i) MoveTo(600 + i, 300);
+  MoveTo(1026, 1020);  // the second monitor's own bottom-left corner
+  EXPECT_EQ(launchers.ArmedCorner(), 2);
+  EXPECT_EQ(desktop.monitorReads, 1);
+  desktop.monitors = {{0, 0, 1024, 768}};
+  launchers.DisplayChanged();
+  EXPECT_EQ(desktop.monitorReads, 2);
+  MoveTo(1020, 760);
+  EXPECT_EQ(launchers.ArmedCorner(), 4);
+}
+
 TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {
   MouseActions[0][0] = Named("lefttop");
   MoveTo(3, 3);

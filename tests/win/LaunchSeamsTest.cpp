@@ -119,6 +119,13 @@ TEST(Win32Desktop, FocusRectFindAndSendReachRealWindows) {
   EXPECT_EQ(w.Text(), "sent");
 }
 
+TEST(Win32Desktop, TheMonitorLayoutOfTheTestDisplayIsItsOneScreen) {
+  Win32CursorScreen screen;
+  const std::vector<TRect> monitors = screen.Monitors();
+  ASSERT_EQ(monitors.size(), 1u);
+  EXPECT_EQ(monitors[0], (TRect{0, 0, screen.ScreenWidth(), screen.ScreenHeight()}));
+}
+
 TEST(Win32Desktop, CornersOfTheRealScreen) {
   Win32CursorScreen screen;
   Win32WindowControl windows;

@@ -245,6 +245,9 @@ LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CHANGECBCHAIN:
       return monitor_->WMChangeCBChain(static_cast<WindowHandle>(wParam), static_cast<WindowHandle>(lParam));
+    case WM_DISPLAYCHANGE:
+      launchers_->DisplayChanged();
+      return 0;
     case WM_CLOSE:
       // Task Manager's End task, or an installer: ended as "Exit" ends it.
       mniExitClick();
