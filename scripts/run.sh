@@ -14,7 +14,8 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   unset DISPLAY
 fi
 start_xvfb
-wine_env "$PWD/build/win32"
+# A prefix of its own: the tests empty the settings of theirs, and yours stay here.
+wine_env "$PWD/build/run"
 trap stop_wine_and_xvfb EXIT
 
 echo

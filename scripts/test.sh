@@ -5,6 +5,10 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh || exit 1
 
+# Before building: no file may include a layer above its own.
+layers_ok=1
+python3 scripts/check-layers.py || layers_ok=0
+
 jobs=$(nproc)
 build_start=$SECONDS
 build() {
@@ -15,6 +19,11 @@ build win32 || exit 1
 # The 64-bit build only has to compile: it catches pointer-size faults.
 build win64 Vimo || exit 1
 build_time=$((SECONDS - build_start))
+
+# A size figure, not a test: printed always, a failure only above the goal.
+exe_limit=$((800 * 1024))
+exe_size=$(stat -c %s build/win32/bin/Vimo.exe)
+echo "Vimo.exe: $exe_size bytes (goal: at most $exe_limit)"
 
 source scripts/wine-env.sh
 # The display first: a Wine prefix created without one keeps a desktop that cannot show windows.
@@ -68,5 +77,11 @@ tier e2e wine explorer /desktop=vimo-e2e,1024x768 build/win32/bin/vimo_e2e_tests
 echo
 echo "time: ${times[*]/%/;}"
 [ "$broken" -gt 0 ] && echo "$broken test program(s) broke off"
+too_big=0
+if [ "$exe_size" -gt "$exe_limit" ]; then
+  echo "!!! Vimo.exe is $exe_size bytes, above $exe_limit"
+  too_big=1
+fi
+[ "$layers_ok" -eq 0 ] && echo "!!! an include runs against the layers (scripts/check-layers.py, above)"
 echo "total: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ]
+[ "$failed" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$too_big" -eq 0 ] && [ "$layers_ok" -eq 1 ]

@@ -3,6 +3,7 @@
 wine_env() {
   local build="$1"
   export WINEPREFIX="$build/wineprefix"
+  mkdir -p "$build"
   export WINEDEBUG=-all
   # Never offer to install Mono or Gecko while creating the prefix.
   export WINEDLLOVERRIDES="mscoree,mshtml="

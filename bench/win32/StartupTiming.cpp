@@ -6,7 +6,11 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,8 @@ struct Sample {
   double ms;
   double privateMb;
   double workingSetMb;
+  double cpuMs;  // user and kernel time of the process: less disturbed by a busy machine
+  std::string mapped;  // which of the common controls and dialogs the process had mapped
 };
 
 std::string Beside(const char* name) {
@@ -23,6 +29,22 @@ std::string Beside(const char* name) {
   DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
   std::string self(buf, n);
   return self.substr(0, self.find_last_of('\\') + 1) + name;
+}
+
+// Which of the wanted modules (lower-case file names) the process has mapped, or "neither".
+std::string Mapped(HANDLE process, std::initializer_list<const char*> wanted) {
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  std::string found;
+  if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return "(unreadable)";
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+    char name[MAX_PATH] = {};
+    if (!GetModuleBaseNameA(process, modules[i], name, MAX_PATH)) continue;
+    for (char* c = name; *c; ++c) *c = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    for (const char* w : wanted)
+      if (std::strcmp(name, w) == 0) found += std::string(found.empty() ? "" : " ") + name;
+  }
+  return found.empty() ? "neither" : found;
 }
 
 bool Measure(const std::string& exe, Sample& out) {
@@ -39,6 +61,13 @@ bool Measure(const std::string& exe, Sample& out) {
   PROCESS_MEMORY_COUNTERS_EX mem{};
   mem.cb = sizeof mem;
   GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mem), sizeof mem);
+  out.mapped = Mapped(pi.hProcess, {"comctl32.dll", "comdlg32.dll"});
+  FILETIME created, ended, kernel, user;
+  out.cpuMs = 0;
+  if (GetProcessTimes(pi.hProcess, &created, &ended, &kernel, &user)) {
+    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    out.cpuMs = static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+  }
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);
@@ -52,9 +81,31 @@ bool Measure(const std::string& exe, Sample& out) {
   return idle;
 }
 
-double Median(std::vector<double> v) {
+// Median and range of a set of figures.
+struct Spread {
+  double median, low, high;
+};
+
+Spread SpreadOf(std::vector<double> v) {
   std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
+  return {v[v.size() / 2], v.front(), v.back()};
+}
+
+// "median unit (low-high)" in a column of fixed width.
+std::string Figure(const Spread& f, const char* unit) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f %s (%.2f-%.2f)", f.median, unit, f.low, f.high);
+  return text;
+}
+
+void PrintRow(const char* what, const char* unit, const std::vector<double>& vimo, const std::vector<double>& minimal,
+              double goal) {
+  std::vector<double> ratio;
+  for (std::size_t i = 0; i < vimo.size(); ++i) ratio.push_back(vimo[i] / minimal[i]);
+  std::printf("  %-15s %-26s %-26s %-22s", what, Figure(SpreadOf(vimo), unit).c_str(),
+              Figure(SpreadOf(minimal), unit).c_str(), Figure(SpreadOf(ratio), "x").c_str());
+  if (goal > 0) std::printf(" goal <= %.2f x", goal);
+  std::printf("\n");
 }
 
 }  // namespace
@@ -62,33 +113,42 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
   int runs = argc > 1 ? std::atoi(argv[1]) : 9;
   std::string vimo = Beside("Vimo.exe"), minimal = Beside("bench_MinimalTray.exe");
-  std::vector<double> vimoMs, vimoMb, minMs, minMb, vimoWs, minWs;
-  Sample s{};
+  // Each run measures both programs, taking turns at going first, so that every ratio
+  // compares two starts made under the same state of the machine.
+  std::vector<double> vimoMs, vimoMb, vimoWs, vimoCpu, minMs, minMb, minWs, minCpu;
+  Sample s{}, t{};
   Measure(vimo, s);  // warm the file cache and create the settings key
   Measure(minimal, s);
   for (int i = 0; i < runs; ++i) {
-    // Alternate, so that both see the same state of the machine.
-    if (Measure(vimo, s)) {
-      vimoMs.push_back(s.ms);
-      vimoMb.push_back(s.privateMb);
-      vimoWs.push_back(s.workingSetMb);
-    }
-    if (Measure(minimal, s)) {
-      minMs.push_back(s.ms);
-      minMb.push_back(s.privateMb);
-      minWs.push_back(s.workingSetMb);
-    }
+    bool vimoFirst = i % 2 == 0;
+    bool ok = vimoFirst ? Measure(vimo, s) && Measure(minimal, t) : Measure(minimal, t) && Measure(vimo, s);
+    if (!ok) continue;
+    vimoMs.push_back(s.ms);
+    vimoMb.push_back(s.privateMb);
+    vimoWs.push_back(s.workingSetMb);
+    vimoCpu.push_back(s.cpuMs);
+    minCpu.push_back(t.cpuMs);
+    minMs.push_back(t.ms);
+    minMb.push_back(t.privateMb);
+    minWs.push_back(t.workingSetMb);
   }
-  if (vimoMs.empty() || minMs.empty()) {
+  if (vimoMs.empty()) {
     std::printf("a program did not reach its message loop\n");
     return 1;
   }
-  std::printf("start-up to an idle message loop with the tray icon added (median of %d)\n", runs);
-  std::printf("  Vimo.exe       %8.1f ms   private %6.2f MB   working set %6.2f MB\n", Median(vimoMs),
-              Median(vimoMb), Median(vimoWs));
-  std::printf("  minimal tray   %8.1f ms   private %6.2f MB   working set %6.2f MB\n", Median(minMs), Median(minMb),
-              Median(minWs));
-  std::printf("  ratio          %8.2f x               %6.2f x                  %6.2f x\n",
-              Median(vimoMs) / Median(minMs), Median(vimoMb) / Median(minMb), Median(vimoWs) / Median(minWs));
+  std::printf("start-up to an idle message loop with the tray icon added: %zu alternating runs\n", vimoMs.size());
+  std::printf("  %-15s %-26s %-26s %-22s\n", "", "Vimo.exe (range)", "minimal tray (range)", "ratio in each run");
+  PrintRow("time", "ms", vimoMs, minMs, 1.15);
+  PrintRow("processor time", "ms", vimoCpu, minCpu, 0);
+  PrintRow("private memory", "MB", vimoMb, minMb, 1.15);
+  PrintRow("working set", "MB", vimoWs, minWs, 1.15);
+  std::printf("  mapped at start-up of comctl32.dll and comdlg32.dll: %s\n", s.mapped.c_str());
+
+  WIN32_FILE_ATTRIBUTE_DATA file{};
+  if (GetFileAttributesExA(vimo.c_str(), GetFileExInfoStandard, &file)) {
+    const double goal = 800.0 * 1024.0;
+    std::printf("Vimo.exe size: %lu bytes, %.2f x the goal of 800 KB\n", file.nFileSizeLow,
+                static_cast<double>(file.nFileSizeLow) / goal);
+  }
   return 0;
 }

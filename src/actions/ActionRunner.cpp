@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "actions/ActionKinds.h"
-#include "host/HostTexts.h"
 #include "model/Model.h"
+#include "model/SettingsRegistry.h"
 #include "platform/Platform.h"
 
 namespace vimo {
@@ -56,6 +56,11 @@ std::string PlaceName(int folderId) {
   return {};
 }
 
+bool IsPopupKind(std::int32_t kind) {
+  return kind == akCalendar || kind == akWorldTime || kind == akSunTimeMap || kind == akClipHistory ||
+         kind == akClipCollection;
+}
+
 }  // namespace
 
 int ShowCommandFor(int execWindowState) {
@@ -105,7 +110,9 @@ void* TActionRunner::ApplicationWindow() const {
 
 void TActionRunner::RunAction(int placement, const TActionRecord& action) {
   const TActionRecord a = action;
-  TargetWindow = Platform().windows->ForegroundWindow();
+  // While a pop-up of ours is open the window in front is ours: a pop-up action then
+  // only brings it forward, and its pick must still go where the pop-up came from.
+  if (!(ActivePopup && IsPopupKind(a.Action))) TargetWindow = Platform().windows->ForegroundWindow();
   const int show = ShowCommandFor(a.ExecWindowState);
   const bool explore = a.FolderMode == 1;
   switch (a.Action) {
@@ -258,12 +265,12 @@ TPoint TActionRunner::ClipPopupAnchor(int placement) {
 
 void TActionRunner::ShowClipPopup(int placement, int kind) {
   if (kind == akClipHistory && DisableHistory) return;
-  TargetWindow = Platform().windows->ForegroundWindow();
-  const TPoint anchor = ClipPopupAnchor(placement);
   if (ActivePopup) {
     popups_.BringToFront(ActivePopup);
     return;
   }
+  TargetWindow = Platform().windows->ForegroundWindow();
+  const TPoint anchor = ClipPopupAnchor(placement);
   TForm* form = popups_.CreateClipPopup(anchor, placement, kind == akClipCollection);
   ShowNewPopup(form, [](TForm*) {});
 }

@@ -22,7 +22,8 @@ class TPopupService {
   virtual void Show(TForm* form) = 0;
   // SetForegroundWindow on the form.
   virtual void BringToFront(TForm* form) = 0;
-  // Destroys the form at once: its close handler does not run, its destruction handler does.
+  // Takes the form off the screen at once and destroys it after the current message:
+  // its close handler does not run, its destruction handler does.
   virtual void Free(TForm* form) = 0;
 };
 

@@ -13,11 +13,13 @@ TClipLayout ClipLayout(const TClipLayoutInput& in) {
   l.MainWidth = in.Width;
   // The grip has no lower limit, so a stored width may be zero or negative: such a
   // pop-up would open invisible and take the focus. Open it wide enough to use.
-  const int minimum = l.ToolbarWidth + in.GripWidth + kMinClipGridWidth;
-  if (l.MainWidth < minimum) l.MainWidth = minimum;
+  l.MinWidth = l.ToolbarWidth + in.GripWidth + kMinClipGridWidth;
+  if (l.MainWidth < l.MinWidth) l.MainWidth = l.MinWidth;
   if (in.ScreenHeight < l.MainHeight) l.MainHeight = in.ScreenHeight;
   if (in.ScreenWidth < l.MainWidth) l.MainWidth = in.ScreenWidth;
-  l.CloseTop = in.Placement == 2 || in.Placement == 4 ? l.MainHeight - in.ButtonSize - 1 : 1;
+  // Opened from a corner, the pointer rests in it: the close button goes to the other
+  // end of the toolbar, so that the next click does not close the pop-up.
+  l.CloseTop = in.Placement == 1 || in.Placement == 3 ? l.MainHeight - in.ButtonSize - 1 : 1;
 
   l.Left = in.Anchor.x;
   l.Top = in.Anchor.y;
@@ -25,6 +27,9 @@ TClipLayout ClipLayout(const TClipLayoutInput& in) {
   if (l.Left < 0) l.Left = 0;
   if (l.Top + l.MainHeight > in.ScreenHeight) l.Top -= l.MainHeight;
   if (l.Top < 0) l.Top = 0;
+  // The grip goes on the side away from the nearer screen edge, so that the pop-up can
+  // always be widened: the bare right corners, and any pop-up lying mostly in the right half.
+  if (!l.GripLeft) l.GripLeft = 2 * l.Left + l.MainWidth > in.ScreenWidth;
   return l;
 }
 
@@ -47,9 +52,11 @@ int WrapRow(bool up, int row, int rowCount) {
   return -1;
 }
 
-TGripResult GripMove(bool gripLeft, int formLeft, int formWidth, int gripX, int x) {
-  if (gripLeft) return {formLeft + x - gripX, formWidth + gripX - x};
-  return {formLeft, formWidth + x - gripX};
+TGripResult GripMove(bool gripLeft, int formLeft, int formWidth, int gripX, int x, int minWidth) {
+  const int delta = gripLeft ? gripX - x : x - gripX;
+  const int width = formWidth + delta < minWidth ? minWidth : formWidth + delta;
+  // A left grip moves the left edge: the right edge stays put.
+  return {gripLeft ? formLeft + formWidth - width : formLeft, width};
 }
 
 }  // namespace vimo

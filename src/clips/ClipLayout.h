@@ -11,8 +11,9 @@ struct TClipLayout {
   int RowHeight = 0;
   int RowCount = 1;
   int GridHeight = 0;
-  bool GripLeft = false;  // grip at the left edge, toolbar at the right
+  bool GripLeft = false;  // grip at the left edge, toolbar at the right: away from the screen edge
   int ToolbarWidth = 0;
+  int MinWidth = 0;  // toolbar, grip and the narrowest grid
   int MainWidth = 0;
   int MainHeight = 0;
   int CloseTop = 1;
@@ -52,7 +53,8 @@ struct TGripResult {
   int Left = 0;
   int Width = 0;
 };
-// One grip movement from gripX to x (screen coordinates).
-TGripResult GripMove(bool gripLeft, int formLeft, int formWidth, int gripX, int x);
+// One grip movement from gripX to x (screen coordinates), never narrower than
+// minWidth: a pop-up dragged to nothing would be invisible and still take the typing.
+TGripResult GripMove(bool gripLeft, int formLeft, int formWidth, int gripX, int x, int minWidth);
 
 }  // namespace vimo

@@ -59,8 +59,8 @@ std::vector<TKeyEvent> TKeyReplay::Abandon() {
   return rest;
 }
 
-bool ReplayMustFallBack(bool cancelled, bool started, std::uint32_t elapsedMs) {
-  return cancelled || (!started && elapsedMs > kReplayStartBound) || elapsedMs > kReplayTotalBound;
+bool ReplayMustFallBack(bool started, std::uint32_t elapsedMs) {
+  return (!started && elapsedMs > kReplayStartBound) || elapsedMs > kReplayTotalBound;
 }
 
 void TKeyReplay::Reset() {

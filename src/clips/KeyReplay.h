@@ -61,9 +61,9 @@ class TKeyReplay {
 inline constexpr std::uint32_t kReplayStartBound = 250;
 inline constexpr std::uint32_t kReplayTotalBound = 2000;
 
-// Whether the paste must stop waiting for the journal and send the rest itself: the
-// system cancelled the journal, it never started playing within the start bound, or the
-// whole replay took too long.
-bool ReplayMustFallBack(bool cancelled, bool started, std::uint32_t elapsedMs);
+// Whether the paste must stop waiting for the journal and send the rest itself: it never
+// started playing within the start bound, or the whole replay took too long. (A replay
+// the system cancelled is the user's "stop": nothing more is sent.)
+bool ReplayMustFallBack(bool started, std::uint32_t elapsedMs);
 
 }  // namespace vimo

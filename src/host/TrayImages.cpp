@@ -1,5 +1,7 @@
 #include "host/TrayImages.h"
 
+#include <algorithm>
+
 namespace vimo {
 
 const std::array<TRgb, kTrayColorCount> TrayDarkColors = {{
@@ -62,6 +64,41 @@ TTrayPixels TrayImagePixels(int index) {
     for (Dot d : kSmile) put(d.x, d.y, feature);
   }
   return px;
+}
+
+std::vector<std::uint32_t> ResizePixels(const TTrayPixels& px, int size) {
+  constexpr int n = kTrayImageSize;
+  std::vector<std::uint32_t> out(static_cast<std::size_t>(size > 0 ? size * size : 0));
+  if (size <= 0) return out;
+  // In units of 1 / (n * size): target pixel t covers [t * n, (t + 1) * n), source pixel s
+  // covers [s * size, (s + 1) * size).
+  auto overlap = [size](int t, int s) {
+    int lo = std::max(t * n, s * size), hi = std::min((t + 1) * n, (s + 1) * size);
+    return std::max(hi - lo, 0);
+  };
+  for (int ty = 0; ty < size; ++ty)
+    for (int tx = 0; tx < size; ++tx) {
+      std::int64_t a = 0, r = 0, g = 0, b = 0, area = 0;
+      for (int sy = ty * n / size; sy < n && sy * size < (ty + 1) * n; ++sy)
+        for (int sx = tx * n / size; sx < n && sx * size < (tx + 1) * n; ++sx) {
+          std::int64_t w = std::int64_t{overlap(tx, sx)} * overlap(ty, sy);
+          std::uint32_t p = px[static_cast<std::size_t>(sy * n + sx)];
+          std::int64_t alpha = p >> 24;
+          area += w;
+          a += w * alpha;
+          r += w * alpha * ((p >> 16) & 0xFF);
+          g += w * alpha * ((p >> 8) & 0xFF);
+          b += w * alpha * (p & 0xFF);
+        }
+      std::uint32_t value = 0;
+      if (a > 0) {
+        auto channel = [a](std::int64_t sum) { return static_cast<std::uint32_t>((sum + a / 2) / a); };
+        value = static_cast<std::uint32_t>((a + area / 2) / area) << 24 | channel(r) << 16 | channel(g) << 8 |
+                channel(b);
+      }
+      out[static_cast<std::size_t>(ty * size + tx)] = value;
+    }
+  return out;
 }
 
 }  // namespace vimo

@@ -3,6 +3,7 @@
 // suspended) by eight colours. Drawn by code, 16 x 16.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vimo {
 
@@ -28,6 +29,11 @@ inline int RestingTrayImage(int color, bool suspended) {
 // Pixels row by row, 0xAARRGGBB; alpha 0 where transparent (the rounded corners).
 using TTrayPixels = std::array<std::uint32_t, kTrayImageSize * kTrayImageSize>;
 TTrayPixels TrayImagePixels(int index);
+
+// The picture at `size` x `size` pixels (the icon size the shell asks for): each pixel
+// the average of the part of the 16 x 16 picture it covers, weighted by alpha, so that a
+// face keeps its shape and colours at any size and stays pixel-exact at 16, 32, 48...
+std::vector<std::uint32_t> ResizePixels(const TTrayPixels& px, int size);
 
 // White or black, whichever stands out from the colour.
 TRgb FeatureColor(TRgb fill);

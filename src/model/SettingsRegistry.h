@@ -15,6 +15,8 @@ namespace vimo {
 
 inline constexpr const char* kBaseKeyPath = "SOFTWARE\\Tramlex";
 inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The program's name as message boxes and the tray show it.
+inline constexpr const char* kApplicationTitle = "Tramlex Vimo";
 inline constexpr const char* kRunValueName = "Tramlex Vimo";
 
 class ERegistryError : public std::runtime_error {

@@ -78,5 +78,7 @@ class TClipList : public TSmartList<TClipRecord> {
 
 // One-line caption of a clip or history text for lists, grids and menus.
 std::string ClipCaption(const std::string& text);
+// Every line break (CR, LF or CR LF) made CR LF, as an edit control wants a clip's text.
+std::string CrLfLineBreaks(const std::string& text);
 
 }  // namespace vimo

@@ -21,4 +21,8 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
+// Where a window of rectangle `r` goes to lie inside `area`: moved, never resized;
+// one larger than the area keeps its left or top edge on the area's.
+TPoint KeptInside(const TRect& r, const TRect& area);
+
 }  // namespace vimo

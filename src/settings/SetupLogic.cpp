@@ -239,21 +239,4 @@ TActionRecord EditorResult(const TActionEditorValues& v, bool hotKeyEnabled) {
   return r;
 }
 
-std::string CrLfLineBreaks(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r') {
-      out += "\r\n";
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else if (c == '\n') {
-      out += "\r\n";
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out;
-}
-
 }  // namespace vimo

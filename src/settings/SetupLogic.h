@@ -103,7 +103,4 @@ struct TActionEditorValues {
 // The record the editor returns on OK: only the fields its kind uses.
 TActionRecord EditorResult(const TActionEditorValues& values, bool hotKeyEnabled);
 
-// Clip editor: every line break (CR, LF or CR LF) made CR LF.
-std::string CrLfLineBreaks(const std::string& text);
-
 }  // namespace vimo

@@ -1,5 +1,7 @@
 #include "time/CalendarMath.h"
 
+#include "platform/DpiScale.h"
+
 namespace vimo {
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -86,23 +88,28 @@ bool NextMonth(TYearMonth& shown) {
 TCalendarLayout CalendarLayout(int corner, int ppi, int screenWidth, int screenHeight, int buttonSize,
                                int bevelWidth, int gridsBorderWidth) {
   TCalendarLayout l;
-  l.RowHeight = ppi * 16 / 96;
-  l.GridWidth = 26 * 7;
+  auto s = [ppi](int units) { return ScaleForDpi(units, ppi); };
+  l.RowHeight = s(16);
+  l.ColWidth = s(26);
+  l.ButtonSize = s(buttonSize);
+  l.GridLeft = s(10);
+  l.GridWidth = l.ColWidth * 7;
   l.GridHeight = l.RowHeight * 8 + l.RowHeight / 2;
-  l.GridTops[0] = 8;
-  l.GridTops[1] = l.GridHeight + 16;
-  l.GridTops[2] = 2 * l.GridHeight + 16;
+  l.GridTops[0] = s(8);
+  l.GridTops[1] = l.GridHeight + s(16);
+  l.GridTops[2] = 2 * l.GridHeight + s(16);
   l.GridsWidth = l.GridWidth;
   l.GridsHeight = 3 * l.GridHeight;
-  l.ButtonsWidth = buttonSize + 2 * bevelWidth;
-  l.ButtonsHeight = 6 * buttonSize;
+  l.ButtonsWidth = l.ButtonSize + 2 * bevelWidth;
+  l.ButtonsHeight = 6 * l.ButtonSize;
   bool bottom = corner == 2 || corner == 4;
   l.ButtonsAtBottom = bottom;
-  l.CloseBelow = bottom;
+  // The pointer rests in the corner: the close button at the buttons' end away from it.
+  l.CloseBelow = corner == 1 || corner == 3;
   l.ToolbarLeft = corner == 1 || corner == 2;
   l.ToolbarWidth = l.ButtonsWidth + 4 * bevelWidth;
-  l.MainWidth = l.GridsWidth + l.ToolbarWidth + 20;
-  l.MainHeight = l.GridsHeight + gridsBorderWidth + 18;
+  l.MainWidth = l.GridsWidth + l.ToolbarWidth + s(20);
+  l.MainHeight = l.GridsHeight + gridsBorderWidth + s(18);
   l.Left = l.ToolbarLeft ? 0 : screenWidth - l.MainWidth;
   l.Top = corner == 1 || corner == 3 ? 0 : screenHeight - l.MainHeight;
   return l;

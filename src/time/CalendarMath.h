@@ -36,6 +36,8 @@ bool NextMonth(TYearMonth& shown);
 // Where the calendar's parts go for a corner code (1..4, or 0).
 struct TCalendarLayout {
   int RowHeight = 0;
+  int ColWidth = 0;
+  int ButtonSize = 0;
   int GridWidth = 0;
   int GridHeight = 0;
   int GridLeft = 10;
@@ -54,6 +56,8 @@ struct TCalendarLayout {
   int Top = 0;
 };
 
+// Sizes in 96-DPI units (the button's too) come out scaled for `pixelsPerInch`; bevels
+// and borders are lines of a pixel and stay.
 TCalendarLayout CalendarLayout(int corner, int pixelsPerInch, int screenWidth, int screenHeight,
                                int buttonSize = 24, int bevelWidth = 1, int gridsBorderWidth = 0);
 

@@ -29,9 +29,11 @@ struct TWorldTimeLayout {
 };
 // fontHeight is the paint box font's height as the system gives it (negative for
 // character heights: -11 for Tahoma 8 pt at 96 pixels per inch).
+// The heights, the border and the columns are 96-DPI units scaled for `dpi`; the font
+// height is already the font's at that DPI.
 TWorldTimeLayout WorldTimeLayout(int corner, int entryCount, int fontHeight, int screenWidth,
                                  int screenHeight, int colorsHeight = 33, int localTimeHeight = 28,
-                                 int timeBorderWidth = 8, int bordersBevelWidth = 1);
+                                 int timeBorderWidth = 8, int bordersBevelWidth = 1, int dpi = 96);
 
 // The up-down range of the editor's hours: the Earth's zones run from -12:00 (Baker
 // Island) to +14:00 (Kiribati).

@@ -19,6 +19,10 @@ constexpr const wchar_t* kWindowClass = L"TVimoApplication";
 
 TApplication& TApplication::Instance() {
   static TApplication app;
+  // Every guarded callback shows its errors through the application from now on.
+  static const bool displayInstalled =
+      (SetErrorDisplay([]() noexcept { TApplication::Instance().HandleCurrentException(); }), true);
+  (void)displayInstalled;
   return app;
 }
 

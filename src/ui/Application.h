@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "platform/Guarded.h"
+
 namespace vimo {
 
 class TApplication {
@@ -84,16 +86,5 @@ class TApplication {
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }
-
-// Runs `f`, handing any exception to the application's error display: every window
-// procedure, timer, hook and enumeration callback goes through this.
-template <typename F>
-void Guarded(F&& f) noexcept {
-  try {
-    f();
-  } catch (...) {
-    Application().HandleCurrentException();
-  }
-}
 
 }  // namespace vimo

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/DpiScale.h"
 #include "platform/Utf.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -207,6 +208,23 @@ void TControl::SetColor(COLORREF c) {
 
 void TControl::Invalidate() { InvalidateRect(handle_, nullptr, FALSE); }
 void TControl::Update() { UpdateWindow(handle_); }
+
+int TControl::Scaled(int units) const {
+  const TForm* form = OwnerForm();
+  return ScaleForDpi(units, form ? form->Dpi() : kDesignDpi);
+}
+
+void TControl::ChangeScale(int m, int d) {
+  if (parent_) {
+    // Edges one by one: controls that stood apart still do.
+    auto s = [m, d](LONG v) { return MulDiv(v, m, d); };
+    RECT b = bounds_;
+    SetBounds(s(b.left), s(b.top), s(b.right) - s(b.left), s(b.bottom) - s(b.top));
+  }
+  std::vector<TControl*> children = children_;
+  for (TControl* c : children) c->ChangeScale(m, d);
+  Realign();
+}
 
 void TControl::BringToFront() { SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 void TControl::SendToBack() { SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
@@ -411,6 +429,11 @@ RECT TPanel::AlignRect() const {
   return r;
 }
 
+void TPanel::ChangeScale(int m, int d) {
+  BorderWidth = MulDiv(BorderWidth, m, d);
+  TControl::ChangeScale(m, d);
+}
+
 void TPanel::SetSingleBorder(bool on) {
   SetStyleBit(handle_, GWL_STYLE, WS_BORDER, on);
 }
@@ -455,7 +478,7 @@ void TDoubleColorPanel::Paint(HDC dc) {
 TSpeedButton::TSpeedButton(TControl* parent, TGlyph glyph, const std::string& hint)
     : TControl(parent, kControlClass, 0, 0), glyph_(glyph) {
   Hint = hint;
-  SetBounds(0, 0, 24, 24);
+  SetBounds(0, 0, Scaled(24), Scaled(24));
   if (TForm* form = OwnerForm()) form->AddHint(this);
 }
 
@@ -466,42 +489,45 @@ void TSpeedButton::Click() {
 void TSpeedButton::Paint(HDC dc) {
   RECT r{0, 0, ClientWidth(), ClientHeight()};
   if (Enabled() && (hot_ || down_)) Bevel(dc, r, down_ && hot_ ? TBevelCut::Lowered : TBevelCut::Raised, 1);
-  COLORREF ink = Enabled() ? RGB(0, 0, 0) : GetSysColor(COLOR_GRAYTEXT);
+  // System colours, so that the glyphs read in high-contrast schemes too.
+  COLORREF ink = GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
   int cx = ClientWidth() / 2 + (down_ && hot_ ? 1 : 0);
   int cy = ClientHeight() / 2 + (down_ && hot_ ? 1 : 0);
   TGdiObject brush(CreateSolidBrush(ink));
   TGdiObject pen(CreatePen(PS_SOLID, 1, ink));
   HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
   HGDIOBJ oldPen = SelectObject(dc, pen.Get());
+  // The glyphs are drawn for a 24-pixel button and grow with it.
+  auto u = [this](int v) { return MulDiv(v, std::min(ClientWidth(), ClientHeight()), 24); };
   auto triangle = [&](int tipX, int dir) {  // dir -1 points left, +1 right
-    POINT p[3] = {{tipX, cy}, {tipX - dir * 4, cy - 4}, {tipX - dir * 4, cy + 4}};
+    POINT p[3] = {{tipX, cy}, {tipX - dir * u(4), cy - u(4)}, {tipX - dir * u(4), cy + u(4)}};
     Polygon(dc, p, 3);
   };
   switch (glyph_) {
     case TGlyph::Close:
-      for (int d = 0; d < 2; ++d) {
-        MoveToEx(dc, cx - 4 + d, cy - 4, nullptr);
-        LineTo(dc, cx + 4 + d, cy + 4);
-        MoveToEx(dc, cx + 3 + d, cy - 4, nullptr);
-        LineTo(dc, cx - 5 + d, cy + 4);
+      for (int d = 0; d < std::max(2, u(2)); ++d) {
+        MoveToEx(dc, cx - u(4) + d, cy - u(4), nullptr);
+        LineTo(dc, cx + u(4) + d, cy + u(4));
+        MoveToEx(dc, cx + u(4) - 1 + d, cy - u(4), nullptr);
+        LineTo(dc, cx - u(4) - 1 + d, cy + u(4));
       }
       break;
     case TGlyph::PrevYear:
-      triangle(cx - 4, -1);
-      triangle(cx + 1, -1);
+      triangle(cx - u(4), -1);
+      triangle(cx + u(1), -1);
       break;
     case TGlyph::PrevMonth:
-      triangle(cx - 2, -1);
+      triangle(cx - u(2), -1);
       break;
     case TGlyph::Today:
-      Ellipse(dc, cx - 3, cy - 3, cx + 4, cy + 4);
+      Ellipse(dc, cx - u(3), cy - u(3), cx + u(4), cy + u(4));
       break;
     case TGlyph::NextMonth:
-      triangle(cx + 2, 1);
+      triangle(cx + u(2), 1);
       break;
     case TGlyph::NextYear:
-      triangle(cx - 1, 1);
-      triangle(cx + 4, 1);
+      triangle(cx - u(1), 1);
+      triangle(cx + u(4), 1);
       break;
     case TGlyph::None:
       break;
@@ -651,6 +677,17 @@ void TDrawGrid::SetVertScrollBar(bool on) {
 void TDrawGrid::SetClientHeight(int height) { SetHeight(Height() - ClientHeight() + height); }
 
 void TDrawGrid::UseWindowColor() { SetColor(GetSysColor(COLOR_WINDOW)); }
+
+void TDrawGrid::ChangeScale(int m, int d) {
+  DefaultRowHeight = MulDiv(DefaultRowHeight, m, d);
+  DefaultColWidth = MulDiv(DefaultColWidth, m, d);
+  for (int& w : colWidths_)
+    if (w >= 0) w = MulDiv(w, m, d);
+  TControl::ChangeScale(m, d);
+  ScrollIntoView();
+  UpdateScrollBar();
+  Invalidate();
+}
 
 void UpdateHideFocus(bool& hideFocus, WPARAM wParam) {
   if (!(HIWORD(wParam) & UISF_HIDEFOCUS)) return;
@@ -878,7 +915,7 @@ int TImage::PictureHeight() const {
 }
 
 POINT TImage::PictureOrigin() const {
-  if (!Center) return {0, 0};
+  if (!Center || Stretch) return {0, 0};
   return {(ClientWidth() - PictureWidth()) / 2, (ClientHeight() - PictureHeight()) / 2};
 }
 
@@ -887,7 +924,14 @@ void TImage::Paint(HDC dc) {
   HDC mem = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(mem, picture_.Get());
   POINT o = PictureOrigin();
-  BitBlt(dc, o.x, o.y, PictureWidth(), PictureHeight(), mem, 0, 0, SRCCOPY);
+  if (Stretch && (ClientWidth() != PictureWidth() || ClientHeight() != PictureHeight())) {
+    int oldMode = SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, ClientWidth(), ClientHeight(), mem, 0, 0, PictureWidth(), PictureHeight(), SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
+  } else {
+    BitBlt(dc, o.x, o.y, PictureWidth(), PictureHeight(), mem, 0, 0, SRCCOPY);
+  }
   SelectObject(mem, old);
   DeleteDC(mem);
 }
@@ -953,7 +997,8 @@ LRESULT TEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 TUpDown::TUpDown(TControl* parent, TEdit* buddy, int min, int max)
     : TControl(TStandard{}, parent, UPDOWN_CLASSA, "",
-               UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS) {
+               UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS),
+      buddy_(buddy) {
   SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
   SendMessageW(handle_, UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
 }
@@ -963,6 +1008,7 @@ int TUpDown::Position() const {
 }
 
 void TUpDown::SetBuddy(TEdit* buddy) {
+  buddy_ = buddy;
   SendMessageW(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy->Handle()), 0);
 }
 

@@ -98,6 +98,10 @@ class TControl {
   virtual RECT AlignRect() const;
   void BringToFront();
   void SendToBack();
+  // `units` at 96 DPI in pixels at the DPI of the form this control is on.
+  int Scaled(int units) const;
+  // Bounds and inner sizes multiplied by m / d, then the children's: the form's DPI changed.
+  virtual void ChangeScale(int m, int d);
 
   std::function<void(TControl*, TMouseButton, UINT, int, int)> OnMouseDown;
   std::function<void(TControl*, UINT, int, int)> OnMouseMove;
@@ -148,6 +152,7 @@ class TPanel : public TControl {
   int BevelWidth = 1;
   int BorderWidth = 0;
   RECT AlignRect() const override;
+  void ChangeScale(int m, int d) override;
   // A single-line border outside the client area.
   void SetSingleBorder(bool on);
   // Bevels and border width on one side.
@@ -230,6 +235,7 @@ class TDrawGrid : public TControl {
   void SetClientHeight(int height);
   // Lists: the area below the last row in the window colour, as their rows are.
   void UseWindowColor();
+  void ChangeScale(int m, int d) override;
 
   std::function<void(TDrawGrid*, HDC, int col, int row, RECT, TGridDrawState)> OnDrawCell;
   // Key down: set the key to 0 to consume it.
@@ -279,6 +285,8 @@ class TImage : public TControl {
  public:
   explicit TImage(TControl* parent);
   bool Center = true;
+  // The picture drawn to fill the client area (HALFTONE), rather than at its own size.
+  bool Stretch = false;
   // The picture: a device-independent bitmap the image owns.
   HBITMAP Picture() const { return picture_.Bitmap(); }
   void SetPicture(HBITMAP bitmap);
@@ -339,6 +347,11 @@ class TUpDown : public TControl {
   void SetPosition(int p);
   // Binds again, so that the up-down moves beside the buddy's current place.
   void SetBuddy(TEdit* buddy);
+  // The up-down takes its place from the buddy, scaled before it.
+  void ChangeScale(int m, int d) override { SetBuddy(buddy_); }
+
+ private:
+  TEdit* buddy_;
 };
 
 }  // namespace vimo

@@ -6,7 +6,9 @@
 
 #include "help/win32/HelpPicker.h"
 #include "model/Model.h"
+#include "platform/DpiScale.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -18,7 +20,7 @@ void RegisterFormClass() {
   static bool registered = false;
   if (registered) return;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&icc);
+  onfirstuse::InitCommonControlsEx(&icc);
   const std::wstring name = Widen(kFormClass);
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProcW;
@@ -54,9 +56,28 @@ BOOL CALLBACK CollectEnabled(HWND h, LPARAM p) {
   return TRUE;
 }
 
+int forcedDpi = 0;
+
 }  // namespace
 
+void TForm::ForceDpi(int dpi) { forcedDpi = dpi; }
+
+// The DPI of the monitor a window is on, where the system tells it (Windows 10 and
+// later); otherwise the system's.
+int WindowDpi(HWND h) {
+  if (forcedDpi > 0) return forcedDpi;
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && h) {
+    UINT dpi = getDpiForWindow(h);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return TForm::PixelsPerInch();
+}
+
 int TForm::PixelsPerInch() {
+  if (forcedDpi > 0) return forcedDpi;
   HDC dc = GetDC(nullptr);
   int ppi = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(nullptr, dc);
@@ -66,14 +87,56 @@ int TForm::PixelsPerInch() {
 TForm::TForm(TFormStyle style)
     : TControl(nullptr, FormClass(), FormStyle(style), FormExStyle(style), (Application().Initialize(), Application().Handle())),
       style_(style) {
-  fontHeight_ = -MulDiv(8, PixelsPerInch(), 72);
-  font_ = TGdiObject(MakeFont(fontHeight_, FW_NORMAL));
-  boldFont_ = TGdiObject(MakeFont(fontHeight_, FW_BOLD));
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  dpi_ = WindowDpi(handle_);
+  MakeFonts();
   if (style == TFormStyle::Dialog) {
     // A group box leaves its inside to the parent: the dialog must paint beneath it.
     SetWindowLongPtrW(handle_, GWL_STYLE, GetWindowLongPtrW(handle_, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CLIPCHILDREN));
   }
+}
+
+void TForm::MakeFonts() {
+  fontHeight_ = -MulDiv(8, dpi_, 72);
+  font_ = TGdiObject(MakeFont(fontHeight_, FW_NORMAL));
+  boldFont_ = TGdiObject(MakeFont(fontHeight_, FW_BOLD));
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+}
+
+void TForm::ScaleTo(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  const int old = dpi_;
+  dpi_ = dpi;
+  // The old fonts stay until every control has the new ones.
+  TGdiObject oldFont = std::move(font_), oldBold = std::move(boldFont_);
+  MakeFonts();
+  std::vector<TControl*> todo(children_.begin(), children_.end());
+  while (!todo.empty()) {
+    TControl* c = todo.back();
+    todo.pop_back();
+    todo.insert(todo.end(), c->children_.begin(), c->children_.end());
+    if (!c->standardProc_) continue;
+    HGDIOBJ had = reinterpret_cast<HGDIOBJ>(SendMessageW(c->handle_, WM_GETFONT, 0, 0));
+    if (had == oldFont.Get() || had == nullptr)
+      SendMessageW(c->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    else if (had == oldBold.Get())
+      SendMessageW(c->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
+  }
+  ChangeScale(dpi, old);
+  if (OnDpiChanged) OnDpiChanged(this);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TForm::ChangeScale(int m, int d) {
+  SetClientSize(MulDiv(ClientWidth(), m, d), MulDiv(ClientHeight(), m, d));
+  TControl::ChangeScale(m, d);
+}
+
+void TForm::ScaleFromDesign() {
+  const int dpi = dpi_;
+  if (dpi == kDesignDpi) return;
+  // The controls stand in 96-DPI units; the fonts are already made for the form's DPI.
+  dpi_ = kDesignDpi;
+  ScaleTo(dpi);
 }
 
 TForm::~TForm() {
@@ -99,6 +162,17 @@ void TForm::SetCaption(const std::string& caption) { SetWindowTextW(handle_, Wid
 void TForm::Show() {
   visible_ = true;
   ShowWindow(handle_, SW_SHOW);
+  ++showing_;
+  struct Done {
+    TForm& form;
+    ~Done() {
+      if (--form.showing_ == 0 && form.deleteAfterShow_) {
+        form.deleteAfterShow_ = false;
+        TForm* f = &form;
+        Application().PostDeferred([f] { delete f; });
+      }
+    }
+  } done{*this};
   if (OnShow) OnShow(this);
 }
 
@@ -117,7 +191,17 @@ void TForm::Close() {
 void TForm::Release() {
   if (released_) return;
   released_ = true;
-  Application().Release(this);
+  Application().PostDeferred([this] { DeleteReleased(); });
+}
+
+void TForm::DeleteReleased() {
+  // The deferred message can come in the pump of this form's own show: the show still
+  // uses the form, so it goes after the show.
+  if (showing_ > 0) {
+    deleteAfterShow_ = true;
+    return;
+  }
+  delete this;
 }
 
 void TForm::ClosePopup() {
@@ -219,6 +303,17 @@ void TForm::AddHint(TControl* control) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void TForm::ShowInTaskbar() {
+  SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_APPWINDOW);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  auto icon = [instance](int metric) {
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(metric),
+                                               GetSystemMetrics(metric), LR_SHARED));
+  };
+  SendMessageW(handle_, WM_SETICON, ICON_BIG, icon(SM_CXICON));
+  SendMessageW(handle_, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
+
 void TForm::ShowHelpButton() {
   // WM_HELP then names the control under the question mark.
   SetWindowLongPtrW(handle_, GWL_EXSTYLE, GetWindowLongPtrW(handle_, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
@@ -292,6 +387,14 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI: laid out for it at the place the system
+      // suggests, the size our own.
+      ScaleTo(LOWORD(wParam));
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        SetBounds(suggested->left, suggested->top, Width(), Height());
+      return 0;
+    }
     case WM_TIMER: {
       auto it = timers_.find(static_cast<UINT>(wParam));
       if (it != timers_.end()) {

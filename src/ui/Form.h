@@ -30,7 +30,8 @@ class TForm : public TControl {
   void Show();
   // Runs the close handler; the form stays unless the handler releases it.
   void Close();
-  // Deletes the form once the message being handled now is done; a second call is ignored.
+  // Deletes the form once the message being handled now is done, and never inside its
+  // own Show (showing lets pending messages run); a second call is ignored.
   void Release();
   // The pop-ups' close: clears ActivePopup when it is this form and releases it.
   void ClosePopup();
@@ -49,6 +50,17 @@ class TForm : public TControl {
   // Font height as the system gives it (negative: character height).
   int FontHeight() const { return fontHeight_; }
   static int PixelsPerInch();
+  // The DPI the form is laid out for: its monitor's when it was made, then the one
+  // WM_DPICHANGED brings.
+  int Dpi() const { return dpi_; }
+  // Lays the form out again for another DPI: fonts, client size, every control.
+  void ScaleTo(int dpi);
+  void ChangeScale(int m, int d) override;
+  // After a change of DPI, for what the form computes from its controls' sizes.
+  std::function<void(TForm*)> OnDpiChanged;
+  // Forms created from now on lay out for this DPI instead of their monitor's (0: the
+  // monitor's again); for tests.
+  static void ForceDpi(int dpi);
   static int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
   static int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
@@ -74,6 +86,9 @@ class TForm : public TControl {
 
   // Context help: the title-bar help button, and the help id of each control.
   void ShowHelpButton();
+  // A taskbar button of its own while shown, and the program's icon there, in the title
+  // bar and in Alt+Tab.
+  void ShowInTaskbar();
   void SetHelpId(HWND control, int id) { helpIds_[control] = id; }
   void SetHelpId(TControl* control, int id) { SetHelpId(control->Handle(), id); }
   // The help id of a control or of the control a window belongs to; 0 for none.
@@ -90,17 +105,24 @@ class TForm : public TControl {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // Forms whose controls were placed in 96-DPI units call this once they are all there.
+  void ScaleFromDesign();
 
  private:
   TFormStyle style_;
   TGdiObject font_;
   TGdiObject boldFont_;
   int fontHeight_ = -11;
+  int dpi_ = 96;
   HWND tooltip_ = nullptr;
   bool modal_ = false;
   bool released_ = false;
+  int showing_ = 0;                // depth of Show calls running now
+  bool deleteAfterShow_ = false;   // released while showing: deleted once the show is over
+  void DeleteReleased();
   std::map<UINT, std::function<void()>> timers_;
   std::map<HWND, int> helpIds_;
+  void MakeFonts();
   RECT helpAnchor_{};  // where the pop-up of the request being handled goes
   void RequestHelp(UINT command, HWND control, const RECT& anchor);
   void PickHelp();

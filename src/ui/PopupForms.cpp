@@ -35,10 +35,30 @@ TRect PopupBounds(TForm* form) {
 
 void MovePopup(TForm* form, int left, int top) { form->SetBounds(left, top, form->Width(), form->Height()); }
 
-void ShowPopup(TForm* form) { form->Show(); }
+// The work area (the screen without the taskbar) of the monitor that holds the pointer:
+// where the user is looking, whichever corner, tray or hot key opened the pop-up.
+static TRect WorkAreaAtPointer() {
+  POINT p{};
+  GetCursorPos(&p);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info))
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+void ShowPopup(TForm* form) {
+  const TRect bounds = PopupBounds(form);
+  const TPoint inside = KeptInside(bounds, WorkAreaAtPointer());
+  if (inside.x != bounds.left || inside.y != bounds.top) MovePopup(form, inside.x, inside.y);
+  form->Show();
+}
 
 void BringPopupToFront(TForm* form) { SetForegroundWindow(form->Handle()); }
 
-void FreePopup(TForm* form) { delete form; }
+void FreePopup(TForm* form) {
+  ShowWindow(form->Handle(), SW_HIDE);
+  form->Release();
+}
 
 }  // namespace vimo

@@ -16,11 +16,13 @@ TForm* CreateClipPopup(TPoint anchor, int placement, bool collection);
 // The window rectangle in screen coordinates.
 TRect PopupBounds(TForm* form);
 void MovePopup(TForm* form, int left, int top);
-// Shows the form, not modally; it brings itself to the foreground.
+// Shows the form, not modally, moved inside the work area of the monitor that holds
+// the pointer; it brings itself to the foreground.
 void ShowPopup(TForm* form);
 void BringPopupToFront(TForm* form);
-// Destroys the form at once: the close handler does not run, the destruction does
-// (the clip pop-up stores its width and pastes nothing).
+// Hides the form at once and destroys it after the current message (never inside its
+// own show): the close handler does not run, the destruction does (the clip pop-up
+// stores its width and pastes nothing).
 void FreePopup(TForm* form);
 
 }  // namespace vimo

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 
+#include "platform/Contrast.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "settings/EditorCodes.h"
 #include "ui/Form.h"
 
@@ -76,15 +78,21 @@ void TRadioGroup::Arrange() {
   box_->SetBounds(0, 0, w, h);
   if (buttons_.empty()) return;
   int rows = (Count() + columns_ - 1) / columns_;
-  int top = 14, inner = std::max(h - top - 4, 1);
-  int colWidth = std::max((w - 16) / columns_, 1), rowHeight = std::max(inner / rows, 1);
+  const int margin = Scaled(8), gap = Scaled(4);
+  int top = Scaled(14), inner = std::max(h - top - gap, 1);
+  int colWidth = std::max((w - 2 * margin) / columns_, 1), rowHeight = std::max(inner / rows, 1);
   for (int i = 0; i < Count(); ++i) {
     int col = i / rows, row = i % rows;
-    // Four pixels between the rows.
-    int bh = std::clamp(rowHeight - 4, 1, 17);
-    buttons_[static_cast<std::size_t>(i)]->SetBounds(8 + col * colWidth, top + row * rowHeight + (rowHeight - bh) / 2,
-                                                     colWidth - 4, bh);
+    // Four pixels (at 96 DPI) between the rows.
+    int bh = std::clamp(rowHeight - gap, 1, Scaled(17));
+    buttons_[static_cast<std::size_t>(i)]->SetBounds(margin + col * colWidth,
+                                                     top + row * rowHeight + (rowHeight - bh) / 2, colWidth - gap, bh);
   }
+}
+
+void TRadioGroup::ChangeScale(int m, int d) {
+  TPanel::ChangeScale(m, d);
+  Arrange();  // the box and the buttons follow the group, not their own scaling
 }
 
 LRESULT TRadioGroup::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -289,10 +297,20 @@ void TBevel::Paint(HDC dc) {
 TLinkLabel::TLinkLabel(TControl* parent, const std::string& caption)
     : TControl(parent, "TVimoControl", WS_TABSTOP, 0), caption_(caption) {
   Cursor = LoadCursor(nullptr, IDC_HAND);
+  MakeFont();
+}
+
+void TLinkLabel::MakeFont() {
   if (TForm* form = OwnerForm())
     font_ = TGdiObject(CreateFontW(form->FontHeight(), 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                                    L"Tahoma"));
+}
+
+void TLinkLabel::ChangeScale(int m, int d) {
+  TControl::ChangeScale(m, d);
+  MakeFont();  // the form's font is already made for the new DPI
+  Invalidate();
 }
 
 void TLinkLabel::Click() {
@@ -301,7 +319,10 @@ void TLinkLabel::Click() {
 
 void TLinkLabel::Paint(HDC dc) {
   HGDIOBJ old = font_.Get() ? SelectObject(dc, font_.Get()) : nullptr;
-  SetTextColor(dc, RGB(0, 0, 255));
+  // The scheme's link colour where it reads on the face (some themes make it a pale
+  // hover fill), else the highlight or the text colour.
+  SetTextColor(dc, ReadableColor(Color(), {GetSysColor(COLOR_HOTLIGHT), GetSysColor(COLOR_HIGHLIGHT),
+                                           GetSysColor(COLOR_BTNTEXT)}));
   RECT all{0, 0, ClientWidth(), ClientHeight()};
   DrawTextIn(dc, caption_, all, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   if (GetFocus() == handle_ && !hideFocus_) {
@@ -365,6 +386,12 @@ TGroupPanel::TGroupPanel(TControl* parent, const std::string& caption) : TPanel(
   SetWindowLongPtrW(box_->Handle(), GWL_STYLE, GetWindowLongPtrW(box_->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
 }
 
+void TGroupPanel::ChangeScale(int m, int d) {
+  TPanel::ChangeScale(m, d);
+  box_->SetBounds(0, 0, ClientWidth(), ClientHeight());
+  box_->SendToBack();
+}
+
 LRESULT TGroupPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SIZE && box_) {
     LRESULT r = TPanel::WndProc(msg, wParam, lParam);
@@ -401,7 +428,7 @@ bool TFileDialog::Execute(HWND owner) {
   if (Options & ofOverwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
-  BOOL ok = save_ ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  BOOL ok = save_ ? onfirstuse::GetSaveFileNameW(&ofn) : onfirstuse::GetOpenFileNameW(&ofn);
   if (!ok) return false;
   FileName = Narrow(buffer.c_str());
   return true;

@@ -33,6 +33,7 @@ class TRadioGroup : public TPanel {
   int Count() const { return static_cast<int>(buttons_.size()); }
   HWND ButtonHandle(int index) const;
   std::function<void(TRadioGroup*)> OnClick;
+  void ChangeScale(int m, int d) override;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -142,12 +143,14 @@ class TLinkLabel : public TControl {
   const std::string& Caption() const { return caption_; }
   std::function<void(TLinkLabel*)> OnClick;
   void Click();
+  void ChangeScale(int m, int d) override;
 
  protected:
   void Paint(HDC dc) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void MakeFont();
   std::string caption_;
   TGdiObject font_;
   bool hideFocus_ = false;
@@ -157,6 +160,7 @@ class TLinkLabel : public TControl {
 class TGroupPanel : public TPanel {
  public:
   TGroupPanel(TControl* parent, const std::string& caption);
+  void ChangeScale(int m, int d) override;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

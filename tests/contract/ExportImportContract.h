@@ -4,7 +4,9 @@
 // the system's ANSI code page under Wine.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 
 #include "FakeExportImportUi.h"
@@ -24,6 +26,14 @@ struct TContractFiles {
   std::string folder;  // where the export file goes, without a trailing backslash
   std::function<void(const std::string&)> remove;
 };
+
+// A file of the tests' sources, read as the test program sees it.
+inline std::string TestSourceFile(const std::string& name) {
+  std::string path = std::string(VIMO_TEST_SOURCES) + "/" + name;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << path;
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 TContractFiles ContractFiles();
 
 class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
@@ -228,6 +238,67 @@ TEST_P(ExportImportContract, TextOfEveryScriptSurvivesTheRoundTrip) {
     if (path.find("\\Clips\\") != std::string::npos || path.find("\\History\\") != std::string::npos ||
         path.find("WorldTimes") != std::string::npos)
       EXPECT_EQ(after[path], value) << path;
+}
+
+// A file as the earlier version wrote it, one setting or more of every box, Western
+// text in Windows-1252, and the settings it was written from (in the order they were
+// created, as UTF-8, below Tramlex\Vimo).
+const std::vector<std::pair<std::string, std::string>> kEarlierExportSettings = {
+    {"Options\\KeyCorner", "3"},
+    {"Options\\TrayIconColor", "5"},
+    {"Mouse\\CornerSize", "13"},
+    {"Mouse\\Actions\\LeftTop\\None\\Comment", "\xC3\xA9jecter le CD"},
+    {"Mouse\\Actions\\LeftTop\\None\\Action", "1700"},
+    {"Keys\\Count", "1"},
+    {"Keys\\1\\Comment", "Notepad"},
+    {"Keys\\1\\HotKey", "16459"},
+    {"Keys\\1\\ExecPath", "C:\\Windows\\notepad.exe"},
+    {"Tray\\ControlAltShift\\Action", "300"},
+    {"Clipboard\\HistoryDepth", "7"},
+    {"Clipboard\\ShowInEditor", "0"},
+    {"Clipboard\\Clips\\Count", "1"},
+    {"Clipboard\\Clips\\1\\Comment", "Caf\xC3\xA9"},
+    {"Clipboard\\Clips\\1\\Text", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\nna\xC3\xAFve\tend"},
+    {"Clipboard\\History\\Count", "2"},
+    {"Clipboard\\History\\1", "newest"},
+    {"Clipboard\\History\\2", "two\r\nlines"},
+    {"WorldTimes\\Z\xC3\xBCrich", "60"},
+    {"WorldTimes\\Kabul", "270"},
+    {"WorldTimeZones\\Z\xC3\xBCrich", "W. Europe Standard Time"},
+};
+
+TEST_P(ExportImportContract, AnEarlierExportImportsAsTheSettingsItWasWrittenFrom) {
+  WriteFile(TestSourceFile("fixtures/every-box.tvf"));
+  ImportSettings(ui, kAllExportBoxes);
+  // The Clipboard key's own values are never imported; the clips and the history come
+  // twice in the file and count twice.
+  EXPECT_EQ(ui.events.back(), std::string("msg:info:") + msgImported + "\r25 settings imported, 0 skipped.");
+  TTree t = Tree();
+  for (const auto& [path, value] : kEarlierExportSettings) {
+    bool clipboardOwn = path.rfind("Clipboard\\", 0) == 0 && path.find('\\', 10) == std::string::npos;
+    EXPECT_EQ(t.count("Vimo\\" + path) ? t["Vimo\\" + path] : "<none>", clipboardOwn ? "<none>" : value) << path;
+  }
+  ASSERT_EQ(ClipList->Count(), 1);
+  EXPECT_EQ(ClipList->ClipAt(0)->Comment, "Caf\xC3\xA9");
+  EXPECT_EQ(*ClipHistory, (TStringList{"newest", "two\r\nlines"}));
+  EXPECT_EQ(CornerSize, 13);
+}
+
+TEST_P(ExportImportContract, TheSettingsOfAnEarlierExportAreWrittenAgainByteForByte) {
+  // The order of the file is the order the values were created in, which Wine's
+  // registry does not keep.
+  if (GetParam().valuesInNameOrder) GTEST_SKIP() << "values enumerate in name order";
+  for (const auto& [path, value] : kEarlierExportSettings) {
+    auto last = path.rfind('\\');
+    Put("Vimo\\" + path.substr(0, last), path.substr(last + 1), value);
+  }
+  ExportSettings(ui, kAllExportBoxes);
+  ASSERT_EQ(ui.events.back(), std::string("msg:info:") + msgExported);
+  std::string fixture = TestSourceFile("fixtures/every-box.tvf"), written = ReadFile();
+  ASSERT_GT(fixture.size(), kExportHeader.size());
+  EXPECT_EQ(written.size(), fixture.size());
+  auto diff = std::mismatch(written.begin(), written.end(), fixture.begin(), fixture.end()).first;
+  EXPECT_TRUE(written == fixture) << "first difference at byte " << (diff - written.begin());
 }
 
 TEST_P(ExportImportContract, ImportMergesAndKeepsWhatTheFileDoesNotName) {

@@ -176,5 +176,40 @@ TEST_F(Clipboard, AMessagePostedWithAMadeUpPointerDoesNoHarm) {
   EXPECT_TRUE(vimo.Running());
 }
 
+TEST_F(Clipboard, ClearingTheHistoryFromTheTrayMenuAsksFirstAndEmptiesMemoryAndRegistry) {
+  for (int n = 1; n <= 3; ++n) WriteValue("Vimo\\Clipboard\\History", std::to_string(n), "old " + std::to_string(n));
+  WriteValue("Vimo\\Clipboard\\History", "Count", "3");
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  POINT icon{};
+  ASSERT_TRUE(WaitFor([&] { return FindTrayIcon(RGB(0, 128, 0), icon); }, 10000));
+  HWND question = nullptr;
+  auto ask = [&] {
+    ASSERT_TRUE(vimo.WaitIdle());
+    ASSERT_TRUE(PickTrayMenuItem(icon, VK_DOWN, 2));  // "Exit", then "Clear clipboard history"
+    ASSERT_TRUE(WaitFor([&] { return (question = FindOwnWindow(vimo.Id(), "Tramlex Vimo")) != nullptr; }, 5000))
+        << "no question before clearing";
+    EXPECT_TRUE(VisibleChild(question, "The clipboard history will be cleared.", true));
+  };
+
+  ask();
+  PressKey('N');
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(question) || !IsWindowVisible(question); }, 5000));
+  ASSERT_TRUE(vimo.WaitIdle());
+  EXPECT_EQ(History(1), "old 1") << "No cleared the history";
+  EXPECT_EQ(ReadValue("Vimo\\Clipboard\\History", "Count"), "3");
+
+  ask();
+  PressKey('Y');
+  EXPECT_TRUE(WaitFor([] { return ReadValue("Vimo\\Clipboard\\History", "Count") == "0"; }, 5000))
+      << ReadValue("Vimo\\Clipboard\\History", "Count");
+  EXPECT_EQ(History(1), "<none>");
+  // Cleared in memory too: the next copy is saved alone.
+  ASSERT_TRUE(CopyWithX11("after clearing"));
+  EXPECT_TRUE(WaitFor([] { return History(1) == "after clearing"; }, 10000)) << History(1);
+  EXPECT_EQ(History(2), "<none>");
+  EXPECT_EQ(ReadValue("Vimo\\Clipboard\\History", "Count"), "1");
+}
+
 }  // namespace
 }  // namespace vimo::e2e

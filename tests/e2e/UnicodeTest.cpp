@@ -81,7 +81,10 @@ TEST_F(Unicode, TextOfEveryScriptCopiedInX11IsKeptListedAndPastedWhole) {
       [&] {
         auto all = vimo.Popups();
         popup = all.empty() ? nullptr : all.front();
-        return popup != nullptr;
+        // Keys typed before its list has the focus are lost.
+        GUITHREADINFO info{sizeof info};
+        return popup && GetGUIThreadInfo(GetWindowThreadProcessId(popup, nullptr), &info) && info.hwndFocus &&
+               IsChild(popup, info.hwndFocus);
       },
       5000))
       << "the Clip History pop-up did not open";
@@ -90,6 +93,7 @@ TEST_F(Unicode, TextOfEveryScriptCopiedInX11IsKeptListedAndPastedWhole) {
   std::string shot = ScreenshotPath("clip-history-unicode.png");
   if (!shot.empty()) Screenshot(shot, area);
   PressKey('1');
+  EXPECT_TRUE(WaitFor([&] { return vimo.Popups().empty(); }, 5000)) << "the label picked nothing";
   std::string text;
   EXPECT_TRUE(WaitFor([&] { return (text = WideText(edit)) == kWorldText; }, 10000)) << "notepad holds: " << text;
   TerminateProcess(notepad, 0);

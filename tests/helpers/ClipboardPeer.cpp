@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
   } else if (mode == L"hold" && argc >= 4) {
     DWORD ms = static_cast<DWORD>(_wtoi(argv[2]));
     if (!PutText(window, argv[3])) return 1;
-    if (!OpenClipboard(window)) return 1;
+    if (!OpenSoon(window)) return 1;
     Idle(ms);  // the behaviour being imitated, not a wait
     CloseClipboard();
   } else if (mode == L"copies" && argc >= 5) {

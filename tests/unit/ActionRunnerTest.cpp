@@ -264,6 +264,20 @@ TEST_F(PopupTest, AnOpenPopupIsOnlyBroughtToTheFrontWhateverTheKind) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "BringToFront(Calendar)"), 5);
 }
 
+TEST_F(PopupTest, APopupActionWhileAPopupIsOpenKeepsTheWindowToPasteInto) {
+  desktop.foreground = Wnd(0x777);  // notepad
+  runner.RunAction(cnRightBottom | plHotKey, Kind(akClipCollection));
+  ASSERT_NE(ActivePopup, nullptr);
+  EXPECT_EQ(TargetWindow, Wnd(0x777));
+  desktop.foreground = Wnd(0x888);  // the pop-up itself is in front now
+  for (std::int32_t k : {akClipCollection, akClipHistory, akCalendar, akWorldTime, akSunTimeMap})
+    runner.RunAction(cnRightBottom | plHotKey, Kind(k));
+  EXPECT_EQ(TargetWindow, Wnd(0x777)) << "the pick would paste into the pop-up";
+  // Other kinds still record the window in front.
+  runner.RunAction(cnLeftTop, Kind(akApplication));
+  EXPECT_EQ(TargetWindow, Wnd(0x888));
+}
+
 TEST_F(PopupTest, ClipHistoryWithHistoryDisabledDoesNothingEvenWithAPopupOpen) {
   DisableHistory = true;
   runner.RunAction(cnLeftTop, Kind(akClipHistory));

@@ -122,15 +122,23 @@ TEST(CalendarLayout, EachCornerPutsTheButtonsOnTheScreenEdgeSide) {
     auto p = CalendarLayout(c.corner, 96, 1024, 768);
     EXPECT_EQ(p.ToolbarLeft, c.left) << c.corner;
     EXPECT_EQ(p.ButtonsAtBottom, c.bottom) << c.corner;
-    EXPECT_EQ(p.CloseBelow, c.bottom) << c.corner;
+    EXPECT_EQ(p.CloseBelow, c.corner == 1 || c.corner == 3) << c.corner;
     EXPECT_EQ(p.Left, c.x) << c.corner;
     EXPECT_EQ(p.Top, c.y) << c.corner;
   }
-  // Row heights scale with the screen, the column width does not.
+  // Rows, columns, the buttons and the margins all grow with the DPI; bevels stay lines.
   auto big = CalendarLayout(1, 120, 1024, 768);
   EXPECT_EQ(big.RowHeight, 20);
   EXPECT_EQ(big.GridHeight, 170);
-  EXPECT_EQ(big.GridWidth, 182);
+  EXPECT_EQ(big.ColWidth, 33);
+  EXPECT_EQ(big.GridWidth, 7 * 33);
+  auto wide = CalendarLayout(3, 144, 1536, 1152);
+  EXPECT_EQ(wide.ColWidth, 39);
+  EXPECT_EQ(wide.ButtonSize, 36);
+  EXPECT_EQ(wide.ToolbarWidth, 36 + 2 + 4);
+  EXPECT_EQ(wide.MainWidth, 7 * 39 + 42 + 30);
+  EXPECT_EQ(wide.MainHeight, 3 * (24 * 8 + 12) + 27);
+  EXPECT_EQ(wide.Left, 1536 - wide.MainWidth);
 }
 
 }  // namespace

@@ -36,13 +36,29 @@ TEST(ClipLayout, SizeFollowsRowsWidthAndScreen) {
 
 TEST(ClipLayout, GripAndCloseButtonByTheWholePlacementCode) {
   struct Case { int placement; bool gripLeft; bool closeBottom; };
-  for (Case c : {Case{0, false, false}, Case{1, false, false}, Case{2, false, true}, Case{3, true, false},
-                 Case{4, true, true}, Case{0x103, false, false}, Case{0x104, false, false},
+  // Closed at the end of the toolbar away from the corner the pointer rests in.
+  for (Case c : {Case{0, false, false}, Case{1, false, true}, Case{2, false, false}, Case{3, true, true},
+                 Case{4, true, false}, Case{0x103, false, false}, Case{0x104, false, false},
                  Case{0x12, false, false}, Case{0x14, false, false}}) {
     auto l = ClipLayout(Input({100, 100}, c.placement));
     EXPECT_EQ(l.GripLeft, c.gripLeft) << std::hex << c.placement;
     EXPECT_EQ(l.CloseTop, c.closeBottom ? l.MainHeight - 25 : 1) << std::hex << c.placement;
   }
+}
+
+TEST(ClipLayout, TheGripIsOnTheSideAwayFromTheScreenEdge) {
+  // A hot key's corner or a tray click at the right: the grip faces the middle.
+  EXPECT_TRUE(ClipLayout(Input({1024, 768}, 0x104)).GripLeft);
+  EXPECT_TRUE(ClipLayout(Input({1024, 0}, 0x103)).GripLeft);
+  EXPECT_TRUE(ClipLayout(Input({1000, 740}, 0x14)).GripLeft) << "tray click at the bottom right";
+  EXPECT_TRUE(ClipLayout(Input({900, 300}, 0x100)).GripLeft) << "a focused control at the right";
+  EXPECT_FALSE(ClipLayout(Input({0, 768}, 0x102)).GripLeft);
+  EXPECT_FALSE(ClipLayout(Input({100, 100}, 0x100)).GripLeft);
+  // The bare corner codes as before.
+  EXPECT_TRUE(ClipLayout(Input({1024, 768}, 4)).GripLeft);
+  EXPECT_TRUE(ClipLayout(Input({1024, 0}, 3)).GripLeft);
+  EXPECT_FALSE(ClipLayout(Input({0, 0}, 1)).GripLeft);
+  EXPECT_FALSE(ClipLayout(Input({0, 768}, 2)).GripLeft);
 }
 
 TEST(ClipLayout, AnchorsAtTheScreenCornersKeepThePopupOnScreen) {
@@ -86,15 +102,19 @@ TEST(ClipKeys, ArrowsWrapAroundOnlyAtTheEnds) {
 }
 
 TEST(ClipGrip, RightGripWidensLeftGripKeepsTheRightEdge) {
-  auto r = GripMove(false, 100, 300, 400, 450);
+  auto r = GripMove(false, 100, 300, 400, 450, 74);
   EXPECT_EQ(r.Left, 100);
   EXPECT_EQ(r.Width, 350);
-  auto l = GripMove(true, 100, 300, 100, 60);
+  auto l = GripMove(true, 100, 300, 100, 60, 74);
   EXPECT_EQ(l.Left, 60);
   EXPECT_EQ(l.Width, 340);
   EXPECT_EQ(l.Left + l.Width, 400);
-  auto shrink = GripMove(true, 100, 300, 100, 500);
-  EXPECT_EQ(shrink.Width, -100) << "no minimum is enforced";
+  auto shrink = GripMove(true, 100, 300, 100, 500, 74);
+  EXPECT_EQ(shrink.Width, 74) << "never below the minimum while dragging";
+  EXPECT_EQ(shrink.Left + shrink.Width, 400) << "the right edge stays put";
+  auto narrow = GripMove(false, 100, 300, 400, -50, 74);
+  EXPECT_EQ(narrow.Width, 74);
+  EXPECT_EQ(narrow.Left, 100);
 }
 
 std::uint32_t FakeScan(int vk) { return static_cast<std::uint32_t>(vk + 1000); }
@@ -162,13 +182,11 @@ TEST(PasteQueue, AnAbandonedReplayHandsBackWhatWasNotPlayed) {
 }
 
 TEST(PasteQueue, TheWaitForTheJournalIsBounded) {
-  EXPECT_FALSE(ReplayMustFallBack(false, false, 0));
-  EXPECT_FALSE(ReplayMustFallBack(false, false, kReplayStartBound));
-  EXPECT_TRUE(ReplayMustFallBack(false, false, kReplayStartBound + 1)) << "never played (Wine, Windows 11)";
-  EXPECT_FALSE(ReplayMustFallBack(false, true, kReplayStartBound + 1)) << "playing: let it finish";
-  EXPECT_TRUE(ReplayMustFallBack(false, true, kReplayTotalBound + 1));
-  EXPECT_TRUE(ReplayMustFallBack(true, true, 0)) << "WM_CANCELJOURNAL";
-  EXPECT_TRUE(ReplayMustFallBack(true, false, 0));
+  EXPECT_FALSE(ReplayMustFallBack(false, 0));
+  EXPECT_FALSE(ReplayMustFallBack(false, kReplayStartBound));
+  EXPECT_TRUE(ReplayMustFallBack(false, kReplayStartBound + 1)) << "never played (Wine, Windows 11)";
+  EXPECT_FALSE(ReplayMustFallBack(true, kReplayStartBound + 1)) << "playing: let it finish";
+  EXPECT_TRUE(ReplayMustFallBack(true, kReplayTotalBound + 1));
 }
 
 }  // namespace

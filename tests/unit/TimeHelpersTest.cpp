@@ -134,13 +134,13 @@ TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
   EXPECT_EQ(l.MainHeight, 33 + 28 + 52 + 16 + 4);
   EXPECT_EQ(l.MainWidth, 277);
   EXPECT_TRUE(l.Place.ToolbarLeft);
-  EXPECT_EQ(l.Place.CloseTop, 1);
+  EXPECT_EQ(l.Place.CloseTop, l.MainHeight - 25) << "away from the pointer in the top-left corner";
   EXPECT_EQ(l.Place.Left, 0);
   EXPECT_EQ(l.Place.Top, 0);
   struct Case { int corner; bool toolbarLeft; int left, top; bool closeAtTop; };
   const int w = 277, h = l.MainHeight;
-  for (Case c : {Case{2, true, 0, 768 - h, false}, Case{3, false, 1024 - w, 0, true},
-                 Case{4, false, 1024 - w, 768 - h, false}, Case{0, false, 1024 - w, 768 - h, false}}) {
+  for (Case c : {Case{2, true, 0, 768 - h, true}, Case{3, false, 1024 - w, 0, false},
+                 Case{4, false, 1024 - w, 768 - h, true}, Case{0, false, 1024 - w, 768 - h, false}}) {
     auto p = WorldTimeLayout(c.corner, 4, -11, 1024, 768).Place;
     EXPECT_EQ(p.ToolbarLeft, c.toolbarLeft) << c.corner;
     EXPECT_EQ(p.Left, c.left) << c.corner;
@@ -149,6 +149,16 @@ TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
   }
   EXPECT_EQ(WorldTimeLayout(1, 0, -11, 1024, 768).WorldTimesHeight, 0);
   EXPECT_EQ(WorldTimeLayout(1, 2, -16, 1024, 768).RowHeight, 20);
+}
+
+TEST(WorldTimeLayout, AtOneHundredFortyFourDpiEverythingButTheBevelsGrowsByHalf) {
+  auto l = WorldTimeLayout(4, 4, -16, 1536, 1152, 33, 28, 8, 1, 144);
+  EXPECT_EQ(l.ColumnWidth, 347);  // 346.5
+  EXPECT_EQ(l.ColumnGap, 24);
+  EXPECT_EQ(l.MainWidth, 347 + 24 + 4 + 36 + 2);
+  EXPECT_EQ(l.MainHeight, 50 + 42 + 4 * 20 + 24 + 4);
+  EXPECT_EQ(l.Place.Left, 1536 - l.MainWidth);
+  EXPECT_EQ(l.Place.CloseTop, l.MainHeight - 36 - 1) << "a close button of 36 pixels at the bottom";
 }
 
 // London shows the UTC time whatever the user's clock does, also right at a change.

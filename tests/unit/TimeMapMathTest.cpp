@@ -42,8 +42,8 @@ TEST(TimeMapMath, LayoutPerCorner) {
   EXPECT_FALSE(r.Place.ToolbarLeft);
   EXPECT_EQ(r.Place.Left, 1024 - r.MainWidth);
   EXPECT_EQ(r.Place.Top, 768 - r.MainHeight);
-  EXPECT_EQ(r.Place.CloseTop, r.MainHeight - 25);
-  EXPECT_EQ(TimeMapLayout(3, 1024, 768).Place.CloseTop, 1);
+  EXPECT_EQ(r.Place.CloseTop, 1) << "away from the pointer in the bottom-right corner";
+  EXPECT_EQ(TimeMapLayout(3, 1024, 768).Place.CloseTop, r.MainHeight - 25);
 }
 
 }  // namespace

@@ -46,6 +46,26 @@ TEST(TrayImages, MouthsTellTheState) {
   EXPECT_GT(mouth(trCornerFired).size(), mouth(trNormal).size()) << "the laugh is wide open";
 }
 
+TEST(TrayImages, FacesAtTheShellsIconSizesKeepTheirShapeAndColours) {
+  const TTrayPixels face = TrayImagePixels(TrayImageIndex(0, trNormal));
+  EXPECT_EQ(ResizePixels(face, 16), std::vector<std::uint32_t>(face.begin(), face.end()));
+  // Twice the size: every pixel a block of four.
+  auto big = ResizePixels(face, 32);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) ASSERT_EQ(big[y * 32 + x], face[(y / 2) * 16 + x / 2]) << x << "," << y;
+  // At 150 %: the corners stay see-through, the middle of the face is its fill, the eyes
+  // and the mouth are still there in the feature colour.
+  auto mid = ResizePixels(face, 24);
+  ASSERT_EQ(mid.size(), 24u * 24u);
+  EXPECT_EQ(mid[0] >> 24, 0u);
+  EXPECT_EQ(mid[23] >> 24, 0u);
+  EXPECT_EQ(mid[12 * 24 + 12], face[8 * 16 + 8]);
+  const std::uint32_t feature = face[4 * 16 + 4];
+  EXPECT_EQ(mid[7 * 24 + 6], feature) << "an eye";
+  EXPECT_EQ(mid[17 * 24 + 12], feature) << "the mouth";
+  EXPECT_TRUE(ResizePixels(face, 0).empty());
+}
+
 TEST(TrayImages, RestingImageFollowsSuspend) {
   EXPECT_EQ(RestingTrayImage(5, false), 5);
   EXPECT_EQ(RestingTrayImage(5, true), 29);

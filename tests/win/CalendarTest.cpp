@@ -49,15 +49,15 @@ TEST_F(CalendarTest, EachCornerPlacesTheFormAndTheButtonColumn) {
     POINT close = test::ScreenOrigin(form->sbtClose->Handle());
     POINT prevYear = test::ScreenOrigin(form->sbtPrevYear->Handle());
     POINT nextYear = test::ScreenOrigin(form->sbtNextYear->Handle());
-    bool closeBelow = corner == 2 || corner == 4;
+    bool closeBelow = corner == 1 || corner == 3;
     EXPECT_EQ(close.y > nextYear.y, closeBelow) << corner;
     EXPECT_EQ(close.y < prevYear.y, !closeBelow) << corner;
     // The column is at the end nearest the screen's top or bottom edge.
-    if (closeBelow) {
-      EXPECT_GE(close.y + 24, r.bottom - 3) << corner;
+    if (corner == 2 || corner == 4) {
+      EXPECT_GE(nextYear.y + 24, r.bottom - 3) << corner;
     }
     if (corner == 1 || corner == 3) {
-      EXPECT_LE(close.y, r.top + 3) << corner;
+      EXPECT_LE(prevYear.y, r.top + 3) << corner;
     }
     (void)atBottom;
     delete form;

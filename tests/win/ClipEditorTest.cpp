@@ -265,6 +265,34 @@ TEST_F(ClipEditorTest, PickerSelectionByKeyAndMouseAndEditedTextReachTheEditor) 
   EXPECT_EQ(clip, (TClipRecord{"c", "first, edited\r\nby hand"}));
 }
 
+TEST_F(ClipEditorTest, ALongHistoryCanBeScrolledToTheLastEntryByMouse) {
+  ClipHistory->clear();
+  for (int i = 1; i <= 35; ++i) ClipHistory->push_back("entry " + std::to_string(i));
+  TClipRecord clip{"", "x"};
+  Edit(clip, [&](TfrmClipEditor& e) {
+    WhenShown([&] {
+      TfrmClipHistory* picker = OpenPicker();
+      ASSERT_NE(picker, nullptr);
+      HWND grid = picker->dgdClips->Handle();
+      EXPECT_TRUE(GetWindowLongPtrW(grid, GWL_STYLE) & WS_VSCROLL) << "no vertical scroll bar";
+      SendMessageA(grid, WM_VSCROLL, SB_BOTTOM, 0);
+      EXPECT_EQ(picker->dgdClips->TopRow() + picker->dgdClips->VisibleRowCount(), 35);
+      // The last row, clicked where it now shows.
+      RECT last = picker->dgdClips->CellRect(0, 34);
+      const int y = (last.top + last.bottom) / 2;
+      SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+      SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+      EXPECT_EQ(picker->memText->Text(), "entry 35");
+      test::SaveWindowBmp(picker->Handle(), "history-picker-scrolled");
+      // The scroll bar takes its room from the column, not from the text's end.
+      EXPECT_EQ(picker->dgdClips->ColWidth(0), picker->dgdClips->ClientWidth());
+      ClickButton(picker->btnCancel);
+    });
+    ClickButton(e.btnHistory);
+    ClickButton(e.btnCancel);
+  });
+}
+
 TEST_F(ClipEditorTest, CancelledPickerLeavesTheMemo) {
   *ClipHistory = {"from history"};
   TClipRecord clip{"", "mine"};

@@ -46,9 +46,10 @@ class ClipFormTest : public ::testing::Test {
 
 TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
   const int sw = TForm::ScreenWidth(), sh = TForm::ScreenHeight();
-  struct Case { int placement; TPoint anchor; };
-  for (Case c : {Case{1, {0, 0}}, Case{2, {0, sh}}, Case{3, {sw, 0}}, Case{4, {sw, sh}}, Case{0, {300, 200}},
-                 Case{0x104, {sw, sh}}, Case{0x13, {500, 100}}}) {
+  struct Case { int placement; TPoint anchor; bool gripLeft; };
+  for (Case c : {Case{1, {0, 0}, false}, Case{2, {0, sh}, false}, Case{3, {sw, 0}, true}, Case{4, {sw, sh}, true},
+                 Case{0, {300, 200}, false}, Case{0x104, {sw, sh}, true}, Case{0x13, {500, 100}, true},
+                 Case{0x101, {100, 100}, false}}) {
     auto* form = new TfrmClips(c.anchor, false, c.placement);
     TClipLayoutInput in;
     in.Anchor = c.anchor;
@@ -65,11 +66,12 @@ TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
     EXPECT_EQ(r.right - r.left, 300) << c.placement;
     EXPECT_EQ(r.bottom - r.top, l.MainHeight) << c.placement;
     POINT grip = test::ScreenOrigin(form->pnlSize->Handle());
-    bool gripLeft = c.placement == 3 || c.placement == 4;
+    bool gripLeft = c.gripLeft;
+    EXPECT_EQ(l.GripLeft, gripLeft) << c.placement;
     EXPECT_EQ(grip.x == r.left, gripLeft) << c.placement;
     EXPECT_EQ(grip.x == r.right - 8, !gripLeft) << c.placement;
     POINT close = test::ScreenOrigin(form->sbtClose->Handle());
-    bool closeBottom = c.placement == 2 || c.placement == 4;
+    bool closeBottom = c.placement == 1 || c.placement == 3;
     EXPECT_EQ(close.y, closeBottom ? r.bottom - 25 : r.top + 1) << c.placement;
     delete form;
   }
@@ -78,6 +80,22 @@ TEST_F(ClipFormTest, PlacementCodesDecideGripSideCloseButtonAndPosition) {
   EXPECT_EQ(r.right, sw);
   EXPECT_EQ(r.bottom, sh);
   delete corner;
+}
+
+TEST_F(ClipFormTest, AnUncommentedClipShowsItsLineBreaksAsTheSettingsPageDoes) {
+  ClipList->Add(TClipRecord{"", "\r\n  Dear John,\r\n\r\nthanks\tand bye"});
+  ClipList->Add(TClipRecord{"Tabbed\tcomment", "text"});
+  auto* form = Open(true, 1);
+  EXPECT_EQ(form->RowCaption(2), "Dear John,  thanks\tand bye");
+  EXPECT_EQ(form->RowCaption(2), ClipCaption(ClipList->ClipTitle(2)));
+  EXPECT_EQ(form->RowCaption(3), "Tabbed\tcomment");
+  EXPECT_EQ(form->RowCaption(0), "A comment");
+  test::SaveWindowBmp(form->Handle(), "clip-collection-captions");
+  form->btnCancelClick(form->btnCancel);
+  ClipHistory->assign({"one\r\ntwo"});
+  auto* history = Open(false, 1);
+  EXPECT_EQ(history->RowCaption(0), "one  two");
+  history->btnCancelClick(history->btnCancel);
 }
 
 TEST_F(ClipFormTest, ArrowsWrapAndUnknownLabelsDoNothing) {
@@ -118,6 +136,29 @@ TEST_F(ClipFormTest, TheGripWidensAndTheNextPopupOfTheSameSourceOpensWider) {
   RECT r = test::WindowRect(next->Handle());
   EXPECT_EQ(r.right - r.left, 340);
   delete next;
+}
+
+TEST_F(ClipFormTest, TheGripCannotDragThePopupBelowAUsableWidth) {
+  for (int placement : {1, 4}) {
+    const int sw = TForm::ScreenWidth();
+    auto* form = Open(false, placement, {placement == 4 ? sw : 100, 100});
+    const RECT before = test::WindowRect(form->Handle());
+    HWND grip = form->pnlSize->Handle();
+    // Far past the other edge: the right grip to the left, the left grip to the right.
+    const int beyond = placement == 4 ? 2000 : -2000;
+    SendMessageA(grip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 5));
+    SendMessageA(grip, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(beyond), 5));
+    SendMessageA(grip, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(beyond), 5));
+    SendMessageA(grip, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(beyond), 5));
+    const RECT r = test::WindowRect(form->Handle());
+    EXPECT_GE(r.right - r.left, 26 + 8 + kMinClipGridWidth) << placement << ": an invisible pop-up swallows typing";
+    if (placement == 4) EXPECT_EQ(r.right, before.right) << "the left grip keeps the right edge";
+    else EXPECT_EQ(r.left, before.left);
+    form->sbtClose->Click();
+    Application().ProcessMessages();
+    EXPECT_GE(ClipHistoryWidth, 26 + 8 + kMinClipGridWidth) << placement;
+    ClipHistoryWidth = 300;
+  }
 }
 
 TEST_F(ClipFormTest, TheGripIsACheckerboardInsideItsBevels) {
@@ -190,6 +231,27 @@ struct Notepad {
     SendMessageW(edit, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer));
     return Narrow(buffer);
   }
+  // Types "z" into notepad: once it shows, every key sent before it has been handled.
+  std::string TextAfterMarker() const {
+    SetForegroundWindow(window);
+    for (int i = 0; i < 100 && GetForegroundWindow() != window; ++i) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Application().ProcessMessages();
+    }
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = 'Z';
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    std::string text;
+    for (int i = 0; i < 100; ++i) {
+      text = Text();
+      if (!text.empty() && text.back() == 'z') break;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+      Application().ProcessMessages();
+    }
+    return text;
+  }
   // Waits for the keys sent to notepad to be handled, up to a generous limit.
   std::string WaitForText(const std::string& want) const {
     std::string text;
@@ -247,6 +309,117 @@ TEST_F(ClipFormTest, ALetterOfAnotherScriptIsNoLabelKey) {
   EXPECT_EQ(ActivePopup, form) << "a Cyrillic letter picked the first row";
   form->btnCancelClick(form->btnCancel);
   EXPECT_EQ(ActivePopup, nullptr);
+}
+
+// Another program that holds the clipboard open for `ms` after putting `text` on it.
+struct ClipboardHolder {
+  PROCESS_INFORMATION pi{};
+  ClipboardHolder(int ms, const wchar_t* text) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path, n);
+    std::wstring line = L"\"" + p.substr(0, p.find_last_of(L"\\/") + 1) + L"vimo_clipboard_peer.exe\" hold " +
+                        std::to_wstring(ms) + L" " + text;
+    STARTUPINFOW si{sizeof si};
+    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+  }
+  // True once the peer has the clipboard open, within a bound. Its EmptyClipboard
+  // waits for the owner before it, maybe this program, to answer: serve messages.
+  bool Holding() const {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;
+         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT), Application().ProcessMessages()) {
+      HWND open = GetOpenClipboardWindow();
+      DWORD pid = 0;
+      if (open) GetWindowThreadProcessId(open, &pid);
+      if (pid == pi.dwProcessId) return true;
+      DWORD code = 0;
+      if (GetExitCodeProcess(pi.hProcess, &code) && code != STILL_ACTIVE) {
+        ADD_FAILURE() << "the holder ended with " << code;
+        return false;
+      }
+    }
+    return false;
+  }
+  ~ClipboardHolder() {
+    if (!pi.hProcess) return;
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+};
+
+TEST_F(ClipFormTest, APickWhileAnotherProgramHoldsTheClipboardPastesThePickNotTheOldText) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  ClipboardHolder holder(500, L"old");
+  ASSERT_TRUE(holder.Holding());
+  TargetWindow = notepad.window;
+  auto* form = Open(false, 0x100);
+  SendMessageA(form->dgdClips->Handle(), WM_CHAR, '2', 0);
+  Application().ProcessMessages();
+  EXPECT_EQ(notepad.WaitForText("second clip"), "second clip");
+}
+
+TEST_F(ClipFormTest, AClipboardHeldTooLongPastesNothingAndSaysWhy) {
+  std::vector<std::string> notices;
+  SetPasteNotice([&](const std::string& text) { notices.push_back(text); });
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  ClipboardHolder holder(3000, L"old");
+  ASSERT_TRUE(holder.Holding());
+  TargetWindow = notepad.window;
+  auto* form = Open(false, 0x100);
+  SendMessageA(form->dgdClips->Handle(), WM_CHAR, '2', 0);
+  Application().ProcessMessages();
+  SetPasteNotice({});
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], kClipboardBusyText);
+  EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went out although the clipboard was not written";
+}
+
+TEST_F(ClipFormTest, APickForAClosedWindowSendsNoKeysAndLeavesTheTextOnTheClipboard) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  DestroyWindow(gone);
+  TargetWindow = gone;
+  auto* form = Open(false, 0x100);
+  HWND grid = form->dgdClips->Handle();
+  // Notepad in front as the pick is made: keys sent blindly would land there.
+  ShowWindow(form->Handle(), SW_HIDE);
+  SetForegroundWindow(notepad.window);
+  SendMessageA(grid, WM_CHAR, '3', 0);
+  Application().ProcessMessages();
+  EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went to the window in front";
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(data))) text = Narrow(p);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  EXPECT_EQ(text, "third");
+}
+
+TPaster* cancelledPaster = nullptr;
+
+// Does what the system does when the user presses Ctrl+Esc during a replay.
+void CALLBACK CancelOnceReplaying(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!cancelledPaster || !cancelledPaster->Replay().IsPlaying()) return;
+  KillTimer(nullptr, id);
+  PostThreadMessageW(GetCurrentThreadId(), WM_CANCELJOURNAL, 0, 0);
+}
+
+TEST_F(ClipFormTest, AReplayTheSystemCancelsSendsNothingMore) {
+  Notepad notepad;
+  ASSERT_NE(notepad.edit, nullptr) << "notepad did not start";
+  TPaster paster(Win32Paste());  // a journal not yet known to stay unplayed
+  cancelledPaster = &paster;
+  SetTimer(nullptr, 0, 10, &CancelOnceReplaying);
+  EXPECT_EQ(paster.Paste(notepad.window, "never typed"), TPasteResult::Cancelled);
+  cancelledPaster = nullptr;
+  EXPECT_EQ(notepad.TextAfterMarker(), "z") << "keys went out after the cancel";
+  EXPECT_FALSE(paster.Replay().IsPlaying());
 }
 
 TEST_F(ClipFormTest, DISABLED_View) {

@@ -58,7 +58,7 @@ TEST_F(TimeMapTest, EachCornerPlacesTheForm) {
     EXPECT_EQ(form->imgMap->ClientHeight(), kMapHeight) << corner;
     POINT close = test::ScreenOrigin(form->sbtClose->Handle());
     EXPECT_EQ(close.x < r.left + 30, corner == 1 || corner == 2) << corner;
-    EXPECT_EQ(close.y, corner == 1 || corner == 3 ? r.top + 1 : r.bottom - 25) << corner;
+    EXPECT_EQ(close.y, corner == 2 || corner == 4 ? r.top + 1 : r.bottom - 25) << corner;
     delete form;
   }
 }

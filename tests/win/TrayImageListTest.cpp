@@ -42,5 +42,54 @@ TEST(TrayImageList, HoldsThirtyTwoFacesThatDrawAsComputed) {
   }
 }
 
+// Colour of one pixel of an icon drawn on a magenta background.
+COLORREF DrawnIconPixel(HICON icon, int x, int y) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+  RECT r{0, 0, 16, 16};
+  FillRect(dc, &r, magenta);
+  DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+  COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteObject(magenta);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  return c;
+}
+
+// The tray icon reads its faces without an image list: the same pictures, each a new
+// 16 x 16 icon that the caller owns.
+TEST(TrayFaceIcons, MakeEachOfTheThirtyTwoFacesAsAnIconThatDrawsAsComputed) {
+  TTrayFaceIcons faces;
+  EXPECT_EQ(faces.Count(), 32);
+  EXPECT_EQ(faces.GetIcon(-1), 0u);
+  EXPECT_EQ(faces.GetIcon(32), 0u);
+  for (int index : {0, 7, 9, 18, 27, 31}) {
+    SCOPED_TRACE(index);
+    HICON icon = reinterpret_cast<HICON>(faces.GetIcon(index));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bm{};
+    GetObject(info.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 16);
+    EXPECT_EQ(bm.bmHeight, 16);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    TTrayPixels px = TrayImagePixels(index);
+    for (auto [x, y] : {std::pair{7, 1}, {4, 4}, {7, 11}, {8, 8}}) {
+      std::uint32_t p = px[y * 16 + x];
+      EXPECT_EQ(DrawnIconPixel(icon, x, y), RGB((p >> 16) & 255, (p >> 8) & 255, p & 255)) << x << "," << y;
+    }
+    EXPECT_EQ(DrawnIconPixel(icon, 0, 0), RGB(255, 0, 255)) << "rounded corner shows the background";
+    EXPECT_EQ(DrawnIconPixel(icon, 15, 15), RGB(255, 0, 255));
+    DestroyIcon(icon);
+  }
+}
+
 }  // namespace
 }  // namespace vimo

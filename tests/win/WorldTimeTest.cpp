@@ -54,7 +54,7 @@ TEST_F(WorldTimeTest, EachCornerPlacesTheFormAndItsHeightFollowsTheEntries) {
     EXPECT_EQ(form->pntWorldTimes->Height(), 3 * layout.RowHeight) << corner;
     POINT close = test::ScreenOrigin(form->sbtClose->Handle());
     EXPECT_EQ(close.x < r.left + 30, corner == 1 || corner == 2) << corner;
-    EXPECT_EQ(close.y, corner == 1 || corner == 3 ? r.top + 1 : r.bottom - 25) << corner;
+    EXPECT_EQ(close.y, corner == 2 || corner == 4 ? r.top + 1 : r.bottom - 25) << corner;
     delete form;
   }
   WorldTimes->clear();

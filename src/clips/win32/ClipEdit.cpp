@@ -6,7 +6,6 @@
 #include "model/SmartList.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Files.h"
-#include "settings/SetupLogic.h"
 
 namespace vimo {
 namespace {
@@ -54,6 +53,7 @@ TfrmClipEditor::TfrmClipEditor() : TForm(TFormStyle::Dialog) {
   btnOK->SetBounds(236, 268, 75, 23);
   btnCancel->SetBounds(317, 268, 75, 23);
   SetClientSize(400, 300);
+  ScaleFromDesign();
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnCloseQuery = [this](TForm* s) {
@@ -129,6 +129,8 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   dgdClips->ColCount = 1;
   dgdClips->DefaultRowHeight = 15;
   dgdClips->RowSelect = true;
+  // Only eight rows fit: the rest of a history of up to 50 must be reachable by mouse.
+  dgdClips->SetVertScrollBar(true);
 
   lblClips->SetBounds(8, 8, 384, 14);
   dgdClips->SetBounds(8, 22, 384, 124);
@@ -137,6 +139,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
   btnOK->SetBounds(236, 268, 75, 23);
   btnCancel->SetBounds(317, 268, 75, 23);
   SetClientSize(400, 300);
+  ScaleFromDesign();
 
   OnShow = [this](TForm* s) { FormShow(s); };
   dgdClips->OnClick = [this](TDrawGrid* s) { dgdClipsClick(s); };
@@ -146,7 +149,7 @@ TfrmClipHistory::TfrmClipHistory() : TForm(TFormStyle::Dialog) {
 }
 
 void TfrmClipHistory::FormShow(TForm*) {
-  dgdClips->DefaultRowHeight = PixelsPerInch() * 15 / 96;
+  dgdClips->DefaultRowHeight = Scaled(15);
   dgdClips->SetRowCount(std::max(static_cast<int>(HistoryCopy.size()), 1));
   dgdClips->DefaultColWidth = dgdClips->ClientWidth();
   // A whole number of rows: no half row at the bottom.

@@ -47,16 +47,17 @@ TfrmClips::TfrmClips(TPoint anchor, bool showsCollection, int placement) : Shows
   in.Placement = placement;
   in.TextCount = static_cast<int>(Texts.size());
   in.Width = ShowsCollection ? ClipCollectionWidth : ClipHistoryWidth;
-  in.PixelsPerInch = PixelsPerInch();
+  in.PixelsPerInch = Dpi();
   in.ScreenWidth = ScreenWidth();
   in.ScreenHeight = ScreenHeight();
   in.ButtonSize = sbtClose->Height();
   in.ToolbarBevel = pnlToolbar->BevelWidth;
   in.ClipsBevel = pnlClips->BevelWidth;
   in.ClipsBorder = pnlClips->BorderWidth;
-  in.GripWidth = 8;
+  in.GripWidth = Scaled(8);
   TClipLayout layout = ClipLayout(in);
   gripLeft_ = layout.GripLeft;
+  minWidth_ = layout.MinWidth;
 
   dgdClips->ColCount = 1;
   dgdClips->DefaultColWidth = 9999;
@@ -131,15 +132,16 @@ void TfrmClips::dgdClipsDrawCell(TDrawGrid* grid, HDC dc, int, int row, RECT r, 
   DrawTextIn(dc, ClipLabel(row), label, line | DT_CENTER);
   RECT text = r;
   text.left = label.right;
-  std::string caption;
-  if (ShowsCollection) {
-    bool bold = ClipList && ClipList->HasComment(row);
-    caption = ClipList ? ClipList->ClipTitle(row) : std::string();
-    if (bold) SelectObject(dc, BoldFont());
-  } else {
-    caption = ClipCaption(Texts[static_cast<std::size_t>(row)]);
-  }
-  DrawTextIn(dc, caption, text, line | DT_END_ELLIPSIS);
+  if (ShowsCollection && ClipList && ClipList->HasComment(row)) SelectObject(dc, BoldFont());
+  // A caption keeps its tabs: drawn as space, not as the font's missing-glyph box.
+  DrawTextIn(dc, RowCaption(row), text, line | DT_END_ELLIPSIS | DT_EXPANDTABS);
+}
+
+std::string TfrmClips::RowCaption(int row) const {
+  // A clip without a comment is titled by its text: one line, as the settings page shows it.
+  if (ShowsCollection) return ClipList ? ClipCaption(ClipList->ClipTitle(row)) : std::string();
+  return row >= 0 && row < static_cast<int>(Texts.size()) ? ClipCaption(Texts[static_cast<std::size_t>(row)])
+                                                           : std::string();
 }
 
 void TfrmClips::dgdClipsKeyDown(TDrawGrid* grid, WORD& key, UINT) {
@@ -177,9 +179,12 @@ void TfrmClips::pnlSizeMouseMove(TControl*, UINT, int x, int y) {
   if (GetCapture() != pnlSize->Handle()) return;
   int screenX = GripScreenX(pnlSize, x, y);
   pnlMain->SetWidth(ClientWidth());
-  TGripResult r = GripMove(gripLeft_, Left(), Width(), GripCursorX, screenX);
+  TGripResult r = GripMove(gripLeft_, Left(), Width(), GripCursorX, screenX, minWidth_);
+  // Held at the minimum, the grip moves less than the pointer: it takes up again only
+  // when the pointer comes back to where the grip is.
+  const int applied = r.Width - Width();
   SetBounds(r.Left, Top(), r.Width, Height());
-  GripCursorX = screenX;
+  GripCursorX += gripLeft_ ? -applied : applied;
 }
 
 void TfrmClips::pnlSizeMouseUp(TControl*, TMouseButton, UINT, int, int) {

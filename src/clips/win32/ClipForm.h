@@ -31,6 +31,8 @@ class TfrmClips : public TForm {
   void btnOKClick(TControl* sender);
   void btnCancelClick(TControl* sender);
   bool GripLeft() const { return gripLeft_; }
+  // The one-line text row `row` shows.
+  std::string RowCaption(int row) const;
 
  private:
   void FormShow(TForm* sender);
@@ -45,6 +47,7 @@ class TfrmClips : public TForm {
   void pnlSizeMouseUp(TControl* sender, TMouseButton button, UINT shift, int x, int y);
 
   bool gripLeft_ = false;
+  int minWidth_ = 0;
 };
 
 }  // namespace vimo

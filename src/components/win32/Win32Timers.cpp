@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/Application.h"
+#include "platform/Guarded.h"
 
 namespace vimo {
 namespace {

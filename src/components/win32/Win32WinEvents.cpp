@@ -2,7 +2,7 @@
 
 #include "components/WinEvent.h"
 #include "platform/Utf.h"
-#include "ui/Application.h"
+#include "platform/Guarded.h"
 
 namespace vimo {
 namespace {

@@ -8,7 +8,9 @@
 
 #include "help/HelpTopics.h"
 #include "help/win32/HelpSource.h"
+#include "platform/Contrast.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
@@ -19,8 +21,6 @@ constexpr const wchar_t* kWindowClass = L"TVimoHelpWindow";
 constexpr UINT kListId = 1;
 constexpr UINT kTextId = 2;
 constexpr UINT kWmFollowLink = WM_APP + 1;  // wParam: link index, lParam: page serial
-// Links in the text; newer rich edit controls draw them in a link colour of their own.
-constexpr COLORREF kLinkColor = RGB(0, 80, 200);
 
 // Sizes at 96 pixels per inch.
 constexpr int kWidth = 700;
@@ -162,8 +162,8 @@ THelpWindow::THelpWindow() {
   for (const auto& topic : book.Topics())
     SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(PlainText(topic.Title)).c_str()));
   SendMessageW(text_, EM_SETEVENTMASK, 0, ENM_LINK);
-  SetWindowSubclass(list_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowSubclass(text_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  onfirstuse::SetWindowSubclass(list_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  onfirstuse::SetWindowSubclass(text_, &THelpWindow::PaneProc, 0, reinterpret_cast<DWORD_PTR>(this));
   Layout();
   ShowTopicAt(0);
 }
@@ -239,7 +239,10 @@ void THelpWindow::FillText() {
     if (run.Link) {
       format.dwMask |= CFM_LINK | CFM_UNDERLINE | CFM_COLOR;
       format.dwEffects |= CFE_LINK | CFE_UNDERLINE;
-      format.crTextColor = kLinkColor;
+      // Links in the text in the system's link colour (newer rich edit controls use their own).
+      format.crTextColor = ReadableColor(GetSysColor(COLOR_WINDOW), {GetSysColor(COLOR_HOTLIGHT),
+                                                                      GetSysColor(COLOR_HIGHLIGHT),
+                                                                      GetSysColor(COLOR_WINDOWTEXT)});
     }
     SetCharFormat(text_, format);
   }
@@ -322,11 +325,11 @@ LRESULT CALLBACK THelpWindow::PaneProc(HWND pane, UINT msg, WPARAM wParam, LPARA
         self->lastFocus_ = pane;
         break;
       case WM_NCDESTROY:
-        RemoveWindowSubclass(pane, &THelpWindow::PaneProc, 0);
+        onfirstuse::RemoveWindowSubclass(pane, &THelpWindow::PaneProc, 0);
         break;
     }
   });
-  return handled ? result : DefSubclassProc(pane, msg, wParam, lParam);
+  return handled ? result : onfirstuse::DefSubclassProc(pane, msg, wParam, lParam);
 }
 
 LRESULT THelpWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 
 #include "host/HostTexts.h"
 #include "host/TrayImages.h"
+#include "clips/win32/PasteText.h"
 #include "host/win32/PopupService.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
@@ -57,9 +58,6 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   mniCustomize = &pmnTray.Add("Settings...", [this](TMenuItem& s) { mniCustomizeClick(s); });
   pmnTray.OnPopup = [this](TPopupMenu&) { pmnTrayPopup(); };
 
-  imlTrayIcons = CreateTrayImageList();
-  trayImages_ = std::make_unique<TImageListView>(imlTrayIcons.get());
-
   timClipboard = std::make_unique<TLiteTimer>(static_cast<std::int32_t>(kFirstProbeInterval),
                                               [this](TLiteTimer&) { monitor_->timClipboardTimer(); });
   clipboard_ = std::make_unique<Win32ClipboardViewer>(reinterpret_cast<WindowHandle>(handle_));
@@ -77,10 +75,14 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
   cmpTrayIcon->SetHint(kApplicationTitle);
   cmpTrayIcon->SetCycleIcons(false);
   cmpTrayIcon->SetPopupMenu(&pmnTray);
-  cmpTrayIcon->SetIconList(trayImages_.get());
+  cmpTrayIcon->SetIconList(&trayImages_);
   cmpTrayIcon->OnBalloonHintTimeout = [this](TTrayIcon&) { cmpTrayIconBalloonHintTimeout(); };
   cmpTrayIcon->OnClick = [this](TTrayIcon&) { launchers_->cmpTrayIconClick(); };
   cmpTrayIcon->Loaded();
+  // A paste that could not happen says why where the user looks for the program.
+  SetPasteNotice([this](const std::string& text) {
+    cmpTrayIcon->ShowBalloonHint(kApplicationTitle, text, 2, kPasteBalloonSeconds);
+  });
 
   timCorner = std::make_unique<Win32Timer>();
   timCorner->OnError = [](const std::exception& e) { Application().ShowException(e.what()); };
@@ -109,6 +111,7 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
 
 TfrmVimoHost01::~TfrmVimoHost01() {
   FormDestroy();
+  SetPasteNotice({});
   cmpWinEvent.reset();
   if (ActivePopup) ClosePopup();
   launchers_.reset();
@@ -188,18 +191,21 @@ void TfrmVimoHost01::mniHelpClick() { Application().HelpCommand(HELP_CONTENTS, 0
 
 void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
   bool about = sender.Tag != 0;
+  if (setupOpen_) {
+    // Already open, perhaps behind other windows: it comes to the front.
+    if (TfrmSetup* open = TfrmSetup::Open()) open->Reopen(about);
+    return;
+  }
   Application().ProcessMessages();
-  mniCustomize->Enabled = false;
-  mniAbout->Enabled = false;
+  setupOpen_ = true;
   UnregisterHotKeys();
-  // Whatever the dialog does, also when it raises, the hot keys and the menu come back.
+  // Whatever the dialog does, also when it raises, the hot keys come back.
   struct Restore {
     TfrmVimoHost01& host;
     ~Restore() {
+      host.setupOpen_ = false;
       host.RegisterHotKeys();
       host.ShowFailedHotKeys();
-      host.mniCustomize->Enabled = true;
-      host.mniAbout->Enabled = true;
     }
   } restore{*this};
   if (showSetup_ ? showSetup_(about) : ShowSetup(about)) ShowRestingImage();
@@ -207,6 +213,7 @@ void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
 
 bool TfrmVimoHost01::ShowSetup(bool about) {
   TSetupHostLinks links;
+  if (!imlTrayIcons.get()) imlTrayIcons = CreateTrayImageList();
   links.trayIcons = imlTrayIcons.get();
   links.enableClipboardTimer = [this](bool on) { timClipboard->SetEnabled(on); };
   // Switching the history off removes the listener, or leaves the chain.

@@ -45,6 +45,7 @@ class TfrmVimoHost01 {
   TMenuItem* mniCustomize = nullptr;
   TMenuItem* mniClearHistory = nullptr;
   TMenuItem* mniClearHistorySeparator = nullptr;
+  // The faces as the settings dialog draws them; made when it first opens.
   TImageListHandle imlTrayIcons;
   std::unique_ptr<TLiteTimer> timClipboard;
   // Saves the history a moment after a burst of copies (and at exit).
@@ -90,7 +91,8 @@ class TfrmVimoHost01 {
 
   HWND handle_ = nullptr;
   TShowSetupDialog showSetup_;
-  std::unique_ptr<TImageListView> trayImages_;
+  bool setupOpen_ = false;
+  TTrayFaceIcons trayImages_;
   std::unique_ptr<Win32ClipboardViewer> clipboard_;
   Win32TextCompare textCompare_;
   std::unique_ptr<ClipboardTimer> clipboardTimer_;

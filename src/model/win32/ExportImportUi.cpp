@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 
 namespace vimo {
 
@@ -47,7 +48,7 @@ bool TWin32ExportImportUi::Execute(bool save, std::string& fileName) {
   // which would hold it open and stop the user from removing it.
   ofn.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  BOOL ok = save ? onfirstuse::GetSaveFileNameW(&ofn) : onfirstuse::GetOpenFileNameW(&ofn);
   if (!ok) return false;
   fileName = Narrow(buffer);
   LastFolder = FolderOfFile(fileName);

@@ -74,6 +74,7 @@ TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&
   btnOK->SetBounds(62, 271, 75, 23);
   btnCancel->SetBounds(142, 271, 75, 23);
   SetClientSize(225, 300);
+  ScaleFromDesign();
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnCloseQuery = [this](TForm* s) {

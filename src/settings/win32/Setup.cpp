@@ -8,13 +8,13 @@
 #include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
 #include "help/HelpTopics.h"
-#include "host/HostTexts.h"
 #include "host/TrayImages.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 #include "platform/Utf.h"
+#include "platform/win32/OnFirstUse.h"
 #include "platform/win32/Win32ClipboardViewer.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Locale.h"
@@ -113,7 +113,8 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   EnsureFileServices();  // export and import write and read their file through the platform
   SetCaption(kSetupCaption);
   ShowHelpButton();
-  imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon);
+  ShowInTaskbar();
+  imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon, Scaled(16));
 
   Confirm = [this](const std::string& question) {
     return MessageBoxW(handle_, Widen(question).c_str(), Widen(Application().Title()).c_str(),
@@ -160,6 +161,11 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   dgdTrayIcon->OnClick = [this](TDrawGrid*) { UpdateApplyButton(); };
   rgrHotKeysCorner->OnClick = [this](TRadioGroup*) { UpdateApplyButton(); };
   SetClientSize(439, 316);
+  ScaleFromDesign();
+  OnDpiChanged = [this](TForm*) {
+    imlSetup = ImageListFromPixels(kSetupPageCount, &SetupPageIcon, Scaled(16));
+    RefreshPages();
+  };
 
   OnShow = [this](TForm* s) { FormShow(s); };
   OnCloseQuery = [this](TForm* s) { return FormClose(s); };
@@ -455,21 +461,26 @@ void TfrmSetup::BuildAbout(TPanel* page) {
   lblMapLicence->SetHeight(124);
   lblMapLicence->SetAlign(TAlign::Top);
 
-  imgIcon->OnPaint = [](TPaintBox* box, HDC dc) {
-    // The application's face, each of its pixels drawn 2 x 2.
+  imgIcon->OnPaint = [this](TPaintBox* box, HDC dc) {
+    // The application's face at twice the small icon's size.
     int color = TrayIconColor >= 0 && TrayIconColor < kTrayColorCount ? TrayIconColor : 0;
-    TTrayPixels px = TrayImagePixels(TrayImageIndex(color, trNormal));
-    int top = (box->ClientHeight() - 2 * kTrayImageSize) / 2;
-    for (int y = 0; y < kTrayImageSize; ++y)
-      for (int x = 0; x < kTrayImageSize; ++x) {
-        std::uint32_t p = px[static_cast<std::size_t>(y * kTrayImageSize + x)];
-        if ((p >> 24) == 0) continue;
-        RECT r{2 * x, top + 2 * y, 2 * x + 2, top + 2 * y + 2};
-        FillSolid(dc, r, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    const int size = Scaled(2 * kTrayImageSize);
+    std::vector<std::uint32_t> px = ResizePixels(TrayImagePixels(TrayImageIndex(color, trNormal)), size);
+    int top = (box->ClientHeight() - size) / 2;
+    COLORREF back = Color();
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x) {
+        std::uint32_t p = px[static_cast<std::size_t>(y * size + x)];
+        unsigned a = p >> 24;
+        if (a == 0) continue;
+        auto mix = [a](unsigned c, unsigned b) { return static_cast<BYTE>((c * a + b * (255 - a)) / 255); };
+        SetPixel(dc, x, top + y,
+                 RGB(mix((p >> 16) & 0xFF, GetRValue(back)), mix((p >> 8) & 0xFF, GetGValue(back)),
+                     mix(p & 0xFF, GetBValue(back))));
       }
   };
-  pnlName->OnPaint = [](TPaintBox* box, HDC dc) {
-    TGdiObject font(CreateFontW(-27, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  pnlName->OnPaint = [this](TPaintBox* box, HDC dc) {
+    TGdiObject font(CreateFontW(-Scaled(27), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
     HGDIOBJ old = SelectObject(dc, font.Get());
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
@@ -482,11 +493,28 @@ void TfrmSetup::BuildAbout(TPanel* page) {
 
 // ---------------------------------------------------------------------------- opening and closing
 
+namespace {
+TfrmSetup* openSetup = nullptr;
+}  // namespace
+
 bool TfrmSetup::Execute(bool about) {
   ntbSetup->SetActivePage(about ? "About" : "General");
   dgdSetup->SetRowCount(ntbSetup->PageCount());
   dgdSetup->SetRow(about ? dgdSetup->RowCount() - 1 : 0);
+  struct Opened {
+    TfrmSetup* previous;
+    explicit Opened(TfrmSetup* form) : previous(openSetup) { openSetup = form; }
+    ~Opened() { openSetup = previous; }
+  } opened(this);
   return ShowModal() == mrOK;
+}
+
+TfrmSetup* TfrmSetup::Open() { return openSetup; }
+
+void TfrmSetup::Reopen(bool about) {
+  if (about) dgdSetup->SetRow(dgdSetup->RowCount() - 1);
+  if (IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+  SetForegroundWindow(handle_);
 }
 
 void TfrmSetup::FormShow(TForm*) {
@@ -579,7 +607,7 @@ void TfrmSetup::ReadControls() {
   c.historyDepthPosition = trbClipHistoryDepth->Position();
 }
 
-int TfrmSetup::ScaledRowHeight(int designHeight) const { return MulDiv(designHeight, PixelsPerInch(), 96); }
+int TfrmSetup::ScaledRowHeight(int designHeight) const { return Scaled(designHeight); }
 
 void TfrmSetup::RefreshPages() {
   UpdateWorldTimeButtons();
@@ -599,24 +627,25 @@ void TfrmSetup::RefreshPages() {
   int row15 = ScaledRowHeight(15);
   dgdMouseActions->DefaultRowHeight = row15;
   dgdMouseActions->SetClientHeight(row15 * 7 + 6);
-  dgdMouseActions->SetColWidth(0, kModifierColumn);
-  dgdMouseActions->SetColWidth(1, dgdMouseActions->ClientWidth() - kModifierColumn - 2);
+  dgdMouseActions->SetColWidth(0, Scaled(kModifierColumn));
+  dgdMouseActions->SetColWidth(1, dgdMouseActions->ClientWidth() - Scaled(kModifierColumn) - 2);
 
   dgdHotKeyActions->DefaultRowHeight = row15;
   dgdHotKeyActions->SetClientHeight(dgdHotKeyActions->ClientHeight() / row15 * row15 + 10);
-  dgdHotKeyActions->SetColWidth(0, dgdHotKeyActions->ClientWidth() - kHotKeyColumn - 2);
-  dgdHotKeyActions->SetColWidth(1, kHotKeyColumn);
+  dgdHotKeyActions->SetColWidth(0, dgdHotKeyActions->ClientWidth() - Scaled(kHotKeyColumn) - 2);
+  dgdHotKeyActions->SetColWidth(1, Scaled(kHotKeyColumn));
   SetHotKeyRowCount();
 
   dgdTrayIconActions->DefaultRowHeight = row15;
   dgdTrayIconActions->SetClientHeight(9 * (row15 + 1) - 1);
-  dgdTrayIconActions->SetColWidth(0, kModifierColumn);
-  dgdTrayIconActions->SetColWidth(1, dgdTrayIconActions->ClientWidth() - kModifierColumn - 2);
+  dgdTrayIconActions->SetColWidth(0, Scaled(kModifierColumn));
+  dgdTrayIconActions->SetColWidth(1, dgdTrayIconActions->ClientWidth() - Scaled(kModifierColumn) - 2);
 
   int row16 = ScaledRowHeight(16);
   dgdWorldTime->DefaultRowHeight = row16;
   dgdWorldTime->SetClientHeight(dgdWorldTime->ClientHeight() / row16 * row16 + 10);
-  dgdWorldTime->SetColWidth(0, dgdWorldTime->ClientWidth() - kTimeColumn - 2);
+  dgdWorldTime->SetColWidth(0, dgdWorldTime->ClientWidth() - Scaled(kTimeColumn) - 2);
+  dgdWorldTime->SetColWidth(1, Scaled(kTimeColumn));
   SetWorldTimeRowCount();
 
   dgdClipCollection->DefaultRowHeight = row15;
@@ -663,10 +692,12 @@ void TfrmSetup::dgdSetupDrawCell(TDrawGrid* grid, HDC dc, int, int row, RECT rec
     }
   }
   int height = rect.bottom - rect.top;
-  ImageList_Draw(imlSetup.get(), row, dc, (height - 16) / 2, (rect.top + rect.bottom - 16) / 2, ILD_TRANSPARENT);
+  int icon = 0, iconHeight = 0;
+  onfirstuse::ImageList_GetIconSize(imlSetup.get(), &icon, &iconHeight);
+  onfirstuse::ImageList_Draw(imlSetup.get(), row, dc, (height - icon) / 2, (rect.top + rect.bottom - icon) / 2, ILD_TRANSPARENT);
   HGDIOBJ old = SelectObject(dc, BoldFont());
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
-  RECT text{rect.left + (height - 16) / 2 + 24, rect.top, rect.right, rect.bottom};
+  RECT text{rect.left + (height - icon) / 2 + icon + Scaled(8), rect.top, rect.right, rect.bottom};
   if (row >= 0 && row < ntbSetup->PageCount())
     DrawTextIn(dc, ntbSetup->PageCaption(row), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, old);
@@ -690,8 +721,10 @@ void TfrmSetup::btnApplyClick(TControl*) {
 void TfrmSetup::dgdTrayIconDrawCell(TDrawGrid* grid, HDC dc, int col, int, RECT rect, TGridDrawState) {
   if (!host_.trayIcons) return;
   // Greyed, the faces are drawn half blended into the background.
-  ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - 16) / 2,
-                   (rect.top + rect.bottom - 16) / 2, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+  int w = 0, h = 0;
+  onfirstuse::ImageList_GetIconSize(host_.trayIcons, &w, &h);
+  onfirstuse::ImageList_DrawEx(host_.trayIcons, TrayImageIndex(col, trNormal), dc, (rect.left + rect.right - w) / 2,
+                   (rect.top + rect.bottom - h) / 2, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
                    ILD_TRANSPARENT | (grid->Enabled() ? 0 : ILD_BLEND50));
 }
 

@@ -33,6 +33,10 @@ class TfrmSetup : public TForm {
 
   // Shows the dialog on "About" or on "General"; true when it closed with OK.
   bool Execute(bool about);
+  // The dialog while it is open, or null.
+  static TfrmSetup* Open();
+  // Asked for again while open: to the front, on About when that was asked for.
+  void Reopen(bool about);
 
   // Frame.
   TPanel* pnlSetupGrid;

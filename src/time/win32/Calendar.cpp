@@ -16,7 +16,7 @@ TLocalTime Today() { return Platform().clock->Now(); }
 TfrmCalendar::TfrmCalendar(int corner) {
   EnsureTimeServices();
   KeyPreview = true;
-  auto layout = CalendarLayout(corner, PixelsPerInch(), ScreenWidth(), ScreenHeight());
+  auto layout = CalendarLayout(corner, Dpi(), ScreenWidth(), ScreenHeight());
 
   btnClose = new TButton(this, "", IDCANCEL);
   btnClose->ModalResult = mrCancel;
@@ -43,7 +43,7 @@ TfrmCalendar::TfrmCalendar(int corner) {
     grid->Tag = tag--;
     grid->ColCount = 7;
     grid->SetRowCount(8);
-    grid->DefaultColWidth = 26;
+    grid->DefaultColWidth = layout.ColWidth;
     grid->DefaultRowHeight = layout.RowHeight;
     grid->ShowSelection = false;
     grid->DefaultDrawing = false;
@@ -103,10 +103,11 @@ TfrmCalendar::TfrmCalendar(int corner) {
   pnlCloseButton->SetAlign(TAlign::Top);
   pnlNavigateButtons->SetHeight(5 * sbtToday->Height());
   pnlNavigateButtons->SetAlign(TAlign::Top);
-  sbtClose->SetBounds(1, 0, 24, 24);
+  const int button = layout.ButtonSize;
+  sbtClose->SetBounds(1, 0, button, button);
   int i = 0;
   for (TSpeedButton* b : {sbtPrevYear, sbtPrevMonth, sbtToday, sbtNextMonth, sbtNextYear})
-    b->SetBounds(1, 24 * i++, 24, 24);
+    b->SetBounds(1, button * i++, button, button);
   // 7.-9.
   SetBounds(layout.Left, layout.Top, 0, 0);
   SetClientSize(layout.MainWidth, layout.MainHeight);

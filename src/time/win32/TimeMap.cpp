@@ -79,29 +79,34 @@ TfrmTimeMap::TfrmTimeMap(int corner) {
   pnlMap->SetSingleBorder(true);
   imgMap = new TImage(pnlMap);
   imgMap->SetPicture(LoadMapPicture(&bits_));
-  const int mapWidth = imgMap->PictureWidth(), mapHeight = imgMap->PictureHeight();
-  land_.resize(static_cast<std::size_t>(mapWidth) * static_cast<std::size_t>(mapHeight));
+  imgMap->Stretch = true;
+  const int pictureWidth = imgMap->PictureWidth(), pictureHeight = imgMap->PictureHeight();
+  land_.resize(static_cast<std::size_t>(pictureWidth) * static_cast<std::size_t>(pictureHeight));
   for (std::size_t i = 0; i < land_.size(); ++i) land_[i] = (bits_[i] & 0x00FFFFFF) != 0x00FFFFFF;
 
-  auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight);
+  // The map is shown at its size for the DPI, the picture stretched to it.
+  const int mapWidth = Scaled(pictureWidth), mapHeight = Scaled(pictureHeight);
+  const int button = Scaled(24), strip = Scaled(24), shift = Scaled(25);
+  auto layout = TimeMapLayout(corner, ScreenWidth(), ScreenHeight(), mapWidth, mapHeight, button, 1, strip, 1, 1, 0,
+                              shift);
   pnlToolbar->SetBounds(0, 0, layout.ToolbarWidth, layout.MainHeight);
   pnlToolbar->SetAlign(layout.Place.ToolbarLeft ? TAlign::Left : TAlign::Right);
   pnlBorders->SetAlign(TAlign::Client);
   pnlTime->SetAlign(TAlign::Client);
-  pntLocalTime->SetHeight(24);
+  pntLocalTime->SetHeight(strip);
   pntLocalTime->SetAlign(TAlign::Top);
   // The map keeps its border inside the container, so that no row of it is cut.
   pnlMapContainer->SetHeight(mapHeight + 2);
   pnlMapContainer->SetAlign(TAlign::Top);
-  pntHours->SetHeight(24);
+  pntHours->SetHeight(strip);
   pntHours->SetAlign(TAlign::Top);
-  pnlMapLeftShift->SetWidth(25);
+  pnlMapLeftShift->SetWidth(shift);
   pnlMapLeftShift->SetAlign(TAlign::Left);
   pnlMap->SetWidth(mapWidth + 2);
   pnlMap->SetAlign(TAlign::Left);
   imgMap->SetAlign(TAlign::Client);
   pnlMain->SetBounds(0, 0, layout.MainWidth, layout.MainHeight);
-  sbtClose->SetBounds(1, layout.Place.CloseTop, 24, 24);
+  sbtClose->SetBounds(1, layout.Place.CloseTop, button, button);
   SetBounds(layout.Place.Left, layout.Place.Top, 0, 0);
   SetClientSize(layout.MainWidth, layout.MainHeight);
 
@@ -135,6 +140,8 @@ void TfrmTimeMap::XorGuideLine(int x) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, imgMap->Picture());
   int oldRop = SetROP2(dc, R2_XORPEN);
+  // The line goes into the picture, whose columns the shown map stretches.
+  x = imgMap->ClientWidth() > 0 ? x * imgMap->PictureWidth() / imgMap->ClientWidth() : x;
   DrawLine(dc, x, 0, x, imgMap->PictureHeight() - 1, RGB(192, 192, 192));
   SetROP2(dc, oldRop);
   SelectObject(dc, old);
@@ -157,22 +164,24 @@ int TfrmTimeMap::ShiftToMap(int x) const {
 void TfrmTimeMap::pntLocalTimePaint(TPaintBox* box, HDC dc) {
   const int h = box->ClientHeight();
   int x = ShiftToMap(markerX_);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  DrawLine(dc, x, h - 1, x, h * 3 / 4, RGB(0, 0, 0));
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  DrawLine(dc, x, h - 1, x, h * 3 / 4, GetSysColor(COLOR_BTNTEXT));
   DrawTextIn(dc, TimeOfDayText(markerMinutes_), RECT{x, 0, x, h * 3 / 4}, kFloating | DT_BOTTOM);
 }
 
 void TfrmTimeMap::pntHoursPaint(TPaintBox* box, HDC dc) {
   const int h = box->ClientHeight();
   const int wm = pnlMap->ClientWidth();
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  // The strips stand on the button face: its text colour for the labels and the ticks.
+  const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+  SetTextColor(dc, ink);
   for (int i = 0; i < 24; ++i) {
     int x = WrapMapX(HourMarkX(i, wm, LocalBias(), NowMinutes), wm) + pnlMap->Left() + 1;
     if (i % 3 == 0) {
-      DrawLine(dc, x, 0, x, h / 4, RGB(0, 0, 0));
+      DrawLine(dc, x, 0, x, h / 4, ink);
       DrawTextIn(dc, HourLabel(i), RECT{x, h / 4, x, h}, kFloating | DT_TOP);
     } else {
-      DrawLine(dc, x, 0, x, h / 8, RGB(0, 0, 0));
+      DrawLine(dc, x, 0, x, h / 8, ink);
     }
   }
 }

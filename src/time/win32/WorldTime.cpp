@@ -24,7 +24,7 @@ TfrmWorldTime::TfrmWorldTime(int corner) {
   EnsureTimeZoneSource();
   zones_ = Platform().timeZones->TimeZones();
   int entries = WorldTimes ? static_cast<int>(WorldTimes->size()) : 0;
-  layout_ = WorldTimeLayout(corner, entries, FontHeight(), ScreenWidth(), ScreenHeight());
+  layout_ = WorldTimeLayout(corner, entries, FontHeight(), ScreenWidth(), ScreenHeight(), 33, 28, 8, 1, Dpi());
   const TWorldTimeLayout& layout = layout_;
 
   TPopupFrame frame = BuildPopupFrame(this, [this](TControl* s) { sbtCloseClick(s); });
@@ -37,7 +37,7 @@ TfrmWorldTime::TfrmWorldTime(int corner) {
   pnlBorders->SetColor(GetSysColor(COLOR_WINDOW));
   pnlTime = new TPanel(pnlBorders);
   pnlTime->BevelOuter = TBevelCut::Lowered;
-  pnlTime->BorderWidth = 8;
+  pnlTime->BorderWidth = Scaled(8);
   pntColors = new TPaintBox(pnlTime);
   pntLocalTime = new TPaintBox(pnlTime);
   pntWorldTimes = new TPaintBox(pnlTime);
@@ -49,14 +49,14 @@ TfrmWorldTime::TfrmWorldTime(int corner) {
   pnlToolbar->SetAlign(layout.Place.ToolbarLeft ? TAlign::Left : TAlign::Right);
   pnlBorders->SetAlign(TAlign::Client);
   pnlTime->SetAlign(TAlign::Client);
-  pntColors->SetHeight(33);
+  pntColors->SetHeight(Scaled(33));
   pntColors->SetAlign(TAlign::Top);
-  pntLocalTime->SetHeight(28);
+  pntLocalTime->SetHeight(Scaled(28));
   pntLocalTime->SetAlign(TAlign::Top);
   pntWorldTimes->SetHeight(layout.WorldTimesHeight);
   pntWorldTimes->SetAlign(TAlign::Top);
   pnlMain->SetBounds(0, 0, layout.MainWidth, layout.MainHeight);
-  sbtClose->SetBounds(1, layout.Place.CloseTop, 24, 24);
+  sbtClose->SetBounds(1, layout.Place.CloseTop, Scaled(24), Scaled(24));
   SetBounds(layout.Place.Left, layout.Place.Top, 0, 0);
   SetClientSize(layout.MainWidth, layout.MainHeight);
 
@@ -103,7 +103,7 @@ void TfrmWorldTime::pntColorsPaint(TPaintBox* box, HDC dc) {
   GetTextMetricsW(dc, &metrics);
   const int tickEnd = std::min(h * 2 / 3, h - 1 - static_cast<int>(metrics.tmHeight) - 1);
   for (auto [hour, x] : marks) {
-    DrawLine(dc, x, h * 2 / 5, x, tickEnd, RGB(0, 0, 0));
+    DrawLine(dc, x, h * 2 / 5, x, tickEnd, GetSysColor(COLOR_WINDOWTEXT));
     DrawTextIn(dc, HourLabel(hour), RECT{x, 0, x, h - 1}, DT_CENTER | DT_BOTTOM | kFloating);
   }
 }

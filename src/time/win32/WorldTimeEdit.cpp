@@ -48,6 +48,7 @@ TfrmWorldTimeEditor::TfrmWorldTimeEditor(TWorldTime& item) : TForm(TFormStyle::D
   udnHours->SetBuddy(edtHours);
   udnMinutes->SetBuddy(edtMinutes);
   SetClientSize(264, 194);
+  ScaleFromDesign();
 
   EnsureTimeZoneSource();
   zones_ = Platform().timeZones->TimeZones();

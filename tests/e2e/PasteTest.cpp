@@ -1,0 +1,98 @@
+// Picks pasted into Wine's notepad as a user makes them with the hot keys.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "E2eSupport.h"
+#include "platform/Utf.h"
+
+namespace vimo::e2e {
+namespace {
+
+constexpr int kCtrlAltF6 = 0x4000 + 0x8000 + VK_F6;
+
+class Paste : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteProductKey();
+    DeleteRunValue();
+  }
+  void TearDown() override {
+    if (notepad_) {
+      TerminateProcess(notepad_, 0);
+      WaitForSingleObject(notepad_, 5000);
+      CloseHandle(notepad_);
+    }
+    DeleteProductKey();
+    DeleteRunValue();
+  }
+  // Notepad in front with the focus in its edit control; the edit control.
+  HWND StartNotepad() {
+    notepad_ = Start("C:\\windows\\system32\\notepad.exe");
+    if (!notepad_) return nullptr;
+    HWND main = nullptr;
+    if (!WaitFor([&] { return (main = FindOwnWindow(GetProcessId(notepad_), nullptr)) != nullptr; }, 10000))
+      return nullptr;
+    SetForegroundWindow(main);
+    if (!WaitFor([&] { return GetForegroundWindow() == main; }, 3000)) return nullptr;
+    return FindWindowExA(main, nullptr, "Edit", nullptr);
+  }
+  static void PressCtrlAlt(WORD vk) {
+    KeyDown(VK_CONTROL);
+    KeyDown(VK_MENU);
+    PressKey(vk);
+    KeyUp(VK_MENU);
+    KeyUp(VK_CONTROL);
+  }
+  // The keyboard focus is on a control of the window: typed keys reach it.
+  static bool FocusInside(HWND window) {
+    GUITHREADINFO info{sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus &&
+           IsChild(window, info.hwndFocus);
+  }
+  static std::string TextOf(HWND h) {
+    wchar_t text[512] = {};
+    SendMessageW(h, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+  }
+
+ private:
+  HANDLE notepad_ = nullptr;
+};
+
+TEST_F(Paste, ASecondHotKeyWhileTheClipPopupIsOpenStillPastesIntoNotepad) {
+  WriteValue("Vimo\\Keys\\1", "Action", "90");  // Clip Collection
+  WriteValue("Vimo\\Keys\\1", "HotKey", std::to_string(kCtrlAltF6));
+  WriteValue("Vimo\\Keys", "Count", "1");
+  WriteValue("Vimo\\Clipboard\\Clips\\1", "Comment", "");
+  WriteValue("Vimo\\Clipboard\\Clips\\1", "Text", "first clip");
+  WriteValue("Vimo\\Clipboard\\Clips\\2", "Comment", "");
+  WriteValue("Vimo\\Clipboard\\Clips\\2", "Text", "second clip");
+  WriteValue("Vimo\\Clipboard\\Clips", "Count", "2");
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  HWND edit = StartNotepad();
+  ASSERT_NE(edit, nullptr) << "notepad did not start";
+
+  PressCtrlAlt(VK_F6);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        auto all = vimo.Popups();
+        popup = all.empty() ? nullptr : all.front();
+        return popup && GetForegroundWindow() == popup && FocusInside(popup);
+      },
+      5000))
+      << "the Clip Collection pop-up did not open in front";
+  PressCtrlAlt(VK_F6);
+  ASSERT_TRUE(vimo.WaitIdle());
+  EXPECT_EQ(vimo.Popups().size(), 1u) << "the second hot key opens no second pop-up";
+  PressKey('2');
+  std::string text;
+  EXPECT_TRUE(WaitFor([&] { return (text = TextOf(edit)) == "second clip"; }, 10000)) << "notepad holds: " << text;
+}
+
+}  // namespace
+}  // namespace vimo::e2e
