@@ -20,16 +20,6 @@ void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_
 }
 
 namespace {
-bool IsTypingKey(std::uint32_t vk) {
-  return (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') ||
-         (vk >= 0x60 && vk <= 0x6F) ||                             // the number pad
-         (vk >= 0x25 && vk <= 0x28) ||                             // arrows
-         vk == 0x09 || vk == 0x0D || vk == 0x20 || vk == 0x1B ||   // Tab, Enter, Space, Escape
-         (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF) || vk == 0xE2;  // punctuation
-}
-}  // namespace
-
-namespace {
 int CornerCode(bool left, bool right, bool top, bool bottom) {
   if (left && top) return cnLeftTop;
   if (left && bottom) return cnLeftBottom;
@@ -73,12 +63,6 @@ int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone) {
     return corner;
   }
   return cnNone;
-}
-
-bool MayRegisterShortcut(std::int32_t shortcut) {
-  std::uint32_t modifiers, key;
-  SplitShortcut(shortcut, modifiers, key);
-  return (modifiers & (kModControl | kModAlt)) != 0 || !IsTypingKey(key);
 }
 
 TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)

@@ -83,8 +83,6 @@ void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_
 // corner that no other monitor lies beyond (on either side) counts. With one monitor,
 // positions beyond its edges count as its sides.
 int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone);
-// False for a key that types (a character, a digit, an arrow, Tab, Enter, Space, Escape)
-// without Ctrl or Alt: registered, it would take that key from every program.
-bool MayRegisterShortcut(std::int32_t shortcut);
+
 
 }  // namespace vimo

@@ -1,7 +1,5 @@
 #include "settings/SetupLogic.h"
 
-#include "host/Launchers.h"
-
 #include <algorithm>
 #include <cstdio>
 
