@@ -38,13 +38,6 @@ NOT_YET_MENDED = {
     "src/ui/Application.cpp: help/win32/HelpSource.h",
     "src/ui/Application.cpp: help/win32/HelpWindow.h",
     "src/ui/Form.cpp: help/win32/HelpPicker.h",
-    "src/ui/Form.cpp: model/Model.h",
-    "src/ui/PopupForms.cpp: clips/win32/ClipForm.h",
-    "src/ui/PopupForms.cpp: help/HelpTopics.h",
-    "src/ui/PopupForms.cpp: time/win32/Calendar.h",
-    "src/ui/PopupForms.cpp: time/win32/TimeMap.h",
-    "src/ui/PopupForms.cpp: time/win32/WorldTime.h",
-    "src/ui/PopupForms.h: model/Model.h",
     "src/ui/StdControls.cpp: settings/EditorCodes.h",
 }
 

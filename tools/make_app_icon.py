@@ -4,7 +4,8 @@
     python3 tools/make_app_icon.py [build/linux/bin/vimo_face_pixels]
 
 The native tool draws the face at each size; this script packs the sizes into one icon
-file: 32-bit pictures with their masks up to 48 pixels, a PNG at 256.
+file: 32-bit pictures with their masks up to 24 pixels, PNGs from 32 (the exe must stay small;
+Windows reads PNG entries of any size since Vista).
 """
 import struct
 import subprocess
@@ -49,7 +50,7 @@ def png_entry(rgba, size):
 
 def main():
     tool = sys.argv[1] if len(sys.argv) > 1 else str(ROOT / "build/linux/bin/vimo_face_pixels")
-    images = [(s, png_entry(face(tool, s), s) if s >= 256 else bmp_entry(face(tool, s), s)) for s in SIZES]
+    images = [(s, png_entry(face(tool, s), s) if s >= 32 else bmp_entry(face(tool, s), s)) for s in SIZES]
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, data in images:

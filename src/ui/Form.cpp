@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "help/win32/HelpPicker.h"
-#include "model/Model.h"
 #include "platform/DpiScale.h"
 #include "platform/Utf.h"
 #include "platform/win32/OnFirstUse.h"
@@ -205,7 +204,7 @@ void TForm::DeleteReleased() {
 }
 
 void TForm::ClosePopup() {
-  if (ActivePopup == this) ActivePopup = nullptr;
+  if (OnPopupClosed) OnPopupClosed(this);
   Release();
 }
 

@@ -33,8 +33,10 @@ class TForm : public TControl {
   // Deletes the form once the message being handled now is done, and never inside its
   // own Show (showing lets pending messages run); a second call is ignored.
   void Release();
-  // The pop-ups' close: clears ActivePopup when it is this form and releases it.
+  // The pop-ups' close: tells OnPopupClosed, then releases the form.
   void ClosePopup();
+  // Whoever keeps track of the open pop-up hears of its close here.
+  std::function<void(TForm*)> OnPopupClosed;
   // The pop-ups' show: the application's window to the foreground, then this form.
   void BringToForeground();
   int ShowModal();

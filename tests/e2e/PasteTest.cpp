@@ -94,5 +94,52 @@ TEST_F(Paste, ASecondHotKeyWhileTheClipPopupIsOpenStillPastesIntoNotepad) {
   EXPECT_TRUE(WaitFor([&] { return (text = TextOf(edit)) == "second clip"; }, 10000)) << "notepad holds: " << text;
 }
 
+// Another program takes the clipboard while the pop-up is open and holds it over the pick.
+class PasteWhileHeld : public Paste {
+ protected:
+  static std::string PeerPath() {
+    std::string vimo = VimoPath();
+    return vimo.substr(0, vimo.find_last_of('\\') + 1) + "vimo_clipboard_peer.exe";
+  }
+  // Notepad in front, the Clip Collection open over it, then the peer holding the
+  // clipboard for `ms`; the edit control of notepad, or null.
+  HWND PopupOverNotepadWhileHeld(VimoProcess& vimo, int ms, HANDLE& peer) {
+    WriteValue("Vimo\\Keys\\1", "Action", "90");  // Clip Collection
+    WriteValue("Vimo\\Keys\\1", "HotKey", std::to_string(kCtrlAltF6));
+    WriteValue("Vimo\\Keys", "Count", "1");
+    WriteValue("Vimo\\Clipboard\\Clips\\1", "Comment", "");
+    WriteValue("Vimo\\Clipboard\\Clips\\1", "Text", "the picked clip");
+    WriteValue("Vimo\\Clipboard\\Clips", "Count", "1");
+    if (!vimo.WaitForHost()) return nullptr;
+    HWND edit = StartNotepad();
+    if (!edit) return nullptr;
+    PressCtrlAlt(VK_F6);
+    HWND popup = nullptr;
+    if (!WaitFor(
+            [&] {
+              auto all = vimo.Popups();
+              popup = all.empty() ? nullptr : all.front();
+              return popup && GetForegroundWindow() == popup && FocusInside(popup);
+            },
+            5000))
+      return nullptr;
+    peer = Start(PeerPath(), "hold " + std::to_string(ms) + " \"the holder's text\"");
+    if (!peer || !WaitFor([] { return GetOpenClipboardWindow() != nullptr; }, 5000)) return nullptr;
+    return edit;
+  }
+};
+
+TEST_F(PasteWhileHeld, AClipboardHeldForAMomentPastesThePickNotTheHoldersText) {
+  VimoProcess vimo;
+  HANDLE peer = nullptr;
+  HWND edit = PopupOverNotepadWhileHeld(vimo, 400, peer);
+  ASSERT_NE(edit, nullptr) << "notepad, the pop-up or the holder did not come up";
+  PressKey('1');
+  std::string text;
+  EXPECT_TRUE(WaitFor([&] { return (text = TextOf(edit)) == "the picked clip"; }, 10000)) << "notepad holds: " << text;
+  EXPECT_TRUE(WaitEnded(peer, 10000));
+  CloseHandle(peer);
+}
+
 }  // namespace
 }  // namespace vimo::e2e

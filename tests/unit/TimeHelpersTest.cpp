@@ -152,7 +152,8 @@ TEST(WorldTimeLayout, RowsFollowTheFontAndCornersPlaceTheForm) {
 }
 
 TEST(WorldTimeLayout, AtOneHundredFortyFourDpiEverythingButTheBevelsGrowsByHalf) {
-  auto l = WorldTimeLayout(4, 4, -16, 1536, 1152, 33, 28, 8, 1, 144);
+  // The right top corner: its close button is at the bottom, away from the pointer.
+  auto l = WorldTimeLayout(3, 4, -16, 1536, 1152, 33, 28, 8, 1, 144);
   EXPECT_EQ(l.ColumnWidth, 347);  // 346.5
   EXPECT_EQ(l.ColumnGap, 24);
   EXPECT_EQ(l.MainWidth, 347 + 24 + 4 + 36 + 2);

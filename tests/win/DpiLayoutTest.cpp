@@ -28,7 +28,7 @@
 #include "time/win32/Calendar.h"
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTimeEdit.h"
-#include "ui/PopupForms.h"
+#include "host/win32/PopupForms.h"
 
 namespace vimo {
 namespace {

@@ -20,7 +20,7 @@
 #include "settings/win32/Setup.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/PopupForms.h"
+#include "host/win32/PopupForms.h"
 #include "ui/StdControls.h"
 
 namespace vimo {

@@ -13,7 +13,7 @@
 #include "time/win32/Calendar.h"
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTime.h"
-#include "ui/PopupForms.h"
+#include "host/win32/PopupForms.h"
 #include "ui/StdControls.h"
 
 namespace vimo {

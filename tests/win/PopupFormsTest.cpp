@@ -6,7 +6,7 @@
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTime.h"
 #include "model/Model.h"
-#include "ui/PopupForms.h"
+#include "host/win32/PopupForms.h"
 
 namespace vimo {
 namespace {
@@ -66,6 +66,28 @@ TEST(PopupForms, APopupFreedWhileItIsBeingShownGoesOnlyAfterItsShow) {
     EXPECT_TRUE(IsWindow(h)) << i << ": freed inside its own show";
     Application().ProcessMessages();
     EXPECT_FALSE(IsWindow(h)) << i;
+  }
+  ClipHistory = std::move(savedHistory);
+}
+
+// Closed by the user (Escape, the close button, losing the focus): the one pop-up slot is
+// free again, so the next hot key opens a new pop-up instead of looking for this one.
+TEST(PopupForms, ClosingThePopupInTheSlotEmptiesTheSlotAndAnotherLeavesIt) {
+  auto savedHistory = std::move(ClipHistory);
+  ClipHistory = std::make_unique<TStringList>(TStringList{"one"});
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    TForm* form = CreateEach(i);
+    TForm* other = CreateEach(i);
+    HWND h = form->Handle();
+    ActivePopup = form;
+    ShowPopup(form);
+    other->Close();
+    EXPECT_EQ(ActivePopup, form) << "another pop-up's close emptied the slot";
+    form->Close();
+    EXPECT_EQ(ActivePopup, nullptr);
+    Application().ProcessMessages();
+    EXPECT_FALSE(IsWindow(h)) << "closed but not released";
   }
   ClipHistory = std::move(savedHistory);
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "host/TrayImages.h"
 #include "host/win32/TrayImageList.h"
 
@@ -88,6 +91,47 @@ TEST(TrayFaceIcons, MakeEachOfTheThirtyTwoFacesAsAnIconThatDrawsAsComputed) {
     EXPECT_EQ(DrawnIconPixel(icon, 0, 0), RGB(255, 0, 255)) << "rounded corner shows the background";
     EXPECT_EQ(DrawnIconPixel(icon, 15, 15), RGB(255, 0, 255));
     DestroyIcon(icon);
+  }
+}
+
+// The program's icon in the resources, loaded at each of its sizes as Explorer, the title
+// bar and Alt+Tab ask for them (PNG entries from 32 pixels up): the tray's face each time.
+TEST(ProgramIcon, EverySizeLoadsAndDrawsTheFace) {
+  for (int size : {16, 20, 24, 32, 48, 256}) {
+    SCOPED_TRACE(size);
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    ASSERT_NE(icon, nullptr);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    RECT r{0, 0, size, size};
+    FillRect(dc, &r, magenta);
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    auto want = ResizePixels(TrayImagePixels(TrayImageIndex(0, trNormal)), size);
+    int compared = 0, wrong = 0;
+    for (int y = 0; y < size; y += std::max(1, size / 16))
+      for (int x = 0; x < size; x += std::max(1, size / 16)) {
+        std::uint32_t p = want[y * size + x];
+        std::uint32_t alpha = p >> 24;
+        if (alpha != 0 && alpha != 255) continue;  // edges blend with the background
+        COLORREF expected = alpha ? RGB((p >> 16) & 255, (p >> 8) & 255, p & 255) : RGB(255, 0, 255);
+        COLORREF got = GetPixel(dc, x, y);
+        ++compared;
+        if (std::abs(GetRValue(got) - GetRValue(expected)) > 2 || std::abs(GetGValue(got) - GetGValue(expected)) > 2 ||
+            std::abs(GetBValue(got) - GetBValue(expected)) > 2)
+          ++wrong;
+      }
+    SelectObject(dc, old);
+    DeleteObject(magenta);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    DestroyIcon(icon);
+    EXPECT_GT(compared, 100);
+    EXPECT_EQ(wrong, 0) << "of " << compared << " pixels";
   }
 }
 

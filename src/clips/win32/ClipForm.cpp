@@ -96,10 +96,7 @@ void TfrmClips::FormShow(TForm*) {
   SetFocus(dgdClips->Handle());
 }
 
-void TfrmClips::FormClose(TForm*) {
-  if (ActivePopup == this) ActivePopup = nullptr;
-  Release();
-}
+void TfrmClips::FormClose(TForm*) { ClosePopup(); }
 
 void TfrmClips::FormDestroy() {
   (ShowsCollection ? ClipCollectionWidth : ClipHistoryWidth) = pnlMain->ClientWidth();

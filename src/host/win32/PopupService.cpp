@@ -1,6 +1,6 @@
 #include "host/win32/PopupService.h"
 
-#include "ui/PopupForms.h"
+#include "host/win32/PopupForms.h"
 
 namespace vimo {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The four pop-up forms as the action runner and the host handle them: create, move,
-// read the bounds, show, bring to the front, free.
+// read the bounds, show, bring to the front, free. The host owns the one pop-up slot
+// (ActivePopup) and clears it when the pop-up in it closes.
 #include "model/Model.h"
 #include "platform/Geometry.h"
 

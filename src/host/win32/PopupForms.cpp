@@ -1,4 +1,4 @@
-#include "ui/PopupForms.h"
+#include "host/win32/PopupForms.h"
 
 #include "clips/win32/ClipForm.h"
 #include "help/HelpTopics.h"
@@ -14,6 +14,9 @@ namespace {
 TForm* Titled(TForm* form, const char* title, const char* helpTopic) {
   form->SetCaption(title);
   form->HelpTopic = helpTopic;
+  form->OnPopupClosed = [](TForm* closed) {
+    if (ActivePopup == closed) ActivePopup = nullptr;
+  };
   return form;
 }
 }  // namespace
