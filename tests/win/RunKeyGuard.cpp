@@ -50,14 +50,17 @@ const bool kInstalled = [] {
   return true;
 }();
 
+std::optional<std::wstring> gFoundBefore;
+
 TEST(RunKeyGuard, ATestThatWritesTheAutoStartEntryLeavesNoneBehind) {
+  gFoundBefore = ReadRunValue();
   // What the real settings store writes when a test saves with AutoRun on.
-  WriteRunValue(L"\"C:\\Program Files\\Tramlex\\Vimo.exe\"");
+  WriteRunValue(L"\"C:\\Program Files\\Tramlex\\Vimo.exe\" written by a test");
   EXPECT_TRUE(ReadRunValue().has_value());
 }
 
-TEST(RunKeyGuard, TheEntryIsGoneAfterThePreviousTest) {
-  EXPECT_FALSE(ReadRunValue().has_value()) << "the Run key kept the auto-start entry";
+TEST(RunKeyGuard, TheEntryIsAsBeforeThePreviousTest) {
+  EXPECT_EQ(ReadRunValue(), gFoundBefore) << "the Run key kept what the test wrote";
 }
 
 }  // namespace
