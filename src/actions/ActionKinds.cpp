@@ -87,4 +87,20 @@ std::string ActionCaption(const TActionRecord& action) {
   return kind ? kind->Name : "Unknown";
 }
 
+namespace {
+bool IsTypingKey(std::uint32_t vk) {
+  return (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z') ||
+         (vk >= 0x60 && vk <= 0x6F) ||                             // the number pad
+         (vk >= 0x25 && vk <= 0x28) ||                             // arrows
+         vk == 0x09 || vk == 0x0D || vk == 0x20 || vk == 0x1B ||   // Tab, Enter, Space, Escape
+         (vk >= 0xBA && vk <= 0xC0) || (vk >= 0xDB && vk <= 0xDF) || vk == 0xE2;  // punctuation
+}
+}  // namespace
+
+bool MayRegisterShortcut(std::int32_t shortcut) {
+  const std::uint32_t code = static_cast<std::uint32_t>(shortcut) & 0xFFFF;
+  if (code & (scCtrl | scAlt)) return true;
+  return !IsTypingKey(code & ~static_cast<std::uint32_t>(scShift | scCtrl | scAlt));
+}
+
 }  // namespace vimo

@@ -90,5 +90,8 @@ std::optional<int> MouseModifierFor(bool ctrl, bool alt, bool shift);
 int TrayModifierFor(bool ctrl, bool alt, bool shift);
 
 std::string ActionCaption(const TActionRecord& action);
+// False for a key that types (a character, a digit, an arrow, Tab, Enter, Space, Escape)
+// without Ctrl or Alt: registered, it would take that key from every program.
+bool MayRegisterShortcut(std::int32_t shortcut);
 
 }  // namespace vimo

@@ -1,5 +1,7 @@
 #include "actions/ActionRunner.h"
 
+#include <vector>
+
 #include "actions/ActionKinds.h"
 #include "model/Model.h"
 #include "model/SettingsRegistry.h"
@@ -41,6 +43,18 @@ class TTokenGuard {
 };
 
 const char* VerbFor(bool explore) { return explore ? "explore" : "open"; }
+
+// The name the user knows a shell place by, for an error box.
+std::string PlaceName(int folderId) {
+  const std::pair<int, std::int32_t> kinds[] = {{csidlDrives, akMyComputer},       {csidlNetwork, akMyNetworkPlaces},
+                                                {csidlPersonal, akMyDocuments},    {csidlFavorites, akFavorites},
+                                                {csidlBitBucket, akRecycleBin},    {csidlControls, akControlPanel},
+                                                {csidlPrinters, akPrintersAndFaxes}};
+  for (auto [id, kind] : kinds)
+    if (id == folderId)
+      if (const TActionKind* k = FindActionKind(kind)) return k->Name;
+  return {};
+}
 
 bool IsPopupKind(std::int32_t kind) {
   return kind == akCalendar || kind == akWorldTime || kind == akSunTimeMap || kind == akClipHistory ||
@@ -268,37 +282,47 @@ void TActionRunner::OpenShellFolder(int folderId, int showCommand, bool explore)
   if (!list) return;
   TItemIdListGuard guard(list);
   TShellExecuteInfo info;
-  info.fMask = kSeeMaskIdListClassName;
+  info.fMask = kSeeMaskIdListClassName | kSeeMaskFlagNoUi;
   info.hwnd = app;
   info.verb = VerbFor(explore);
   info.idList = list;
   info.className = "folder";
   info.nShow = showCommand;
-  if (!shell.ExecuteEx(info)) ShowLastError();
+  if (!shell.ExecuteEx(info)) ShowExecuteError(PlaceName(folderId));
 }
 
 void TActionRunner::OpenFolderPath(const std::string& path, int showCommand, bool explore) {
   TShellExecuteInfo info;
+  info.fMask = kSeeMaskFlagNoUi;
   info.hwnd = ApplicationWindow();
   info.verb = VerbFor(explore);
   info.file = path;
   info.nShow = showCommand;
-  if (!Platform().shell->ExecuteEx(info)) ShowLastError();
+  if (!Platform().shell->ExecuteEx(info)) ShowExecuteError(path);
 }
 
-void TActionRunner::ShowLastError() {
-  const std::string text = Platform().shell->LastErrorText();
-  Platform().messageBoxes->Show(ApplicationWindow(), text, kApplicationTitle, kMbIconError);
+void TActionRunner::ShowExecuteError(const std::string& what) {
+  Shell& shell = *Platform().shell;
+  const std::string reason = shell.ErrorText(shell.LastExecuteError());
+  Platform().messageBoxes->Show(ApplicationWindow(), what + "\r" + reason, kApplicationTitle, kMbIconError);
 }
 
 void TActionRunner::ToggleDesktop() {
   KeyInjection& keys = *Platform().keyInjection;
-  const struct {
-    std::uint8_t key;
-    std::uint32_t flags;
-  } events[] = {{kVkLWin, 0}, {kVkD, 0}, {kVkD, kKeyEventKeyUp}, {kVkLWin, kKeyEventKeyUp}};
-  for (const auto& e : events)
-    keys.KeybdEvent(e.key, static_cast<std::uint8_t>(keys.ScanCodeOf(e.key)), e.flags, 0);
+  auto send = [&](std::uint8_t key, std::uint32_t flags) {
+    keys.KeybdEvent(key, static_cast<std::uint8_t>(keys.ScanCodeOf(key)), flags, kInjectedKeyMark);
+  };
+  // Ctrl, Alt or Shift still held from the trigger would turn Win+D into another
+  // combination: lift them first and put them back after, as they were.
+  std::vector<std::uint8_t> held;
+  for (int vk : {kVkControl, kVkMenu, kVkShift})
+    if (Platform().keyboard && Platform().keyboard->IsKeyDown(vk)) held.push_back(static_cast<std::uint8_t>(vk));
+  for (std::uint8_t vk : held) send(vk, kKeyEventKeyUp);
+  send(kVkLWin, 0);
+  send(kVkD, 0);
+  send(kVkD, kKeyEventKeyUp);
+  send(kVkLWin, kKeyEventKeyUp);
+  for (std::uint8_t vk : held) send(vk, 0);
 }
 
 void TActionRunner::ExitSession(std::uint32_t flags) {

@@ -29,6 +29,9 @@ enum : int {
 enum : std::uint32_t { ewxLogOff = 0, ewxShutdown = 1, ewxReboot = 2, ewxPowerOff = 8 };
 
 inline constexpr std::uint32_t kSeeMaskIdListClassName = 5;  // SEE_MASK_IDLIST | SEE_MASK_CLASSNAME
+inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;     // SEE_MASK_FLAG_NO_UI
+// dwExtraInfo of the key events the program sends itself.
+inline constexpr std::uintptr_t kInjectedKeyMark = 0x56494D4F;
 inline constexpr std::uint32_t kTokenAdjustPrivilegesQuery = 0x28;
 inline constexpr std::uint32_t kSePrivilegeEnabled = 2;
 inline constexpr std::uint32_t kBifReturnOnlyFsDirsAndAncestors = 9;
@@ -64,7 +67,8 @@ class TActionRunner {
   void PlaceAtCursor(TForm* form);
   void ExitSession(std::uint32_t flags);
   void SuspendMachine(bool hibernate);
-  void ShowLastError();
+  // One box: what could not be opened, then the reason the shell call reported.
+  void ShowExecuteError(const std::string& what);
 
   // Where the clip pop-up goes for this placement.
   TPoint ClipPopupAnchor(int placement);

@@ -6,6 +6,7 @@
 #include "host/TrayImages.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
+#include "settings/SetupLogic.h"
 
 namespace vimo {
 
@@ -16,6 +17,52 @@ void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_
   if (code & scShift) modifiers |= kModShift;
   if (code & scAlt) modifiers |= kModAlt;
   virtualKey = code & ~static_cast<std::uint32_t>(scShift | scCtrl | scAlt);
+}
+
+namespace {
+int CornerCode(bool left, bool right, bool top, bool bottom) {
+  if (left && top) return cnLeftTop;
+  if (left && bottom) return cnLeftBottom;
+  if (right && top) return cnRightTop;
+  if (right && bottom) return cnRightBottom;
+  return cnNone;
+}
+
+bool OnSomeMonitor(const std::vector<TRect>& monitors, TPoint p) {
+  for (const TRect& m : monitors)
+    if (m.Contains(p)) return true;
+  return false;
+}
+}  // namespace
+
+int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone) {
+  if (monitors.empty()) return cnNone;
+  if (monitors.size() == 1) {
+    // No outer bound: beyond the screen still counts as its side.
+    const TRect& m = monitors.front();
+    const bool left = p.x < m.left + zone;
+    const bool right = !left && p.x > m.right - 1 - zone;
+    const bool top = p.y < m.top + zone;
+    const bool bottom = !top && p.y > m.bottom - 1 - zone;
+    return CornerCode(left, right, top, bottom);
+  }
+  for (const TRect& m : monitors) {
+    if (!m.Contains(p)) continue;
+    const bool left = p.x < m.left + zone;
+    const bool right = !left && p.x > m.right - 1 - zone;
+    const bool top = p.y < m.top + zone;
+    const bool bottom = !top && p.y > m.bottom - 1 - zone;
+    const int corner = CornerCode(left, right, top, bottom);
+    if (corner == cnNone) return cnNone;
+    // The corner pixel, and the pixels just beyond it sideways and up or down.
+    const int x = left ? m.left : m.right - 1;
+    const int y = top ? m.top : m.bottom - 1;
+    const int outX = left ? x - 1 : x + 1;
+    const int outY = top ? y - 1 : y + 1;
+    if (OnSomeMonitor(monitors, {outX, y}) || OnSomeMonitor(monitors, {x, outY})) return cnNone;
+    return corner;
+  }
+  return cnNone;
 }
 
 TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)
@@ -29,12 +76,36 @@ void TLaunchers::SetTrayImage(int index) {
 
 void TLaunchers::RegisterHotKeys(void* window) {
   HotKeyRegistrar& hotKeys = *Platform().hotKeys;
+  failed_.clear();
+  HotKeysTakenElsewhere.clear();
   for (int i = 0; i < HotKeyList->Count(); ++i) {
     TActionRecord* record = HotKeyList->ActionAt(i);
     std::uint32_t modifiers, key;
     SplitShortcut(record->HotKey, modifiers, key);
-    record->HotKeyId = hotKeys.Register(window, i + 1, modifiers, key) ? i + 1 : 0;
+    const std::int32_t code = record->HotKey & 0xFFFF;
+    if (!MayRegisterShortcut(record->HotKey)) {
+      record->HotKeyId = 0;
+      failed_.push_back(i);
+      continue;
+    }
+    record->HotKeyId = hotKeys.Register(window, i + 1, modifiers | kModNoRepeat, key) ? i + 1 : 0;
+    if (record->HotKeyId != 0 || code == 0) continue;
+    failed_.push_back(i);
+    bool earlier = false;
+    for (int j = 0; j < i && !earlier; ++j)
+      earlier = HotKeyList->ActionAt(j)->HotKeyId != 0 && (HotKeyList->ActionAt(j)->HotKey & 0xFFFF) == code;
+    if (!earlier) HotKeysTakenElsewhere.insert(code);
   }
+}
+
+std::string TLaunchers::FailedHotKeysText() const {
+  if (failed_.empty()) return {};
+  const TActionRecord* first = HotKeyList->ActionAt(failed_.front());
+  if (!first) return {};
+  const std::string name = HotKeyText(first->HotKey & 0xFFFF, KeyName) + " (" + ActionCaption(*first) + ")";
+  const std::size_t n = failed_.size();
+  if (n == 1) return "1 hot key could not be registered: " + name + ".";
+  return std::to_string(n) + " hot keys could not be registered; the first is " + name + ".";
 }
 
 void TLaunchers::UnregisterHotKeys(void* window) {
@@ -45,8 +116,46 @@ void TLaunchers::UnregisterHotKeys(void* window) {
   }
 }
 
-void TLaunchers::WMHotKey(int id) {
+namespace {
+// Auto-repeats follow each other far closer than this; the first comes after the
+// keyboard delay (at most 1 s).
+constexpr std::uint32_t kRepeatGapMs = 1100;
+constexpr std::uint32_t kHeldKeyPollMs = 25;
+}  // namespace
+
+void TLaunchers::SetHeldKeyTimer(Timer& timer) {
+  heldKeyTimer_ = &timer;
+  timer.OnTimer = [this] { HeldKeyTick(); };
+}
+
+// Wine (and any system that ignores the no-repeat flag) reports a held combination on
+// every auto-repeat: a WM_HOTKEY of the same id soon after the last one, with the key
+// not seen released in between, is such a repeat.
+bool TLaunchers::IsAutoRepeat(int id, std::uint32_t messageTime) {
+  if (!heldKeyTimer_) return false;
+  if (heldId_ != 0 && id == heldId_ && messageTime - heldTime_ < kRepeatGapMs) {
+    heldTime_ = messageTime;
+    return true;
+  }
+  heldId_ = id;
+  heldTime_ = messageTime;
+  std::uint32_t modifiers = 0;
+  heldKey_ = 0;
+  if (const TActionRecord* record = HotKeyList->ActionAt(id - 1)) SplitShortcut(record->HotKey, modifiers, heldKey_);
+  heldKeyTimer_->SetInterval(kHeldKeyPollMs);
+  heldKeyTimer_->SetEnabled(true);
+  return false;
+}
+
+void TLaunchers::HeldKeyTick() {
+  if (heldId_ != 0 && heldKey_ != 0 && Platform().keyboard->IsKeyDown(static_cast<int>(heldKey_))) return;
+  heldId_ = 0;
+  heldKeyTimer_->SetEnabled(false);
+}
+
+void TLaunchers::WMHotKey(int id, std::uint32_t messageTime) {
   if (Suspended) return;
+  if (IsAutoRepeat(id, messageTime)) return;
   PopupOpenedByKey = true;
   const TActionRecord action = HotKeyList->FindByHotKeyId(id);
   events_.runAction(KeyCorner + plHotKey, action);
@@ -54,20 +163,12 @@ void TLaunchers::WMHotKey(int id) {
 
 int TLaunchers::CornerUnderCursor(int zone) {
   CursorScreen& screen = *Platform().cursorScreen;
-  const TPoint p = screen.CursorPos();
-  const int w = screen.ScreenWidth();
-  const int h = screen.ScreenHeight();
-  // No outer bound: beyond the primary screen still counts as its side.
-  const bool left = p.x < zone;
-  const bool right = !left && p.x > w - 1 - zone;
-  const bool top = p.y < zone;
-  const bool bottom = !top && p.y > h - 1 - zone;
-  if (left && top) return cnLeftTop;
-  if (left && bottom) return cnLeftBottom;
-  if (right && top) return cnRightTop;
-  if (right && bottom) return cnRightBottom;
-  return cnNone;
+  // Never per pointer event: reading the layout costs more than the whole event.
+  if (monitors_.empty()) monitors_ = screen.Monitors();
+  return DesktopCorner(monitors_, screen.CursorPos(), zone);
 }
+
+void TLaunchers::DisplayChanged() { monitors_ = Platform().cursorScreen->Monitors(); }
 
 void TLaunchers::cmpWinEventObjectLocationChange(std::int32_t objectId) {
   if (Suspended || objectId != kObjIdCursor) return;
@@ -75,8 +176,19 @@ void TLaunchers::cmpWinEventObjectLocationChange(std::int32_t objectId) {
   AutoHideCheck();
 }
 
+namespace {
+// A drag (of a file, a window, a selection) that passes a corner must not run it.
+bool MouseButtonHeld() {
+  KeyboardState* keyboard = Platform().keyboard;
+  if (!keyboard) return false;
+  for (int vk : {0x01, 0x02, 0x04})  // VK_LBUTTON, VK_RBUTTON, VK_MBUTTON
+    if (keyboard->IsKeyDown(vk)) return true;
+  return false;
+}
+}  // namespace
+
 void TLaunchers::CornerStep() {
-  const int c = CornerUnderCursor(CornerSize);
+  const int c = MouseButtonHeld() ? cnNone : CornerUnderCursor(CornerSize);
   if (c == armedCorner_) return;  // a countdown in progress keeps running
   armedCorner_ = c;
   if (c != cnNone) {
@@ -102,6 +214,12 @@ void TLaunchers::timCornerTimer() {
   if (Suspended) return;
   const int c = CornerUnderCursor(CornerSize);
   if (c != armedCorner_ || c == cnNone) {
+    SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
+    return;
+  }
+  if (MouseButtonHeld()) {
+    // Disarmed: the next movement in the zone after the drop arms it again.
+    armedCorner_ = cnNone;
     SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;
   }

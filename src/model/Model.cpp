@@ -32,6 +32,7 @@ TForm* ActivePopup = nullptr;
 bool PopupOpenedByKey = false;
 void* TargetWindow = nullptr;
 bool FirstRun = false;
+std::set<std::int32_t> HotKeysTakenElsewhere;
 
 void InitializeModel() {
   WorldTimes = std::make_unique<TWorldTimeList>();

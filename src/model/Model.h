@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ extern TForm* ActivePopup;
 extern bool PopupOpenedByKey;
 extern void* TargetWindow;  // HWND of the window that had the focus when an action ran
 extern bool FirstRun;
+// Hot-key combinations that the system refused at the last registration although no
+// earlier entry of the list holds them: another program has them.
+extern std::set<std::int32_t> HotKeysTakenElsewhere;
 
 // Module start: creates the containers (WorldTimes, HotKeyList, ClipHistory, ClipList)
 // and loads every setting. Module end frees them; nothing is saved.

@@ -3,6 +3,7 @@
 // and the action runner see them.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Geometry.h"
 
@@ -14,6 +15,8 @@ class CursorScreen {
   virtual TPoint CursorPos() = 0;  // GetCursorPos
   virtual int ScreenWidth() = 0;   // SM_CXSCREEN
   virtual int ScreenHeight() = 0;  // SM_CYSCREEN
+  // Every monitor's rectangle on the virtual screen (EnumDisplayMonitors).
+  virtual std::vector<TRect> Monitors() { return {{0, 0, ScreenWidth(), ScreenHeight()}}; }
 };
 
 class WindowControl {

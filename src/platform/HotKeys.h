@@ -8,6 +8,8 @@ namespace vimo {
 inline constexpr std::uint32_t kModAlt = 1;
 inline constexpr std::uint32_t kModControl = 2;
 inline constexpr std::uint32_t kModShift = 4;
+// MOD_NOREPEAT: a held combination is reported once, not on every auto-repeat.
+inline constexpr std::uint32_t kModNoRepeat = 0x4000;
 
 class HotKeyRegistrar {
  public:

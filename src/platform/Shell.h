@@ -33,6 +33,10 @@ class Shell {
   virtual bool Execute(void* owner, const std::string& verb, const std::string& file,
                        const std::string& parameters, int showCommand) = 0;
   virtual bool ExecuteEx(const TShellExecuteInfo& info) = 0;
+  // GetLastError as the last ExecuteEx left it, read at once after the call.
+  virtual std::uint32_t LastExecuteError() = 0;
+  // FormatMessageW's text for an error code.
+  virtual std::string ErrorText(std::uint32_t code) = 0;
   // SHGetSpecialFolderLocation; null when the folder id cannot be resolved.
   virtual void* SpecialFolderLocation(void* owner, int folderId) = 0;
   // Frees an item-id list with the allocator that SHGetMalloc returns.

@@ -139,6 +139,36 @@ std::string HotKeyText(int shortcut, const KeyNameFunc& layoutName) {
   return prefix + name;
 }
 
+THotKeyRowState HotKeyRowState(const THotKeyList& list, int index, const std::set<std::int32_t>& takenElsewhere) {
+  const TActionRecord* entry = list.ActionAt(index);
+  if (!entry) return THotKeyRowState::Ok;
+  const std::int32_t code = entry->HotKey & 0xFFFF;
+  if (code == 0) return THotKeyRowState::Ok;
+  if (!MayRegisterShortcut(code)) return THotKeyRowState::NeedsCtrlOrAlt;
+  const int owner = DuplicateHotKeyOwner(list, code, index);
+  if ((owner >= 0 && owner < index) || takenElsewhere.count(code)) return THotKeyRowState::InUse;
+  return THotKeyRowState::Ok;
+}
+
+std::string HotKeyRowMark(THotKeyRowState state) {
+  switch (state) {
+    case THotKeyRowState::InUse:
+      return " (in use)";
+    case THotKeyRowState::NeedsCtrlOrAlt:
+      return " (needs Ctrl or Alt)";
+    default:
+      return "";
+  }
+}
+
+int DuplicateHotKeyOwner(const THotKeyList& list, std::int32_t shortcut, int except) {
+  const std::int32_t code = shortcut & 0xFFFF;
+  if (code == 0) return -1;
+  for (int i = 0; i < list.Count(); ++i)
+    if (i != except && (list.ActionAt(i)->HotKey & 0xFFFF) == code) return i;
+  return -1;
+}
+
 namespace {
 int HeaderRows(TDragGrid grid) { return grid == TDragGrid::Clips ? 0 : 1; }
 }  // namespace

@@ -4,6 +4,7 @@
 // dragging, sorting, and the action editor's field masks and returned record.
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,15 @@ std::string OffsetText(int minutes);
 using KeyNameFunc = std::function<std::string(int virtualKey)>;
 // "Shift+Ctrl+Alt+" then the key's name; empty when the key has no name.
 std::string HotKeyText(int shortcut, const KeyNameFunc& layoutName);
+
+// Why a row of the hot-key grid will not fire.
+enum class THotKeyRowState { Ok, InUse, NeedsCtrlOrAlt };
+// In use: an earlier entry has the same combination, or another program holds it.
+THotKeyRowState HotKeyRowState(const THotKeyList& list, int index, const std::set<std::int32_t>& takenElsewhere);
+// What the grid adds after the combination: " (in use)", " (needs Ctrl or Alt)" or nothing.
+std::string HotKeyRowMark(THotKeyRowState state);
+// The index of another entry (not `except`) with the same combination, or -1.
+int DuplicateHotKeyOwner(const THotKeyList& list, std::int32_t shortcut, int except);
 
 // Which grid a row drag runs on: the hot-key and world-time grids have a header row.
 enum class TDragGrid { HotKeys, WorldTimes, Clips };

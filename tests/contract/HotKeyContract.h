@@ -61,4 +61,12 @@ TEST_P(HotKeyContract, ModifiersMakeDifferentCombinations) {
   EXPECT_TRUE(hotKeys->Unregister(first, 2));
 }
 
+TEST_P(HotKeyContract, TheNoRepeatFlagIsAcceptedAndIsNoPartOfTheCombination) {
+  EXPECT_TRUE(hotKeys->Register(first, 1, kAll | kModNoRepeat, kF9));
+  EXPECT_FALSE(hotKeys->Register(second, 1, kAll, kF9));
+  EXPECT_FALSE(hotKeys->Register(second, 2, kAll | kModNoRepeat, kF9));
+  EXPECT_TRUE(hotKeys->Unregister(first, 1));
+  EXPECT_TRUE(hotKeys->Register(second, 1, kAll, kF9));
+}
+
 }  // namespace vimo::test

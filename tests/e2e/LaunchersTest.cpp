@@ -174,6 +174,32 @@ TEST_F(Launchers, AnApplicationActionStartsARealProgram) {
   CloseAll("Notepad");
 }
 
+int CountVisible(const char* cls) {
+  int n = 0;
+  for (HWND hw = FindWindowExA(nullptr, nullptr, cls, nullptr); hw; hw = FindWindowExA(nullptr, hw, cls, nullptr))
+    n += IsWindowVisible(hw) ? 1 : 0;
+  return n;
+}
+
+TEST_F(Launchers, AHeldHotKeyRunsItsActionOnceThroughItsRepeats) {
+  CloseAll("Notepad");
+  PutHotKey(1, 100, 0x4000 + 0x8000 + VK_F7);
+  WriteValue("Vimo\\Keys\\1", "ExecPath", "C:\\windows\\system32\\notepad.exe");
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  KeyDown(VK_CONTROL);
+  KeyDown(VK_MENU);
+  // A held key: the keyboard's auto-repeat sends key-downs without key-ups.
+  for (int i = 0; i < 4; ++i) KeyDown(VK_F7);
+  KeyUp(VK_F7);
+  KeyUp(VK_MENU);
+  KeyUp(VK_CONTROL);
+  EXPECT_TRUE(WaitFor([] { return CountVisible("Notepad") >= 1; }, 10000)) << "the hot key started nothing";
+  EXPECT_FALSE(WaitFor([] { return CountVisible("Notepad") > 1; }, 3000)) << "the repeats started more notepads";
+  EXPECT_EQ(CountVisible("Notepad"), 1);
+  CloseAll("Notepad");
+}
+
 TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
   CloseAll("Notepad");
   PutHotKey(1, 90, kCtrlAltF6);

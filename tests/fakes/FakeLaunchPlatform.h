@@ -37,6 +37,7 @@ class FakeShell final : public Shell {
 
   bool executeResult = true;
   bool executeExResult = true;
+  std::uint32_t executeExError = 2;  // what the failed call leaves in GetLastError
   bool throwInExecuteEx = false;
   std::map<int, void*> folders;  // folder id -> item-id list; missing ids fail
   std::set<void*> liveLists;     // lists handed out and not yet freed
@@ -85,6 +86,11 @@ class FakeShell final : public Shell {
     if (browsePath.empty()) return false;
     path = browsePath;
     return true;
+  }
+  std::uint32_t LastExecuteError() override { return executeExResult ? 0 : executeExError; }
+  std::string ErrorText(std::uint32_t code) override {
+    log_.push_back("FormatMessage(" + std::to_string(code) + ")");
+    return lastErrorText;
   }
   std::string LastErrorText() override {
     log_.push_back("FormatMessage");
@@ -182,6 +188,12 @@ class FakeDesktop final : public CursorScreen, public WindowControl {
     ++cursorReads;
     return cursor;
   }
+  std::vector<TRect> monitors;  // empty: the primary screen alone
+  int monitorReads = 0;
+  std::vector<TRect> Monitors() override {
+    ++monitorReads;
+    return monitors.empty() ? std::vector<TRect>{{0, 0, width, height}} : monitors;
+  }
   int ScreenWidth() override { return width; }
   int ScreenHeight() override { return height; }
 
@@ -241,7 +253,8 @@ class FakeHotKeys final : public HotKeyRegistrar {
   bool Register(void* window, int id, std::uint32_t modifiers, std::uint32_t key) override {
     log_.push_back("RegisterHotKey(" + Ptr(window) + "," + std::to_string(id) + "," + std::to_string(modifiers) + "," +
                    Hex(key) + ")");
-    const auto combo = std::make_pair(modifiers, key);
+    // The no-repeat flag is no part of the combination.
+    const auto combo = std::make_pair(modifiers & ~kModNoRepeat, key);
     if (taken.count(combo)) return false;
     for (const auto& [k, v] : registered)
       if (v == combo) return false;

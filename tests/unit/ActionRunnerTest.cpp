@@ -67,19 +67,22 @@ TEST_F(RunActionTest, FolderUsesExecuteExWithThePathAndTheVerbOfTheFolderMode) {
   runner.RunAction(cnLeftTop, a);
   a.FolderMode = 7;  // only 1 explores
   runner.RunAction(cnLeftTop, a);
-  EXPECT_THAT(log, ElementsAre("ShellExecuteEx(0x0,0xa00,explore,C:\\Data,0x0,,3)",
-                               "ShellExecuteEx(0x0,0xa00,open,C:\\Data,0x0,,6)",
-                               "ShellExecuteEx(0x0,0xa00,open,C:\\Data,0x0,,6)"));
+  // No shell box of its own (SEE_MASK_FLAG_NO_UI): ours is the only one.
+  EXPECT_THAT(log, ElementsAre("ShellExecuteEx(0x400,0xa00,explore,C:\\Data,0x0,,3)",
+                               "ShellExecuteEx(0x400,0xa00,open,C:\\Data,0x0,,6)",
+                               "ShellExecuteEx(0x400,0xa00,open,C:\\Data,0x0,,6)"));
 }
 
 TEST_F(RunActionTest, FailingFolderShowsTheSystemErrorText) {
   shell.executeExResult = false;
+  shell.executeExError = 3;
   shell.lastErrorText = "The system cannot find the path specified.";
   TActionRecord a = Kind(akFolder);
   a.ExecPath = "C:\\Gone";
   runner.RunAction(cnLeftTop, a);
-  EXPECT_THAT(log, ElementsAre("ShellExecuteEx(0x0,0xa00,open,C:\\Gone,0x0,,10)", "FormatMessage",
-                               "MessageBox(0xa00,The system cannot find the path specified.,Tramlex Vimo,0x10)"));
+  // One box naming the path and the reason the call itself reported.
+  EXPECT_THAT(log, ElementsAre("ShellExecuteEx(0x400,0xa00,open,C:\\Gone,0x0,,10)", "FormatMessage(3)",
+                               "MessageBox(0xa00,C:\\Gone\rThe system cannot find the path specified.,Tramlex Vimo,0x10)"));
   EXPECT_EQ(ActivePopup, nullptr);
 }
 
@@ -94,7 +97,7 @@ TEST_F(RunActionTest, ShellPlacesOpenTheirFolderIdsAndFreeTheList) {
     shell.folders[csidl] = list;
     runner.RunAction(cnLeftTop, Kind(kind, 2, 1));
     EXPECT_THAT(log, ElementsAre("SHGetSpecialFolderLocation(0xa00," + Hex(csidl) + ")",
-                                 "ShellExecuteEx(0x5,0xa00,explore,," + Ptr(list) + ",folder,3)",
+                                 "ShellExecuteEx(0x405,0xa00,explore,," + Ptr(list) + ",folder,3)",
                                  "Free(" + Ptr(list) + ")"))
         << kind;
   }
@@ -110,8 +113,8 @@ TEST_F(RunActionTest, ShellPlaceListIsFreedOnEveryPath) {
   log.clear();
   shell.executeExResult = false;
   runner.RunAction(cnLeftTop, Kind(akMyComputer));
-  EXPECT_THAT(log, ElementsAre("SHGetSpecialFolderLocation(0xa00,0x11)", "ShellExecuteEx(0x5,0xa00,open,,0x9011,folder,10)",
-                               "FormatMessage", "MessageBox(0xa00,The system cannot find the file specified.,Tramlex Vimo,0x10)",
+  EXPECT_THAT(log, ElementsAre("SHGetSpecialFolderLocation(0xa00,0x11)", "ShellExecuteEx(0x405,0xa00,open,,0x9011,folder,10)",
+                               "FormatMessage(2)", "MessageBox(0xa00,My Computer\rThe system cannot find the file specified.,Tramlex Vimo,0x10)",
                                "Free(0x9011)"));
 
   log.clear();
@@ -147,8 +150,23 @@ TEST_F(RunActionTest, TurnOffDialogWithoutProgramManagerSendsNothing) {
 
 TEST_F(RunActionTest, ToggleDesktopSendsWindowsDAsFourKeyEventsWithScanCodes) {
   runner.RunAction(cnLeftTop, Kind(akToggleDesktop));
-  EXPECT_THAT(log, ElementsAre("keybd_event(0x5b,0x5b,0,0)", "keybd_event(0x44,0x20,0,0)",
-                               "keybd_event(0x44,0x20,2,0)", "keybd_event(0x5b,0x5b,2,0)"));
+  // Each marked as ours, so that our own hooks and other tools can tell them from the user's.
+  const std::string mark = std::to_string(kInjectedKeyMark);
+  EXPECT_THAT(log, ElementsAre("keybd_event(0x5b,0x5b,0," + mark + ")", "keybd_event(0x44,0x20,0," + mark + ")",
+                               "keybd_event(0x44,0x20,2," + mark + ")", "keybd_event(0x5b,0x5b,2," + mark + ")"));
+}
+
+TEST_F(RunActionTest, ToggleDesktopLiftsTheHeldModifiersAroundWindowsD) {
+  // From a corner's Ctrl slot or a Ctrl+Alt hot key: Windows must see Win+D alone.
+  keys.scanCodes[0x11] = 0x1D;
+  keys.scanCodes[0x12] = 0x38;
+  keyboard.held = {kVkControl, kVkMenu};
+  runner.RunAction(cnLeftTop, Kind(akToggleDesktop));
+  const std::string mark = "," + std::to_string(kInjectedKeyMark) + ")";
+  EXPECT_THAT(log, ElementsAre("keybd_event(0x11,0x1d,2" + mark, "keybd_event(0x12,0x38,2" + mark,
+                               "keybd_event(0x5b,0x5b,0" + mark, "keybd_event(0x44,0x20,0" + mark,
+                               "keybd_event(0x44,0x20,2" + mark, "keybd_event(0x5b,0x5b,2" + mark,
+                               "keybd_event(0x11,0x1d,0" + mark, "keybd_event(0x12,0x38,0" + mark));
 }
 
 const char* const kPrivilegeSteps[] = {"OpenProcessToken(0x28)", "LookupPrivilegeValue(SeShutdownPrivilege)",

@@ -44,7 +44,7 @@ class LaunchersTest : public LaunchFixture {
 
 // Hot keys.
 
-TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsAndTheModifierMapping) {
+TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsTheModifierMappingAndNoRepeat) {
   HotKeyList->Add(Named("a"));
   HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 'C';
   HotKeyList->Add(Named("b"));
@@ -53,9 +53,33 @@ TEST_F(LaunchersTest, RegisterHotKeysUsesPositionalIdsAndTheModifierMapping) {
   HotKeyList->Add(Named("d"));
   HotKeyList->ActionAt(3)->HotKey = 0x7FFF0000 | scCtrl | 'X';  // only the low 16 bits count
   launchers.RegisterHotKeys(Wnd(0x10));
-  EXPECT_THAT(log, ElementsAre("RegisterHotKey(0x10,1,3,0x43)", "RegisterHotKey(0x10,2,4,0x70)",
-                               "RegisterHotKey(0x10,3,0,0x0)", "RegisterHotKey(0x10,4,2,0x58)"));
+  // Every registration asks for no auto-repeat (0x4000): a held key runs its action once.
+  EXPECT_THAT(log, ElementsAre("RegisterHotKey(0x10,1,16387,0x43)", "RegisterHotKey(0x10,2,16388,0x70)",
+                               "RegisterHotKey(0x10,3,16384,0x0)", "RegisterHotKey(0x10,4,16386,0x58)"));
   for (int i = 0; i < 4; ++i) EXPECT_EQ(HotKeyList->ActionAt(i)->HotKeyId, i + 1);
+}
+
+TEST_F(LaunchersTest, TypingKeysWithoutCtrlOrAltAreNeverRegistered) {
+  // An edited registry or an old export may hold these: they would swallow typing.
+  const std::int32_t refused[] = {'Q', scShift | 'Q', '5', 0x65 /* number pad 5 */, 0xBA /* ; */, 0x25 /* Left */,
+                                  scShift | 0x28 /* Down */, 0x09, 0x0D, 0x20, 0x1B, 0x6A /* number pad * */};
+  const std::int32_t allowed[] = {0x76 /* F7 */, scCtrl | 'Q', scAlt | 0x25, scCtrl | scShift | 0x20, scAlt | 0x1B,
+                                  0x2E /* Del */, scShift | 0x70};
+  for (std::int32_t code : refused) {
+    HotKeyList->Add(Named("refused"));
+    HotKeyList->ActionAt(HotKeyList->Count() - 1)->HotKey = code;
+  }
+  for (std::int32_t code : allowed) {
+    HotKeyList->Add(Named("allowed"));
+    HotKeyList->ActionAt(HotKeyList->Count() - 1)->HotKey = code;
+  }
+  launchers.RegisterHotKeys(Wnd(0x10));
+  const int n = static_cast<int>(std::size(refused));
+  for (int i = 0; i < HotKeyList->Count(); ++i)
+    EXPECT_EQ(HotKeyList->ActionAt(i)->HotKeyId, i < n ? 0 : i + 1) << "record " << i;
+  // The refused ones never reach the system; the ids stay positional.
+  ASSERT_EQ(log.size(), std::size(allowed));
+  EXPECT_EQ(log[0], "RegisterHotKey(0x10," + std::to_string(n + 1) + ",16384,0x76)");
 }
 
 TEST_F(LaunchersTest, TakenOrRepeatedCombinationsGetIdZeroAndNeverFire) {
@@ -73,6 +97,33 @@ TEST_F(LaunchersTest, TakenOrRepeatedCombinationsGetIdZeroAndNeverFire) {
   launchers.UnregisterHotKeys(Wnd(0x10));
   EXPECT_THAT(log, ElementsAre("UnregisterHotKey(0x10,1)"));
   EXPECT_EQ(HotKeyList->ActionAt(0)->HotKeyId, 1);  // kept until the next registration
+}
+
+TEST_F(LaunchersTest, FailedRegistrationsAreRememberedAndNamedInOneText) {
+  EXPECT_EQ(launchers.FailedHotKeysText(), "");
+  for (const char* c : {"first", "second", "taken", "none", "typing"}) HotKeyList->Add(Named(c));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 0x74;
+  HotKeyList->ActionAt(1)->HotKey = scCtrl | scAlt | 0x74;  // a duplicate in the list
+  HotKeyList->ActionAt(2)->HotKey = scAlt | 'T';           // held by another program
+  HotKeyList->ActionAt(4)->HotKey = 'Q';
+  hotKeys.taken.insert({kModAlt, 'T'});
+  launchers.RegisterHotKeys(Wnd(0x10));
+  // A record without a combination is no failure.
+  EXPECT_EQ(launchers.FailedHotKeysText(), "3 hot keys could not be registered; the first is Ctrl+Alt+F5 (second).");
+  EXPECT_EQ(HotKeysTakenElsewhere, (std::set<std::int32_t>{scAlt | 'T'}));
+
+  hotKeys.taken.clear();
+  launchers.UnregisterHotKeys(Wnd(0x10));
+  HotKeyList->Delete(4);
+  HotKeyList->Delete(1);
+  launchers.RegisterHotKeys(Wnd(0x10));
+  EXPECT_EQ(launchers.FailedHotKeysText(), "");
+  EXPECT_TRUE(HotKeysTakenElsewhere.empty());
+
+  hotKeys.taken.insert({kModAlt, 'T'});
+  launchers.UnregisterHotKeys(Wnd(0x10));
+  launchers.RegisterHotKeys(Wnd(0x10));
+  EXPECT_EQ(launchers.FailedHotKeysText(), "1 hot key could not be registered: Alt+T (taken).");
 }
 
 TEST_F(LaunchersTest, ReorderedHotKeysEachRunTheirOwnActionAfterRegisteringAgain) {
@@ -108,6 +159,39 @@ TEST_F(LaunchersTest, HotKeyRunsWithKeyCornerAndMarksThePopupAsKeyOpened) {
   EXPECT_TRUE(PopupOpenedByKey);
 }
 
+TEST_F(LaunchersTest, AutoRepeatsOfAHeldCombinationRunNothing) {
+  // Systems that ignore the no-repeat flag send a WM_HOTKEY for every auto-repeat.
+  FakeTimer held;
+  launchers.SetHeldKeyTimer(held);
+  HotKeyList->Add(Named("app", akApplication));
+  HotKeyList->ActionAt(0)->HotKey = scCtrl | scAlt | 0x76;
+  HotKeyList->Add(Named("other", akApplication));
+  HotKeyList->ActionAt(1)->HotKey = scCtrl | scAlt | 0x77;
+  launchers.RegisterHotKeys(Wnd(0x10));
+  keyboard.held = {kVkControl, kVkMenu, 0x76};
+  launchers.WMHotKey(1, 10000);
+  launchers.WMHotKey(1, 10500);  // the first repeat, after the keyboard delay
+  launchers.WMHotKey(1, 10533);
+  held.Elapse(100);  // still held
+  launchers.WMHotKey(1, 10566);
+  EXPECT_EQ(runs.size(), 1u);
+  launchers.WMHotKey(2, 10570);  // another combination is no repeat
+  EXPECT_EQ(runs.size(), 2u);
+
+  // Released and pressed again at once: a new press.
+  keyboard.held = {kVkControl, kVkMenu, 0x77};
+  launchers.WMHotKey(2, 10600);
+  EXPECT_EQ(runs.size(), 2u);
+  keyboard.held = {kVkControl, kVkMenu};
+  held.Elapse(25);
+  EXPECT_FALSE(held.Enabled());
+  launchers.WMHotKey(2, 10650);
+  EXPECT_EQ(runs.size(), 3u);
+  // A press long after the last, even with no release seen, is a new press.
+  launchers.WMHotKey(2, 20000);
+  EXPECT_EQ(runs.size(), 4u);
+}
+
 TEST_F(LaunchersTest, SuspendedHotKeyRunsNothingAndKeepsTheRegistration) {
   HotKeyList->Add(Named("x"));
   launchers.RegisterHotKeys(Wnd(0x10));
@@ -140,6 +224,61 @@ TEST_F(LaunchersTest, CornerZonesHaveNoOuterBound) {
   EXPECT_EQ(launchers.CornerUnderCursor(50), 2);
 }
 
+struct TCornerCase {
+  TPoint p;
+  int corner;
+};
+
+void ExpectCorners(const std::vector<TRect>& layout, std::initializer_list<TCornerCase> cases) {
+  for (const auto& c : cases)
+    EXPECT_EQ(DesktopCorner(layout, c.p, 8), c.corner) << c.p.x << "," << c.p.y;
+}
+
+TEST(DesktopCorners, OneMonitorIsAsThePrimaryScreenAlone) {
+  ExpectCorners({{0, 0, 1024, 768}}, {{{7, 0}, 1}, {{8, 0}, 0}, {{1016, 760}, 4}, {{1015, 760}, 0}, {{0, 767}, 2},
+                                      {{1016, 7}, 3}, {{-50, -50}, 1}, {{2000, 5000}, 4}, {{512, -10}, 0}});
+}
+
+TEST(DesktopCorners, TwoSideBySideHaveOnlyTheOuterFour) {
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+  ExpectCorners(layout, {{{0, 0}, 1}, {{0, 767}, 2}, {{2047, 0}, 3}, {{2047, 767}, 4},
+                         {{1023, 0}, 0}, {{1024, 0}, 0}, {{1023, 767}, 0}, {{1024, 767}, 0}, {{1020, 5}, 0}});
+}
+
+TEST(DesktopCorners, ATallerSecondMonitorHasItsOwnBottomCorners) {
+  // The second monitor, to the right, reaches lower: its lower band is no right corner.
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
+  ExpectCorners(layout, {{{1023, 767}, 0}, {{1024, 767}, 0}, {{1024, 1023}, 2}, {{1030, 1020}, 2}, {{2303, 1023}, 4},
+                         {{2303, 0}, 3}, {{1100, 0}, 0}, {{1023, 0}, 0}, {{0, 767}, 2}, {{1024, 800}, 0}});
+}
+
+TEST(DesktopCorners, StackedMonitorsShareNoCornerOnTheirCommonEdge) {
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {0, 768, 1024, 1536}};
+  ExpectCorners(layout, {{{0, 0}, 1}, {{1023, 0}, 3}, {{0, 1535}, 2}, {{1023, 1535}, 4},
+                         {{0, 767}, 0}, {{0, 768}, 0}, {{1023, 767}, 0}, {{1023, 768}, 0}});
+}
+
+TEST(DesktopCorners, AnLOfThreeArmsOnlyTheCornersThePointerCannotPass) {
+  // A, B to its right, C below A: the empty square below B is no corner of anything.
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2048, 768}, {0, 768, 1024, 1536}};
+  ExpectCorners(layout, {{{0, 0}, 1}, {{2047, 0}, 3}, {{2047, 767}, 4}, {{0, 1535}, 2}, {{1023, 1535}, 4},
+                         {{1024, 767}, 0}, {{1023, 767}, 0}, {{1023, 768}, 0}, {{0, 767}, 0}, {{1023, 0}, 0}});
+}
+
+TEST_F(LaunchersTest, TheMonitorLayoutIsReadOnceAndAgainOnlyOnADisplayChange) {
+  desktop.monitors = {{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
+  MouseActions[1][0] = Named("leftbottom");
+  for (int i = 0; i < 50; ++i) MoveTo(600 + i, 300);
+  MoveTo(1026, 1020);  // the second monitor's own bottom-left corner
+  EXPECT_EQ(launchers.ArmedCorner(), 2);
+  EXPECT_EQ(desktop.monitorReads, 1);
+  desktop.monitors = {{0, 0, 1024, 768}};
+  launchers.DisplayChanged();
+  EXPECT_EQ(desktop.monitorReads, 2);
+  MoveTo(1020, 760);
+  EXPECT_EQ(launchers.ArmedCorner(), 4);
+}
+
 TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {
   MouseActions[0][0] = Named("lefttop");
   MoveTo(3, 3);
@@ -166,6 +305,35 @@ TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {
   MoveTo(0, 0);
   timCorner.Elapse(2000);
   EXPECT_EQ(runs.size(), 2u);  // left and came back
+}
+
+TEST_F(LaunchersTest, ACornerNeverArmsOrFiresWhileAMouseButtonIsHeld) {
+  MouseActions[0][0] = Named("lefttop");
+  for (int button : {0x01, 0x02, 0x04}) {  // left, right, middle: a drag to the corner
+    runs.clear();
+    MoveTo(500, 300);
+    keyboard.held = {button};
+    MoveTo(3, 3);
+    EXPECT_EQ(launchers.ArmedCorner(), 0) << button;
+    EXPECT_FALSE(timCorner.Enabled());
+    timCorner.Elapse(5000);
+    EXPECT_TRUE(runs.empty());
+    keyboard.held.clear();  // dropped: the next movement arms
+    MoveTo(2, 2);
+    timCorner.Elapse(2000);
+    EXPECT_EQ(runs.size(), 1u) << button;
+  }
+  // A button pressed during the countdown: nothing runs, and the corner arms again later.
+  runs.clear();
+  MoveTo(500, 300);
+  MoveTo(0, 0);
+  keyboard.held = {0x01};
+  timCorner.Elapse(2000);
+  EXPECT_TRUE(runs.empty());
+  keyboard.held.clear();
+  MoveTo(1, 0);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 1u);
 }
 
 TEST_F(LaunchersTest, AStoredColourOutOfRangeNeverShowsTheFrown) {

@@ -214,5 +214,29 @@ TEST(SetupHistory, ClosingTrimsToTheDepth) {
   EXPECT_EQ(h.size(), 5u);
 }
 
+TEST_F(SetupWorkingCopies, HotKeyRowsThatCannotWorkAreMarked) {
+  THotKeyList list;
+  for (std::int32_t code : {scCtrl | scAlt | 0x74, scCtrl | 0x41, scCtrl | scAlt | 0x74, 0, 0x51, scAlt | 'T'}) {
+    TActionRecord r;
+    r.Action = akCalendar;
+    r.HotKey = code;
+    list.Add(r);
+  }
+  const std::set<std::int32_t> taken{scAlt | 'T'};
+  const THotKeyRowState expected[] = {THotKeyRowState::Ok,    THotKeyRowState::Ok,
+                                      THotKeyRowState::InUse, THotKeyRowState::Ok,
+                                      THotKeyRowState::NeedsCtrlOrAlt, THotKeyRowState::InUse};
+  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(HotKeyRowState(list, i, taken), expected[i]) << i;
+  EXPECT_EQ(HotKeyRowState(list, 9, taken), THotKeyRowState::Ok);
+  EXPECT_EQ(HotKeyRowMark(THotKeyRowState::InUse), " (in use)");
+  EXPECT_EQ(HotKeyRowMark(THotKeyRowState::NeedsCtrlOrAlt), " (needs Ctrl or Alt)");
+  EXPECT_EQ(HotKeyRowMark(THotKeyRowState::Ok), "");
+  // The action editor's warning: the combination is held by another entry of the list.
+  EXPECT_EQ(DuplicateHotKeyOwner(list, scCtrl | 0x41, 0), 1);
+  EXPECT_EQ(DuplicateHotKeyOwner(list, scCtrl | 0x41, 1), -1);  // the entry being edited
+  EXPECT_EQ(DuplicateHotKeyOwner(list, scCtrl | scAlt | 0x74, -1), 0);
+  EXPECT_EQ(DuplicateHotKeyOwner(list, 0, -1), -1);
+}
+
 }  // namespace
 }  // namespace vimo::test

@@ -163,6 +163,26 @@ TEST_F(ActionEditorTest, HotKeyReturnsOnlyWhenTheRecordCarriesOne) {
   EXPECT_EQ(hot.HotKey, scShift | scCtrl | VK_F5);
 }
 
+TEST_F(ActionEditorTest, APlainOrShiftOnlyKeyBecomesCtrlAltInTheHotKeyControl) {
+  TActionRecord record{"", akCalendar, 0, "", "", 0, 0, 0};
+  ASSERT_TRUE(Edit(record, true, false, [&](TfrmActionEditor& e) {
+    HWND control = e.htkHotKey->Handle();
+    SetFocus(control);
+    SendMessageA(control, WM_KEYDOWN, 'Q', 0x00100001);
+    SendMessageA(control, WM_KEYUP, 'Q', 0xC0100001);
+    EXPECT_EQ(LOWORD(SendMessageA(control, HKM_GETHOTKEY, 0, 0)), MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    SendMessageA(control, WM_KEYDOWN, VK_SHIFT, 0x002A0001);
+    SendMessageA(control, WM_KEYDOWN, VK_LEFT, 0x014B0001);
+    SendMessageA(control, WM_KEYUP, VK_LEFT, 0xC14B0001);
+    SendMessageA(control, WM_KEYUP, VK_SHIFT, 0xC02A0001);
+    EXPECT_EQ(LOBYTE(SendMessageA(control, HKM_GETHOTKEY, 0, 0)), VK_LEFT);
+    EXPECT_EQ(HIBYTE(SendMessageA(control, HKM_GETHOTKEY, 0, 0)) & (HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT),
+              HOTKEYF_CONTROL | HOTKEYF_ALT);
+    ClickButton(e.btnOK);
+  }));
+  EXPECT_EQ(record.HotKey, scCtrl | scAlt | VK_LEFT);
+}
+
 TEST_F(ActionEditorTest, AnExtendedKeyReopensAsItselfAndNotAsItsNumberPadTwin) {
   // Home, End, Insert, Delete, Page Up/Down and the arrows share their scan codes with the
   // number pad; only the extended flag tells the control which key it shows.

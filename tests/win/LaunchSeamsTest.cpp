@@ -119,6 +119,13 @@ TEST(Win32Desktop, FocusRectFindAndSendReachRealWindows) {
   EXPECT_EQ(w.Text(), "sent");
 }
 
+TEST(Win32Desktop, TheMonitorLayoutOfTheTestDisplayIsItsOneScreen) {
+  Win32CursorScreen screen;
+  const std::vector<TRect> monitors = screen.Monitors();
+  ASSERT_EQ(monitors.size(), 1u);
+  EXPECT_EQ(monitors[0], (TRect{0, 0, screen.ScreenWidth(), screen.ScreenHeight()}));
+}
+
 TEST(Win32Desktop, CornersOfTheRealScreen) {
   Win32CursorScreen screen;
   Win32WindowControl windows;
@@ -205,11 +212,26 @@ TEST_F(Win32ShellTest, FailedExecuteExLeavesTheSystemErrorText) {
   info.nShow = SW_SHOWDEFAULT;
   EXPECT_FALSE(shell.ExecuteEx(info));
   EXPECT_FALSE(shell.LastErrorText().empty());
+  // The code is kept from the call itself: later calls may clear the thread's error.
+  SetLastError(0);
+  EXPECT_NE(shell.LastExecuteError(), 0u);
+  EXPECT_NE(shell.ErrorText(shell.LastExecuteError()), shell.ErrorText(0));
   EXPECT_FALSE(shell.Execute(nullptr, "open", "C:\\no\\such\\program.exe", "", SW_SHOWDEFAULT));
 }
 
 TEST_F(Win32ShellTest, ShellDialogsByOrdinalAreExported) {
   for (int ordinal : {61, 90, 91}) EXPECT_NE(ShellOrdinalProc(ordinal), nullptr) << ordinal;
+}
+
+TEST_F(Win32ShellTest, AShellDialogTheShellLacksDoesNothing) {
+  // Wine exports Find Computer as a stub that raises when called; an ordinal no shell
+  // exports gives no function at all.
+  shell.OrdinalDialog(91, nullptr);
+  shell.OrdinalDialog(91, nullptr);  // the guard holds again after a stub
+  shell.OrdinalDialog(65000, nullptr);
+  // Errors after it are still handled where they are caught.
+  EXPECT_THROW(throw std::runtime_error("after"), std::runtime_error);
+  EXPECT_EQ(IsBadReadPtr(nullptr, 1), TRUE);
 }
 
 // RunAction of an Application action over the real shell starts a real program.

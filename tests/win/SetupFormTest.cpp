@@ -247,6 +247,7 @@ TEST_F(SetupFormTest, HotKeyListEmptyViewAddEditDeleteAndTheEditorsTheLaunchersG
     ASSERT_EQ(f.Work.WorkHotKeys.Count(), 1);
     EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 2);
     EXPECT_TRUE(On(f.btnHotKeysEdit) && On(f.btnHotKeysDelete) && On(f.btnHotKeysClear));
+    editResult->HotKey = 0x4000 | 'L';
     ClickButton(f.btnHotKeysNew);
     EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 3);
     answer = false;
@@ -258,6 +259,7 @@ TEST_F(SetupFormTest, HotKeyListEmptyViewAddEditDeleteAndTheEditorsTheLaunchersG
     EXPECT_EQ(f.Work.WorkHotKeys.Count(), 0);
     EXPECT_EQ(f.dgdHotKeyActions->RowCount(), 2);
     EXPECT_FALSE(On(f.btnHotKeysEdit) || On(f.btnHotKeysDelete) || On(f.btnHotKeysClear));
+    editResult->HotKey = 0x4000 | 'K';
     ClickButton(f.btnHotKeysNew);
     // The mouse slots offer the clip kinds, the tray slots do not; neither has a hot key.
     f.dgdMouseActions->SetRow(2);
@@ -276,6 +278,36 @@ TEST_F(SetupFormTest, HotKeyListEmptyViewAddEditDeleteAndTheEditorsTheLaunchersG
   EXPECT_EQ(HotKeyList->GetAction(0).HotKey, 0x4000 | 'K');
   EXPECT_EQ(TrayActions[2].Action, 40);
   EXPECT_EQ(MouseActions[0][1].Action, 40);
+}
+
+TEST_F(SetupFormTest, AHotKeyThatAnotherEntryHoldsIsKeptOnlyWhenTheUserSaysSo) {
+  HotKeyList->Clear();
+  TActionRecord held;
+  held.Action = 40;
+  held.Comment = "calendar";
+  held.HotKey = 0xC000 | 0x74;
+  HotKeyList->Add(held);
+  editResult = std::make_unique<TActionRecord>();
+  editResult->Action = 60;
+  editResult->HotKey = 0xC000 | 0x74;
+  EXPECT_TRUE(Run(false, [&](TfrmSetup& f) {
+    answer = false;
+    ClickButton(f.btnHotKeysNew);
+    EXPECT_EQ(f.Work.WorkHotKeys.Count(), 1) << "dropped on No";
+    answer = true;
+    ClickButton(f.btnHotKeysNew);
+    EXPECT_EQ(f.Work.WorkHotKeys.Count(), 2);
+    // Editing an entry into its own combination is no duplicate.
+    f.dgdHotKeyActions->SetRow(1);
+    editResult->HotKey = 0xC000 | 0x74;
+    ClickButton(f.btnHotKeysEdit);
+    ClickButton(f.btnOK);
+  }));
+  const std::string question = "Ctrl+Alt+F5 is already in the list (calendar).\rOnly the first of them will work.\rKeep it?";
+  ASSERT_EQ(questions.size(), 3u);
+  EXPECT_EQ(questions[0], question);
+  EXPECT_EQ(questions[1], question);
+  EXPECT_NE(questions[2].find("is already in the list"), std::string::npos) << "row 1 duplicates row 2 now";
 }
 
 TEST_F(SetupFormTest, DraggingTheFirstHotKeyRowDownThreeRowsMovesItToTheFourthPlace) {

@@ -10,6 +10,7 @@
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/Utf.h"
+#include "settings/win32/KeyNames.h"
 #include "settings/win32/Setup.h"
 #include "ui/Application.h"
 
@@ -93,6 +94,10 @@ TfrmVimoHost01::TfrmVimoHost01(TShowSetupDialog showSetup) : showSetup_(std::mov
       *timCorner, *popups_,
       TLauncherEvents{[this](int placement, const TActionRecord& action) { runner_->RunAction(placement, action); },
                       [this](int index) { cmpTrayIcon->SetIconIndex(index); }});
+  timHotKeyHeld = std::make_unique<Win32Timer>();
+  timHotKeyHeld->OnError = [](const std::exception& e) { Application().ShowException(e.what()); };
+  launchers_->SetHeldKeyTimer(*timHotKeyHeld);
+  launchers_->KeyName = &KeyName;
 
   // Active from creation: cursor movements reach the corner launcher from the start.
   cmpWinEvent = std::make_unique<TWinEvent>();
@@ -111,6 +116,7 @@ TfrmVimoHost01::~TfrmVimoHost01() {
   if (ActivePopup) ClosePopup();
   launchers_.reset();
   timCorner.reset();
+  timHotKeyHeld.reset();
   // The tray icon removes its icon as it goes, before the window it reports to.
   cmpTrayIcon.reset();
   timClipboard.reset();
@@ -134,6 +140,8 @@ void TfrmVimoHost01::FormCreate() {
   timClipboard->SetEnabled(!DisableHistory);
   if (FirstRun)
     cmpTrayIcon->ShowBalloonHint(kFirstRunBalloonTitle, kFirstRunBalloonText, 1, kFirstRunBalloonSeconds);
+  else
+    ShowFailedHotKeys();
 }
 
 void TfrmVimoHost01::FormDestroy() {
@@ -197,6 +205,7 @@ void TfrmVimoHost01::mniCustomizeClick(TMenuItem& sender) {
     ~Restore() {
       host.setupOpen_ = false;
       host.RegisterHotKeys();
+      host.ShowFailedHotKeys();
     }
   } restore{*this};
   if (showSetup_ ? showSetup_(about) : ShowSetup(about)) ShowRestingImage();
@@ -211,6 +220,11 @@ bool TfrmVimoHost01::ShowSetup(bool about) {
   links.leaveViewerChain = [this] { monitor_->Stop(); };
   TfrmSetup setup(std::move(links));
   return setup.Execute(about);
+}
+
+void TfrmVimoHost01::ShowFailedHotKeys() {
+  const std::string text = launchers_->FailedHotKeysText();
+  if (!text.empty()) cmpTrayIcon->ShowBalloonHint(kApplicationTitle, text, 2, kFirstRunBalloonSeconds);
 }
 
 void TfrmVimoHost01::cmpTrayIconBalloonHintTimeout() { cmpTrayIcon->HideBalloonHint(); }
@@ -228,7 +242,7 @@ void TfrmVimoHost01::UnregisterHotKeys() { launchers_->UnregisterHotKeys(handle_
 LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_HOTKEY:
-      launchers_->WMHotKey(static_cast<int>(wParam));
+      launchers_->WMHotKey(static_cast<int>(wParam), static_cast<std::uint32_t>(GetMessageTime()));
       return 0;
     case WM_CLIPBOARDUPDATE:
       monitor_->WMClipboardUpdate();
@@ -238,6 +252,9 @@ LRESULT TfrmVimoHost01::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CHANGECBCHAIN:
       return monitor_->WMChangeCBChain(static_cast<WindowHandle>(wParam), static_cast<WindowHandle>(lParam));
+    case WM_DISPLAYCHANGE:
+      launchers_->DisplayChanged();
+      return 0;
     case WM_CLOSE:
       // Task Manager's End task, or an installer: ended as "Exit" ends it.
       mniExitClick();

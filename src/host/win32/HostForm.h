@@ -52,6 +52,8 @@ class TfrmVimoHost01 {
   std::unique_ptr<TLiteTimer> timSaveHistory;
   std::unique_ptr<TTrayIcon> cmpTrayIcon;
   std::unique_ptr<Win32Timer> timCorner;
+  // Watches a fired hot key until it is released: its auto-repeats run nothing.
+  std::unique_ptr<Win32Timer> timHotKeyHeld;
   std::unique_ptr<TWinEvent> cmpWinEvent;
 
   void pmnTrayPopup();
@@ -70,6 +72,8 @@ class TfrmVimoHost01 {
   // Hot keys of the host window (ids by list position).
   void RegisterHotKeys();
   void UnregisterHotKeys();
+  // One balloon when combinations could not be registered, naming the first.
+  void ShowFailedHotKeys();
 
   TClipboardMonitor& Monitor() { return *monitor_; }
   TDeferredSave& HistorySave() { return *historySave_; }

@@ -15,6 +15,20 @@ TPoint Win32CursorScreen::CursorPos() {
 int Win32CursorScreen::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int Win32CursorScreen::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+namespace {
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM data) {
+  reinterpret_cast<std::vector<TRect>*>(data)->push_back({r->left, r->top, r->right, r->bottom});
+  return TRUE;
+}
+}  // namespace
+
+std::vector<TRect> Win32CursorScreen::Monitors() {
+  std::vector<TRect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) monitors.push_back({0, 0, ScreenWidth(), ScreenHeight()});
+  return monitors;
+}
+
 void* Win32WindowControl::ForegroundWindow() { return GetForegroundWindow(); }
 
 bool Win32WindowControl::SetForegroundWindow(void* window) {

@@ -9,6 +9,7 @@ class Win32CursorScreen final : public CursorScreen {
   TPoint CursorPos() override;
   int ScreenWidth() override;
   int ScreenHeight() override;
+  std::vector<TRect> Monitors() override;
 };
 
 class Win32WindowControl final : public WindowControl {

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Shell.h"
 
+#include <setjmp.h>
+
 #include <mmsystem.h>
 #include <shlobj.h>
 #include <shellapi.h>
@@ -20,6 +22,38 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
 
 using RunFileDialogProc = void(WINAPI*)(HWND, HICON, LPCWSTR, LPCWSTR, LPCWSTR, UINT);
 using FindDialogProc = BOOL(WINAPI*)(LPCITEMIDLIST, LPCITEMIDLIST);
+
+// Wine exports the functions it lacks as stubs that raise this when called; unhandled,
+// it ends the program.
+constexpr DWORD kExceptionWineStub = 0x80000100;
+jmp_buf* volatile guardJump = nullptr;  // set while a guarded call runs (UI thread only)
+
+LONG CALLBACK StubGuard(EXCEPTION_POINTERS* e) {
+  if (!guardJump || e->ExceptionRecord->ExceptionCode != kExceptionWineStub) return EXCEPTION_CONTINUE_SEARCH;
+  jmp_buf* jump = guardJump;
+  guardJump = nullptr;
+  longjmp(*jump, 1);
+}
+
+// Calls a shell function that may be a stub; false when it turned out to be one.
+bool CallGuarded(void (*call)(FARPROC, HWND), FARPROC proc, HWND owner) {
+  static const PVOID handler = AddVectoredExceptionHandler(1, StubGuard);
+  if (!handler) return false;
+  jmp_buf jump;
+  if (setjmp(jump) != 0) return false;
+  guardJump = &jump;
+  call(proc, owner);
+  guardJump = nullptr;
+  return true;
+}
+
+void CallRunDialog(FARPROC proc, HWND owner) {
+  reinterpret_cast<RunFileDialogProc>(reinterpret_cast<void*>(proc))(owner, nullptr, nullptr, nullptr, nullptr, 0);
+}
+
+void CallFindDialog(FARPROC proc, HWND) {
+  reinterpret_cast<FindDialogProc>(reinterpret_cast<void*>(proc))(nullptr, nullptr);
+}
 
 }  // namespace
 
@@ -49,7 +83,10 @@ bool Win32Shell::ExecuteEx(const TShellExecuteInfo& info) {
   sei.lpIDList = info.idList;
   sei.lpClass = OrNull(className);
   sei.nShow = info.nShow;
-  return ShellExecuteExW(&sei) != FALSE;
+  const bool ok = ShellExecuteExW(&sei) != FALSE;
+  // Before anything else can change it.
+  lastExecuteError_ = ok ? 0 : GetLastError();
+  return ok;
 }
 
 void* Win32Shell::SpecialFolderLocation(void* owner, int folderId) {
@@ -66,13 +103,10 @@ void Win32Shell::FreeWithShellAllocator(void* idList) {
 }
 
 void Win32Shell::OrdinalDialog(int ordinal, void* owner) {
+  // Looked up at run time: a shell without the function gives none, and nothing happens.
   FARPROC proc = ShellOrdinalProc(ordinal);
   if (!proc) return;
-  if (ordinal == 61)
-    reinterpret_cast<RunFileDialogProc>(reinterpret_cast<void*>(proc))(static_cast<HWND>(owner), nullptr, nullptr,
-                                                                       nullptr, nullptr, 0);
-  else
-    reinterpret_cast<FindDialogProc>(reinterpret_cast<void*>(proc))(nullptr, nullptr);
+  CallGuarded(ordinal == 61 ? &CallRunDialog : &CallFindDialog, proc, static_cast<HWND>(owner));
 }
 
 void* Win32Shell::BrowseForFolder(const TBrowseInfo& info) {
@@ -93,8 +127,9 @@ bool Win32Shell::PathFromIdList(void* idList, std::string& path) {
   return true;
 }
 
-std::string Win32Shell::LastErrorText() {
-  const DWORD code = GetLastError();
+std::string Win32Shell::LastErrorText() { return ErrorText(GetLastError()); }
+
+std::string Win32Shell::ErrorText(std::uint32_t code) {
   wchar_t buffer[256] = {};
   // Without IGNORE_INSERTS a text with an insert (%1) would come back empty.
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0x400, buffer,

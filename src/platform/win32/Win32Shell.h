@@ -16,7 +16,12 @@ class Win32Shell final : public Shell {
   void* BrowseForFolder(const TBrowseInfo& info) override;
   bool PathFromIdList(void* idList, std::string& path) override;
   std::string LastErrorText() override;
+  std::uint32_t LastExecuteError() override { return lastExecuteError_; }
+  std::string ErrorText(std::uint32_t code) override;
   void MciSendString(const std::string& command) override;
+
+ private:
+  std::uint32_t lastExecuteError_ = 0;
 };
 
 // The shell32 function exported under an ordinal only, or null.

@@ -50,7 +50,8 @@ TfrmActionEditor::TfrmActionEditor() : TForm(TFormStyle::Dialog), BrowseFolder(&
   cmbWindow->AddItem("Minimized", 1);
   cmbWindow->AddItem("Maximized", 2);
   rgrFolderMode->SetItemIndex(0);
-  htkHotKey->SetRules(HKCOMB_NONE | HKCOMB_S, 0);
+  // A key alone or with Shift alone would take typing from every program: it gets Ctrl+Alt.
+  htkHotKey->SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
 
   opdPath.DefaultExt = "exe";
   opdPath.Filter = "Programs|*.exe;*.bat;*.com;*.lnk|All files|*.*";

@@ -821,12 +821,27 @@ void TfrmSetup::dgdHotKeyActionsDrawCell(TDrawGrid*, HDC dc, int col, int row, R
     if (col == 0 && Work.WorkHotKeys.Count() == 0) CellText(dc, kEmptyRow, rect);
     return;
   }
-  CellText(dc, col == 0 ? ActionCaption(*entry) : HotKeyText(entry->HotKey, &KeyName), rect);
+  if (col == 0) {
+    CellText(dc, ActionCaption(*entry), rect);
+    return;
+  }
+  const THotKeyRowState state = HotKeyRowState(Work.WorkHotKeys, row - 1, HotKeysTakenElsewhere);
+  const COLORREF color = GetTextColor(dc);
+  if (state != THotKeyRowState::Ok) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+  CellText(dc, HotKeyText(entry->HotKey, &KeyName) + HotKeyRowMark(state), rect);
+  SetTextColor(dc, color);
+}
+
+bool TfrmSetup::KeepHotKey(const TActionRecord& record, int index) {
+  const int owner = DuplicateHotKeyOwner(Work.WorkHotKeys, record.HotKey, index);
+  if (owner < 0) return true;
+  return Confirm(HotKeyText(record.HotKey, &KeyName) + " is already in the list (" +
+                 ActionCaption(*Work.WorkHotKeys.ActionAt(owner)) + ").\rOnly the first of them will work.\rKeep it?");
 }
 
 void TfrmSetup::btnHotKeysNewClick(TControl*) {
   TActionRecord record;
-  if (EditAction(record, true, false)) {
+  if (EditAction(record, true, false) && KeepHotKey(record, -1)) {
     Work.WorkHotKeys.Add(record);
     SetHotKeyRowCount();
     dgdHotKeyActions->SetRow(dgdHotKeyActions->RowCount() - 1);
@@ -838,7 +853,7 @@ void TfrmSetup::btnHotKeysEditClick(TControl*) {
   TActionRecord* entry = Work.WorkHotKeys.ActionAt(dgdHotKeyActions->Row() - 1);
   if (!entry) return;
   TActionRecord copy = *entry;
-  if (EditAction(copy, true, false)) {
+  if (EditAction(copy, true, false) && KeepHotKey(copy, dgdHotKeyActions->Row() - 1)) {
     // The editor may have run other code: look the entry up again.
     if (TActionRecord* again = Work.WorkHotKeys.ActionAt(dgdHotKeyActions->Row() - 1)) *again = copy;
     dgdHotKeyActions->Invalidate();

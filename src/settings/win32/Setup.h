@@ -172,6 +172,8 @@ class TfrmSetup : public TForm {
   void btnMouseActionClearClick(TControl* sender);
   void btnMouseActionClearAllClick(TControl* sender);
   void trbMouseCornerChange(TTrackBar* sender);
+  // False when the user drops an edit whose combination another entry holds already.
+  bool KeepHotKey(const TActionRecord& record, int index);
   void dgdHotKeyActionsDrawCell(TDrawGrid* sender, HDC dc, int col, int row, RECT rect, TGridDrawState state);
   void btnHotKeysNewClick(TControl* sender);
   void btnHotKeysEditClick(TControl* sender);
