@@ -14,11 +14,6 @@ namespace {
 
 constexpr int kCtrlAltF5 = 0x4000 + 0x8000 + VK_F5;
 
-std::string PeerPath() {
-  std::string vimo = VimoPath();
-  return vimo.substr(0, vimo.find_last_of('\\') + 1) + "vimo_clipboard_peer.exe";
-}
-
 // The first `n` characters of a history entry, read whatever its size.
 std::string EntryStart(int entry, std::size_t n) {
   HKEY key;
@@ -73,7 +68,7 @@ TEST_F(Clipboard, AHungProgramInTheViewerChainStopsNothing) {
   VimoProcess vimo;
   ASSERT_TRUE(vimo.WaitForHost());
   // It joins after Vimo started, so it heads the chain, and stops answering.
-  peer = Start(PeerPath(), "hang-viewer");
+  peer = Start(ClipboardPeerPath(), "hang-viewer");
   ASSERT_TRUE(peer);
   ASSERT_TRUE(WaitFor(
       [&] {
@@ -110,7 +105,7 @@ TEST_F(Clipboard, ACopyWhoseClipboardIsHeldForASecondIsStillRecorded) {
   VimoProcess vimo;
   ASSERT_TRUE(vimo.WaitForHost());
   ASSERT_TRUE(WaitFor([] { return ReadValue("Vimo\\Clipboard\\History", "Count") != "<none>"; }, 10000));
-  HANDLE holder = Start(PeerPath(), "hold 1000 \"held for a second\"");
+  HANDLE holder = Start(ClipboardPeerPath(), "hold 1000 \"held for a second\"");
   ASSERT_TRUE(holder);
   EXPECT_TRUE(WaitEnded(holder, 10000));
   CloseHandle(holder);
@@ -124,7 +119,7 @@ TEST_F(Clipboard, ABurstOfLargeCopiesKeepsTheNewestAndNeverAnEmptyCount) {
   ASSERT_TRUE(vimo.WaitForHost());
   ASSERT_TRUE(WaitFor([] { return History(1) == "old 1" && ReadValue("Vimo\\State", "Suspended") != "<none>"; },
                       10000));
-  HANDLE burst = Start(PeerPath(), "copies 25 1048576 30");
+  HANDLE burst = Start(ClipboardPeerPath(), "copies 25 1048576 30");
   ASSERT_TRUE(burst);
   bool emptyCount = false;
   // Watched while the burst runs and while it is saved.
@@ -153,7 +148,7 @@ TEST_F(Clipboard, BeingAskedToCloseEndsTheProgramWithTheLastCopyStored) {
   VimoProcess vimo;
   ASSERT_TRUE(vimo.WaitForHost());
   ASSERT_TRUE(WaitFor([] { return ReadValue("Vimo\\State", "Suspended") != "<none>"; }, 10000));
-  HANDLE copier = Start(PeerPath(), "hold 0 \"the last copy\"");
+  HANDLE copier = Start(ClipboardPeerPath(), "hold 0 \"the last copy\"");
   ASSERT_TRUE(copier);
   ASSERT_TRUE(WaitEnded(copier, 10000));
   CloseHandle(copier);

@@ -15,6 +15,11 @@ std::string VimoPath() {
   return self.substr(0, self.find_last_of('\\') + 1) + "Vimo.exe";
 }
 
+std::string ClipboardPeerPath() {
+  std::string vimo = VimoPath();
+  return vimo.substr(0, vimo.find_last_of('\\') + 1) + "vimo_clipboard_peer.exe";
+}
+
 HANDLE Start(const std::string& exe, const std::string& args) {
   std::wstring line = Widen("\"" + exe + "\"" + (args.empty() ? "" : " " + args));
   STARTUPINFOW si{};

@@ -11,6 +11,8 @@ namespace vimo::e2e {
 
 // Vimo.exe beside the test program.
 std::string VimoPath();
+// The clipboard peer beside it: another program that hangs, holds or floods the clipboard.
+std::string ClipboardPeerPath();
 
 // Starts a program (a UTF-8 path) and returns its process handle (null on failure).
 HANDLE Start(const std::string& exe, const std::string& args = "");

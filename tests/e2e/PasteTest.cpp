@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "E2eSupport.h"
 #include "platform/Utf.h"
@@ -58,34 +59,42 @@ class Paste : public ::testing::Test {
     return Narrow(text);
   }
 
+ // Clip Collection on Ctrl+Alt+F6, holding these clips (no comments).
+  static void PutClipCollection(const std::vector<std::string>& clips) {
+    WriteValue("Vimo\\Keys\\1", "Action", "90");  // Clip Collection
+    WriteValue("Vimo\\Keys\\1", "HotKey", std::to_string(kCtrlAltF6));
+    WriteValue("Vimo\\Keys", "Count", "1");
+    for (std::size_t i = 0; i < clips.size(); ++i) {
+      const std::string key = "Vimo\\Clipboard\\Clips\\" + std::to_string(i + 1);
+      WriteValue(key, "Comment", "");
+      WriteValue(key, "Text", clips[i]);
+    }
+    WriteValue("Vimo\\Clipboard\\Clips", "Count", std::to_string(clips.size()));
+  }
+  // The hot key pressed, until its pop-up is in front with the keyboard focus.
+  static bool OpenClipCollection(const VimoProcess& vimo) {
+    PressCtrlAlt(VK_F6);
+    return WaitFor(
+        [&] {
+          auto all = vimo.Popups();
+          HWND popup = all.empty() ? nullptr : all.front();
+          return popup && GetForegroundWindow() == popup && FocusInside(popup);
+        },
+        5000);
+  }
+
  private:
   HANDLE notepad_ = nullptr;
 };
 
 TEST_F(Paste, ASecondHotKeyWhileTheClipPopupIsOpenStillPastesIntoNotepad) {
-  WriteValue("Vimo\\Keys\\1", "Action", "90");  // Clip Collection
-  WriteValue("Vimo\\Keys\\1", "HotKey", std::to_string(kCtrlAltF6));
-  WriteValue("Vimo\\Keys", "Count", "1");
-  WriteValue("Vimo\\Clipboard\\Clips\\1", "Comment", "");
-  WriteValue("Vimo\\Clipboard\\Clips\\1", "Text", "first clip");
-  WriteValue("Vimo\\Clipboard\\Clips\\2", "Comment", "");
-  WriteValue("Vimo\\Clipboard\\Clips\\2", "Text", "second clip");
-  WriteValue("Vimo\\Clipboard\\Clips", "Count", "2");
+  PutClipCollection({"first clip", "second clip"});
   VimoProcess vimo;
   ASSERT_TRUE(vimo.WaitForHost());
   HWND edit = StartNotepad();
   ASSERT_NE(edit, nullptr) << "notepad did not start";
 
-  PressCtrlAlt(VK_F6);
-  HWND popup = nullptr;
-  ASSERT_TRUE(WaitFor(
-      [&] {
-        auto all = vimo.Popups();
-        popup = all.empty() ? nullptr : all.front();
-        return popup && GetForegroundWindow() == popup && FocusInside(popup);
-      },
-      5000))
-      << "the Clip Collection pop-up did not open in front";
+  ASSERT_TRUE(OpenClipCollection(vimo)) << "the Clip Collection pop-up did not open in front";
   PressCtrlAlt(VK_F6);
   ASSERT_TRUE(vimo.WaitIdle());
   EXPECT_EQ(vimo.Popups().size(), 1u) << "the second hot key opens no second pop-up";
@@ -97,33 +106,14 @@ TEST_F(Paste, ASecondHotKeyWhileTheClipPopupIsOpenStillPastesIntoNotepad) {
 // Another program takes the clipboard while the pop-up is open and holds it over the pick.
 class PasteWhileHeld : public Paste {
  protected:
-  static std::string PeerPath() {
-    std::string vimo = VimoPath();
-    return vimo.substr(0, vimo.find_last_of('\\') + 1) + "vimo_clipboard_peer.exe";
-  }
   // Notepad in front, the Clip Collection open over it, then the peer holding the
   // clipboard for `ms`; the edit control of notepad, or null.
   HWND PopupOverNotepadWhileHeld(VimoProcess& vimo, int ms, HANDLE& peer) {
-    WriteValue("Vimo\\Keys\\1", "Action", "90");  // Clip Collection
-    WriteValue("Vimo\\Keys\\1", "HotKey", std::to_string(kCtrlAltF6));
-    WriteValue("Vimo\\Keys", "Count", "1");
-    WriteValue("Vimo\\Clipboard\\Clips\\1", "Comment", "");
-    WriteValue("Vimo\\Clipboard\\Clips\\1", "Text", "the picked clip");
-    WriteValue("Vimo\\Clipboard\\Clips", "Count", "1");
+    PutClipCollection({"the picked clip"});
     if (!vimo.WaitForHost()) return nullptr;
     HWND edit = StartNotepad();
-    if (!edit) return nullptr;
-    PressCtrlAlt(VK_F6);
-    HWND popup = nullptr;
-    if (!WaitFor(
-            [&] {
-              auto all = vimo.Popups();
-              popup = all.empty() ? nullptr : all.front();
-              return popup && GetForegroundWindow() == popup && FocusInside(popup);
-            },
-            5000))
-      return nullptr;
-    peer = Start(PeerPath(), "hold " + std::to_string(ms) + " \"the holder's text\"");
+    if (!edit || !OpenClipCollection(vimo)) return nullptr;
+    peer = Start(ClipboardPeerPath(), "hold " + std::to_string(ms) + " \"the holder's text\"");
     if (!peer || !WaitFor([] { return GetOpenClipboardWindow() != nullptr; }, 5000)) return nullptr;
     return edit;
   }

@@ -11,23 +11,41 @@
 namespace vimo {
 namespace {
 
+// A square of magenta to draw a picture on: what the picture leaves transparent stays magenta.
+class MagentaCanvas {
+ public:
+  explicit MagentaCanvas(int size) {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bmp_ = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bmp_);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    RECT r{0, 0, size, size};
+    FillRect(dc_, &r, magenta);
+    DeleteObject(magenta);
+  }
+  ~MagentaCanvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(dc_);
+  }
+  MagentaCanvas(const MagentaCanvas&) = delete;
+  MagentaCanvas& operator=(const MagentaCanvas&) = delete;
+  HDC Dc() const { return dc_; }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  HDC dc_;
+  HBITMAP bmp_;
+  HGDIOBJ old_;
+};
+
 // Colour of one pixel of an image of the list, drawn on a magenta background.
 COLORREF DrawnPixel(HIMAGELIST list, int index, int x, int y) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-  RECT r{0, 0, 16, 16};
-  FillRect(dc, &r, magenta);
-  ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
-  COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteObject(magenta);
-  DeleteObject(bmp);
-  DeleteDC(dc);
-  return c;
+  MagentaCanvas canvas(16);
+  ImageList_Draw(list, index, canvas.Dc(), 0, 0, ILD_TRANSPARENT);
+  return canvas.Pixel(x, y);
 }
 
 TEST(TrayImageList, HoldsThirtyTwoFacesThatDrawAsComputed) {
@@ -47,21 +65,9 @@ TEST(TrayImageList, HoldsThirtyTwoFacesThatDrawAsComputed) {
 
 // Colour of one pixel of an icon drawn on a magenta background.
 COLORREF DrawnIconPixel(HICON icon, int x, int y) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bmp);
-  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-  RECT r{0, 0, 16, 16};
-  FillRect(dc, &r, magenta);
-  DrawIconEx(dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-  COLORREF c = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteObject(magenta);
-  DeleteObject(bmp);
-  DeleteDC(dc);
-  return c;
+  MagentaCanvas canvas(16);
+  DrawIconEx(canvas.Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+  return canvas.Pixel(x, y);
 }
 
 // The tray icon reads its faces without an image list: the same pictures, each a new
@@ -102,15 +108,8 @@ TEST(ProgramIcon, EverySizeLoadsAndDrawsTheFace) {
     HICON icon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     ASSERT_NE(icon, nullptr);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-    RECT r{0, 0, size, size};
-    FillRect(dc, &r, magenta);
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    MagentaCanvas canvas(size);
+    DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     auto want = ResizePixels(TrayImagePixels(TrayImageIndex(0, trNormal)), size);
     int compared = 0, wrong = 0;
     for (int y = 0; y < size; y += std::max(1, size / 16))
@@ -119,16 +118,12 @@ TEST(ProgramIcon, EverySizeLoadsAndDrawsTheFace) {
         std::uint32_t alpha = p >> 24;
         if (alpha != 0 && alpha != 255) continue;  // edges blend with the background
         COLORREF expected = alpha ? RGB((p >> 16) & 255, (p >> 8) & 255, p & 255) : RGB(255, 0, 255);
-        COLORREF got = GetPixel(dc, x, y);
+        COLORREF got = canvas.Pixel(x, y);
         ++compared;
         if (std::abs(GetRValue(got) - GetRValue(expected)) > 2 || std::abs(GetGValue(got) - GetGValue(expected)) > 2 ||
             std::abs(GetBValue(got) - GetBValue(expected)) > 2)
           ++wrong;
       }
-    SelectObject(dc, old);
-    DeleteObject(magenta);
-    DeleteObject(bmp);
-    DeleteDC(dc);
     DestroyIcon(icon);
     EXPECT_GT(compared, 100);
     EXPECT_EQ(wrong, 0) << "of " << compared << " pixels";
