@@ -46,5 +46,7 @@ class Win32TrayShell final : public TrayShell, public MenuService {
 
 // Common-controls version as major * 65536 + minor; 0 when it cannot be read.
 std::uint32_t CommonControlsVersion();
+// The same, read from the library file without loading it.
+std::uint32_t CommonControlsFileVersion();
 
 }  // namespace vimo
