@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
 #include "help/HelpTopics.h"
+#include "model/ActionKinds.h"
 #include "platform/Utf.h"
 #include "settings/SetupLogic.h"
 

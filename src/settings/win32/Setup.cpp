@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
 #include "help/HelpTopics.h"
 #include "host/TrayImages.h"
+#include "model/ActionKinds.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"
 #include "platform/Platform.h"
