@@ -36,7 +36,6 @@ NOT_YET_MENDED = {
     "src/ui/Application.cpp: help/win32/HelpSource.h",
     "src/ui/Application.cpp: help/win32/HelpWindow.h",
     "src/ui/Form.cpp: help/win32/HelpPicker.h",
-    "src/ui/StdControls.cpp: settings/EditorCodes.h",
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/([^"]+)"', re.M)
