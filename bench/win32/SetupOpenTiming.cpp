@@ -11,7 +11,7 @@
 #include "FakeSystem.h"
 #include "common/FullConfiguration.h"
 #include "common/MedianMs.h"
-#include "host/win32/TrayImageList.h"
+#include "components/win32/TrayImageList.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"

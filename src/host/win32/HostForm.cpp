@@ -2,8 +2,8 @@
 
 #include <random>
 
+#include "components/TrayImages.h"
 #include "host/HostTexts.h"
-#include "host/TrayImages.h"
 #include "clips/win32/PasteText.h"
 #include "host/win32/PopupService.h"
 #include "model/Model.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "clips/win32/ClipEdit.h"
+#include "components/TrayImages.h"
 #include "help/HelpTopics.h"
-#include "host/TrayImages.h"
 #include "model/ActionKinds.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"

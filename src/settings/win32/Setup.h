@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/win32/TrayImageList.h"
+#include "components/win32/TrayImageList.h"
 #include "model/ExportImport.h"
 #include "settings/SetupLogic.h"
 #include "time/PlaceTime.h"
