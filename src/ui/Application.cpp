@@ -151,6 +151,31 @@ void TApplication::RunMainWindowHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+ApplicationWindow& TApplication::Window() {
+  class Window final : public ApplicationWindow {
+   public:
+    explicit Window(TApplication& app) : app_(app) {}
+    NativeHandle MainWindow() override {
+      app_.Initialize();
+      return reinterpret_cast<NativeHandle>(app_.Handle());
+    }
+    NativeHandle ExistingMainWindow() override { return reinterpret_cast<NativeHandle>(app_.Handle()); }
+    void ProcessMessages() override { app_.ProcessMessages(); }
+    bool Terminated() override { return app_.Terminated(); }
+    int HookMainWindow(std::function<void(const WindowMessage&)> hook) override {
+      return app_.HookMainWindow([hook = std::move(hook)](UINT msg, WPARAM wParam, LPARAM lParam) {
+        hook({msg, static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam)});
+      });
+    }
+    void UnhookMainWindow(int hookId) override { app_.UnhookMainWindow(hookId); }
+
+   private:
+    TApplication& app_;
+  };
+  static Window window(*this);
+  return window;
+}
+
 void TApplication::ProcessMessages() {
   MSG msg;
   while (!terminated_ && HandleMessage(msg)) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Guarded.h"
+#include "platform/TrayShell.h"
 
 namespace vimo {
 
@@ -64,6 +65,8 @@ class TApplication {
   void UnhookMainWindow(int id);
 
   void ProcessMessages();
+  // The window and the loop as the tray shell of the components takes them.
+  ApplicationWindow& Window();
   // The message loop; returns after Terminate.
   void Run();
   void Terminate();

@@ -21,7 +21,7 @@ class HostSetup : public test::LaunchFixture {
  protected:
   void SetUp() override {
     LaunchFixture::SetUp();
-    InstallComponentServices();
+    InstallComponentServices(Application().Window());
     savedDisplay_ = Application().ErrorDisplay;
     Application().ErrorDisplay = [this](const std::string& m) { errors.push_back(m); };
     FirstRun = false;

@@ -54,7 +54,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform.hotKeys = &hotKeys;
   vimo::EnsureTimeServices();
   vimo::EnsureFileServices();
-  vimo::InstallComponentServices();
+  vimo::InstallComponentServices(vimo::Application().Window());
 
   // Module initialisation: the settings are loaded before anything else.
   try {
