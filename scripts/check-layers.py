@@ -27,11 +27,6 @@ NOT_YET_MENDED = {
     "src/settings/win32/Setup.cpp: clips/win32/ClipEdit.h",
     "src/settings/win32/Setup.cpp: time/win32/WorldTimeEdit.h",
     "src/settings/win32/Setup.h: time/PlaceTime.h",
-    "src/ui/Application.cpp: help/HelpTopics.h",
-    "src/ui/Application.cpp: help/win32/HelpPopup.h",
-    "src/ui/Application.cpp: help/win32/HelpSource.h",
-    "src/ui/Application.cpp: help/win32/HelpWindow.h",
-    "src/ui/Form.cpp: help/win32/HelpPicker.h",
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/([^"]+)"', re.M)

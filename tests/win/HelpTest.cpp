@@ -15,6 +15,7 @@
 #include "help/win32/HelpPopup.h"
 #include "help/win32/HelpSource.h"
 #include "help/win32/HelpWindow.h"
+#include "help/win32/ProgramHelp.h"
 #include "platform/Utf.h"
 #include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
@@ -25,6 +26,9 @@
 
 namespace vimo {
 namespace {
+
+// The application answers help as Vimo.exe's start makes it answer.
+const bool kHelpInstalled = (InstallProgramHelp(), true);
 
 // Runs the message loop until `condition` holds or `ms` pass.
 bool PumpUntil(const std::function<bool()>& condition, DWORD ms = 3000) {
