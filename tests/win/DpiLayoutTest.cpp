@@ -17,6 +17,7 @@
 #include "clips/win32/ClipEdit.h"
 #include "components/TrayImages.h"
 #include "components/win32/TrayImageList.h"
+#include "host/win32/SetupFeatures.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "platform/Utf.h"
@@ -196,6 +197,7 @@ class DpiLayoutTest : public test::ModelFixture {
   // Runs the settings dialog; `step` acts on the open dialog and must end it.
   void RunSetup(const std::function<void(TfrmSetup&)>& step) {
     TSetupHostLinks links;
+    LinkSetupFeatures(links);
     links.trayIcons = trayIcons_.get();
     links.enableClipboardTimer = [](bool) {};
     links.leaveViewerChain = [] {};

@@ -16,6 +16,7 @@
 #include "help/win32/HelpSource.h"
 #include "help/win32/HelpWindow.h"
 #include "help/win32/ProgramHelp.h"
+#include "host/win32/SetupFeatures.h"
 #include "platform/Utf.h"
 #include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
@@ -400,6 +401,7 @@ TEST_F(FormsHelpTest, EveryHelpIdTheFormsGiveTheirControlsHasItsText) {
   EXPECT_TRUE(book.Problems().empty()) << problems;
 
   TSetupHostLinks links;
+  LinkSetupFeatures(links);
   TfrmSetup setup(links);
   TfrmActionEditor editor;
   std::set<int> setupIds = HelpIdsOf(setup), editorIds = HelpIdsOf(editor);
@@ -433,6 +435,7 @@ TEST_F(FormsHelpTest, F1OnAPopupOpensItsTopic) {
 
 TEST_F(FormsHelpTest, TheSettingsDialogAnswersF1WithThePopupOrTheShownPagesTopic) {
   TSetupHostLinks links;
+  LinkSetupFeatures(links);
   TfrmSetup setup(links);
   setup.ntbSetup->SetPageIndex(7);
   setup.FormHelp(&setup, HELP_CONTEXT, 0);

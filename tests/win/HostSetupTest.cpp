@@ -10,6 +10,7 @@
 #include "host/win32/HostForm.h"
 #include "PopupSupport.h"
 #include "EditorSupport.h"
+#include "host/win32/SetupFeatures.h"
 #include "model/SettingsRegistry.h"
 #include "settings/win32/Setup.h"
 #include "ui/Application.h"
@@ -93,6 +94,7 @@ TEST_F(HostSetup, TheOpenDialogHasATaskbarButtonWithTheIconAndComesToTheFrontWhe
   TfrmVimoHost01* host = nullptr;
   TfrmVimoHost01 form([&](bool about) {
     TSetupHostLinks links;
+    LinkSetupFeatures(links);
     links.enableClipboardTimer = [](bool) {};
     links.leaveViewerChain = [] {};
     TfrmSetup dialog(std::move(links));
