@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "components/TrayIcon.h"
+#include "platform/Guarded.h"
 #include "platform/Utf.h"
-#include "ui/Application.h"
 
 namespace vimo {
 namespace {
@@ -158,13 +158,12 @@ void Win32TrayShell::DestroyIcon(NativeHandle icon) {
 }
 
 void Win32TrayShell::ForegroundApplication() {
-  Application().Initialize();
-  ::SetForegroundWindow(Application().Handle());
+  ::SetForegroundWindow(reinterpret_cast<HWND>(application_.MainWindow()));
 }
 
-void Win32TrayShell::ProcessMessages() { Application().ProcessMessages(); }
+void Win32TrayShell::ProcessMessages() { application_.ProcessMessages(); }
 
-bool Win32TrayShell::Terminating() { return Application().Terminated(); }
+bool Win32TrayShell::Terminating() { return application_.Terminated(); }
 
 void Win32TrayShell::PostNullMessage(NativeHandle window) {
   PostMessageW(reinterpret_cast<HWND>(window), WM_NULL, 0, 0);
@@ -173,12 +172,10 @@ void Win32TrayShell::PostNullMessage(NativeHandle window) {
 void Win32TrayShell::SetForegroundWindow(NativeHandle window) { ::SetForegroundWindow(reinterpret_cast<HWND>(window)); }
 
 int Win32TrayShell::HookMainWindow(std::function<void(const WindowMessage&)> hook) {
-  return Application().HookMainWindow([hook = std::move(hook)](UINT msg, WPARAM wParam, LPARAM lParam) {
-    hook({msg, static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam)});
-  });
+  return application_.HookMainWindow(std::move(hook));
 }
 
-void Win32TrayShell::UnhookMainWindow(int hookId) { Application().UnhookMainWindow(hookId); }
+void Win32TrayShell::UnhookMainWindow(int hookId) { application_.UnhookMainWindow(hookId); }
 
 void Win32TrayShell::SubclassOwner(NativeHandle owner, std::function<bool(const WindowMessage&, std::intptr_t&)> proc) {
   HWND hwnd = reinterpret_cast<HWND>(owner);
@@ -202,7 +199,7 @@ void Win32TrayShell::RestoreOwner(NativeHandle owner) {
 }
 
 void Win32TrayShell::HideApplicationWindow() {
-  HWND app = Application().Handle();
+  HWND app = reinterpret_cast<HWND>(application_.ExistingMainWindow());
   if (app && IsWindowVisible(app)) ShowWindow(app, SW_HIDE);
 }
 
@@ -219,9 +216,8 @@ int Win32TrayShell::TrackPopup(const std::vector<MenuEntry>& entries, TPoint at)
     AppendMenuW(menu.menu, flags, i + 1, Widen(e.caption).c_str());
     if (e.isDefault) SetMenuDefaultItem(menu.menu, static_cast<UINT>(i + 1), FALSE);
   }
-  Application().Initialize();
   int chosen = TrackPopupMenu(menu.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
-                              Application().Handle(), nullptr);
+                              reinterpret_cast<HWND>(application_.MainWindow()), nullptr);
   return chosen > 0 ? chosen - 1 : -1;
 }
 
