@@ -65,6 +65,17 @@ int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone) {
   return cnNone;
 }
 
+bool IsFullScreen(const TWindowShape& window, const std::vector<TRect>& monitors) {
+  if (window.desktop) return false;
+  const TRect& w = window.rect;
+  for (const TRect& m : monitors) {
+    if (w == m) return true;
+    const bool covers = w.left <= m.left && w.top <= m.top && w.right >= m.right && w.bottom >= m.bottom;
+    if (covers && !window.captioned) return true;
+  }
+  return false;
+}
+
 TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)
     : timCorner_(timCorner), popups_(popups), events_(std::move(events)) {
   timCorner_.OnTimer = [this] { timCornerTimer(); };
@@ -187,9 +198,20 @@ bool MouseButtonHeld() {
 }
 }  // namespace
 
+bool TLaunchers::FullScreenInFront() {
+  if (!IgnoreFullScreen) return false;
+  WindowControl& windows = *Platform().windows;
+  void* front = windows.ForegroundWindow();
+  TWindowShape shape;
+  return front && windows.WindowShape(front, shape) && IsFullScreen(shape, monitors_);
+}
+
 void TLaunchers::CornerStep() {
-  const int c = MouseButtonHeld() ? cnNone : CornerUnderCursor(CornerSize);
+  int c = MouseButtonHeld() ? cnNone : CornerUnderCursor(CornerSize);
   if (c == armedCorner_) return;  // a countdown in progress keeps running
+  // Asked only in a zone: the window in front is no concern of the pointer path.
+  if (c != cnNone && FullScreenInFront()) c = cnNone;
+  if (c == armedCorner_) return;
   armedCorner_ = c;
   if (c != cnNone) {
     if (TrayIconAnimated) SetTrayImage(TrayImageIndex(TrayIconColor, trCornerPending));
@@ -217,8 +239,9 @@ void TLaunchers::timCornerTimer() {
     SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;
   }
-  if (MouseButtonHeld()) {
-    // Disarmed: the next movement in the zone after the drop arms it again.
+  if (MouseButtonHeld() || FullScreenInFront()) {
+    // Disarmed: the next movement in the zone after the drop (or once the program in
+    // front has gone) arms it again.
     armedCorner_ = cnNone;
     SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;

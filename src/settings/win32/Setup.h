@@ -74,6 +74,7 @@ class TfrmSetup : public TForm {
   TLabel* lblMouseCornerDelay;
   TLabel* lblMouseCornerDelayValue;
   TTrackBar* trbMouseCornerDelay;
+  TCheckBox* chbMouseIgnoreFullScreen;
 
   // Hot Key Launcher.
   TDrawGrid* dgdHotKeyActions;
