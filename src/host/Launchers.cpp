@@ -76,6 +76,19 @@ bool IsFullScreen(const TWindowShape& window, const std::vector<TRect>& monitors
   return false;
 }
 
+TPoint AtMonitorCorner(const TRect& laidOut, int corner, const TRect& primary, const TRect& monitor,
+                       const TRect& workArea) {
+  TRect r = laidOut;
+  if (corner >= cnLeftTop && corner <= cnRightBottom) {
+    const bool right = corner == cnRightTop || corner == cnRightBottom;
+    const bool bottom = corner == cnLeftBottom || corner == cnRightBottom;
+    const int dx = right ? monitor.right - primary.right : monitor.left - primary.left;
+    const int dy = bottom ? monitor.bottom - primary.bottom : monitor.top - primary.top;
+    r = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  }
+  return KeptInside(r, workArea);
+}
+
 TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)
     : timCorner_(timCorner), popups_(popups), events_(std::move(events)) {
   timCorner_.OnTimer = [this] { timCornerTimer(); };

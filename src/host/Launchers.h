@@ -89,6 +89,11 @@ int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone);
 // maximised window overhangs its monitor only by its borders and keeps its title bar;
 // the desktop covers every monitor and is no program.
 bool IsFullScreen(const TWindowShape& window, const std::vector<TRect>& monitors);
+// Where a pop-up laid out at a corner (1..4; 0 none) of the primary screen opens on the
+// monitor that holds that corner: at the same place from the monitor's corner, then
+// kept inside its work area.
+TPoint AtMonitorCorner(const TRect& laidOut, int corner, const TRect& primary, const TRect& monitor,
+                       const TRect& workArea);
 
 
 }  // namespace vimo

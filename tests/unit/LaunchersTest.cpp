@@ -265,6 +265,30 @@ TEST(DesktopCorners, AnLOfThreeArmsOnlyTheCornersThePointerCannotPass) {
                          {{1024, 767}, 0}, {{1023, 767}, 0}, {{1023, 768}, 0}, {{0, 767}, 0}, {{1023, 0}, 0}});
 }
 
+TEST(CornerPopups, OpenAtTheCornerOfTheMonitorThatHoldsItInsideItsWorkArea) {
+  // The primary has a taskbar at the bottom; the taller second, to its right, has none.
+  const TRect primary{0, 0, 1024, 768}, primaryWork{0, 0, 1024, 738};
+  const TRect second{1024, 0, 2304, 1024};
+  // A 300 x 200 calendar as laid out at each corner of the primary screen.
+  const TRect lefttop{0, 0, 300, 200}, leftbottom{0, 568, 300, 768}, righttop{724, 0, 1024, 200},
+      rightbottom{724, 568, 1024, 768};
+  // On the primary, as ever: kept off the taskbar.
+  EXPECT_EQ(AtMonitorCorner(rightbottom, 4, primary, primary, primaryWork), (TPoint{724, 538}));
+  EXPECT_EQ(AtMonitorCorner(lefttop, 1, primary, primary, primaryWork), (TPoint{0, 0}));
+  // On the second, at its own corners.
+  EXPECT_EQ(AtMonitorCorner(righttop, 3, primary, second, second), (TPoint{2004, 0}));
+  EXPECT_EQ(AtMonitorCorner(rightbottom, 4, primary, second, second), (TPoint{2004, 824}));
+  EXPECT_EQ(AtMonitorCorner(leftbottom, 2, primary, second, second), (TPoint{1024, 824}));
+  // A monitor to the left, above: its left-top corner.
+  const TRect left{-1280, -256, 0, 768};
+  EXPECT_EQ(AtMonitorCorner(lefttop, 1, primary, left, left), (TPoint{-1280, -256}));
+  // Wider than the monitor: it starts on that monitor's left edge, never on the next one.
+  const TRect wide{-576, 0, 1024, 200};
+  EXPECT_EQ(AtMonitorCorner(wide, 3, primary, second, second), (TPoint{1024, 0}));
+  // No corner (a tray click at the pointer): only kept inside.
+  EXPECT_EQ(AtMonitorCorner({2200, 900, 2500, 1100}, 0, primary, second, second), (TPoint{2004, 824}));
+}
+
 TEST_F(LaunchersTest, TheMonitorLayoutIsReadOnceAndAgainOnlyOnADisplayChange) {
   desktop.monitors = {{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
   MouseActions[1][0] = Named("leftbottom");
