@@ -220,10 +220,10 @@ bool TLaunchers::FullScreenInFront() {
 }
 
 void TLaunchers::CornerStep() {
-  int c = MouseButtonHeld() ? cnNone : CornerUnderCursor(CornerSize);
-  if (c == armedCorner_) return;  // a countdown in progress keeps running
-  // Asked only in a zone: the window in front is no concern of the pointer path.
-  if (c != cnNone && FullScreenInFront()) c = cnNone;
+  int c = CornerUnderCursor(CornerSize);
+  // Asked only in a zone: the buttons and the window in front are no concern of the
+  // pointer path elsewhere.
+  if (c != cnNone && c != armedCorner_ && (MouseButtonHeld() || FullScreenInFront())) c = cnNone;
   if (c == armedCorner_) return;
   armedCorner_ = c;
   if (c != cnNone) {
