@@ -194,6 +194,7 @@ TEST_F(Launchers, AFullScreenWindowInFrontKeepsTheCornerFromFiringAndClosingItLe
   PutHotKey(1, 40, kCtrlAltF5);
   VimoProcess vimo;
   ASSERT_TRUE(vimo.WaitForHost());
+  ASSERT_TRUE(vimo.WaitIdle()) << "still starting: the hot key may not be registered yet";
   FullScreenWindow game;
   ASSERT_TRUE(game.Handle());
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.Handle(); }, 5000)) << "not in front";
@@ -203,7 +204,7 @@ TEST_F(Launchers, AFullScreenWindowInFrontKeepsTheCornerFromFiringAndClosingItLe
   // would be the one pop-up and the hot key would only bring it to the front.
   PressCtrlAlt(VK_F5);
   HWND popup = nullptr;
-  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the hot key opened nothing";
+  ASSERT_TRUE(WaitPopup(vimo, popup, 10000)) << "the hot key opened nothing";
   EXPECT_EQ(Title(popup), "Calendar") << "the corner fired over the full-screen window";
   std::string shot = ScreenshotPath("full-screen-calendar.png");
   if (!shot.empty()) Screenshot(shot);
