@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "E2eSupport.h"
 
 namespace vimo::e2e {
@@ -432,6 +436,120 @@ TEST_F(TrayMenu, SuspendFromTheMenuStopsTheLaunchersAndShowsTheFrown) {
   PressCtrlAlt(VK_F5);
   HWND popup = nullptr;
   EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key ran while suspended";
+}
+
+}  // namespace
+}  // namespace vimo::e2e
+
+namespace vimo::e2e {
+namespace {
+
+// Message boxes and other dialogs the process shows: visible top-level "#32770" windows.
+std::vector<HWND> Boxes(DWORD pid) {
+  std::vector<HWND> found;
+  for (HWND hw = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hw;
+       hw = FindWindowExA(nullptr, hw, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hw, &owner);
+    if (owner == pid && IsWindowVisible(hw)) found.push_back(hw);
+  }
+  return found;
+}
+
+// The texts of a box's labels, one after the other.
+std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr)) {
+    char part[1024] = {};
+    GetWindowTextA(c, part, sizeof part);
+    text += part;
+  }
+  return text;
+}
+
+// The host's message loop answers (a crash or a stuck call leaves it silent).
+bool HostAnswers(const VimoProcess& vimo) {
+  DWORD_PTR result = 0;
+  return vimo.Host() && SendMessageTimeoutA(vimo.Host(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+class LauncherFaults : public Launchers {};
+
+TEST_F(LauncherFaults, AStoredHotKeyWithoutCtrlOrAltLeavesTypingAlone) {
+  CloseAll("Notepad");
+  PutHotKey(1, 40, 'Q');  // a plain Q, as an edited registry may hold it
+  PutHotKey(2, 60, kCtrlAltF5);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  HANDLE notepad = Start("C:\\windows\\system32\\notepad.exe");
+  ASSERT_NE(notepad, nullptr);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = FindOther("Notepad", vimo.Id())) != nullptr; }, 10000));
+  HWND edit = FindWindowExA(main, nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetForegroundWindow(main);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
+
+  for (WORD vk : {'A', 'Q', 'A'}) PressKey(vk);
+  char text[64] = {};
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::string(text) == "aqa";
+      },
+      5000))
+      << "notepad holds: " << text;
+  // A real hot key after the typing: once its pop-up is up, a pop-up from the Q would
+  // have come first and taken the one pop-up slot.
+  PressCtrlAlt(VK_F5);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the Ctrl+Alt hot key opened nothing";
+  EXPECT_EQ(Title(popup), "World Time") << "the plain Q ran its action";
+  EXPECT_EQ(vimo.Popups().size(), 1u);
+  TerminateProcess(notepad, 0);
+  CloseHandle(notepad);
+}
+
+TEST_F(LauncherFaults, AMissingFolderShowsOneBoxThatNamesIt) {
+  const std::string missing = "C:\\vimo-e2e-no-such-folder";
+  RemoveDirectoryA(missing.c_str());
+  PutHotKey(1, 200, kCtrlAltF5);
+  WriteValue("Vimo\\Keys\\1", "ExecPath", missing);
+  PutHotKey(2, 40, kCtrlAltF6);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  PressCtrlAlt(VK_F5);
+  ASSERT_TRUE(WaitFor([&] { return !Boxes(vimo.Id()).empty(); }, 10000)) << "no box for the missing folder";
+  auto boxes = Boxes(vimo.Id());
+  ASSERT_EQ(boxes.size(), 1u);
+  HWND box = boxes.front();
+  std::string shot = ScreenshotPath("missing-folder.png");
+  if (!shot.empty()) Screenshot(shot);
+  EXPECT_NE(BoxText(box).find(missing), std::string::npos) << "the box says: " << BoxText(box);
+  HWND ok = VisibleChild(box, "OK");
+  ASSERT_NE(ok, nullptr);
+  ClickWindow(ok);
+  ASSERT_TRUE(WaitFor([&] { return Boxes(vimo.Id()).empty(); }, 5000)) << "the box stayed";
+  // A pop-up after the box: a second box would come up before the program takes the key.
+  PressCtrlAlt(VK_F6);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the program did not come back from the box";
+  auto after = Boxes(vimo.Id());
+  EXPECT_TRUE(after.empty()) << "a second box: " << (after.empty() ? "" : BoxText(after.front()));
+}
+
+TEST_F(LauncherFaults, FindComputerWhereTheShellLacksItLeavesTheProgramRunning) {
+  PutHotKey(1, 1200, kCtrlAltF5);
+  PutHotKey(2, 40, kCtrlAltF6);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  PressCtrlAlt(VK_F5);
+  PressCtrlAlt(VK_F6);
+  HWND popup = nullptr;
+  EXPECT_TRUE(WaitPopup(vimo, popup)) << "no action after Find Computer";
+  EXPECT_TRUE(vimo.Running()) << "ended with exit code " << std::hex << vimo.ExitCode();
+  EXPECT_TRUE(HostAnswers(vimo)) << "the host window does not answer";
+  EXPECT_TRUE(Boxes(vimo.Id()).empty()) << "a box for a missing shell dialog";
 }
 
 }  // namespace
