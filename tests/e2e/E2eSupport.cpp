@@ -216,6 +216,24 @@ HWND VisibleChild(HWND parent, const std::string& text, bool part) {
   return search.found;
 }
 
+namespace {
+BOOL CALLBACK FindUnpainted(HWND h, LPARAM p) {
+  if (!IsWindowVisible(h) || !GetUpdateRect(h, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(p) = true;
+  return FALSE;
+}
+}  // namespace
+
+bool WaitPainted(HWND h, DWORD ms) {
+  return WaitFor(
+      [h] {
+        bool unpainted = GetUpdateRect(h, nullptr, FALSE) != FALSE;
+        if (!unpainted) EnumChildWindows(h, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        return !unpainted;
+      },
+      ms);
+}
+
 void ClickWindow(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);

@@ -356,8 +356,9 @@ TEST_F(TrayMenu, SettingsOpensOnGeneralAndAboutOnAbout) {
       ClickPage(dialog, page);
       EXPECT_TRUE(WaitFor(shown, 5000)) << pages[page].name;
     }
+    // Shown is not yet painted.
+    EXPECT_TRUE(WaitPainted(dialog)) << pages[page].name << " is never done painting";
     vimo.WaitIdle();
-    Sleep(300);  // shown is not yet painted
     std::string shot = ScreenshotPath((std::string("settings-") + pages[page].name + ".png").c_str());
     if (!shot.empty()) Screenshot(shot, Rect(dialog));
   }
