@@ -22,14 +22,6 @@ void SetLogPixels(DWORD dpi) {
   RegCloseKey(key);
 }
 
-void PressCtrlAlt(WORD vk) {
-  KeyDown(VK_CONTROL);
-  KeyDown(VK_MENU);
-  PressKey(vk);
-  KeyUp(VK_MENU);
-  KeyUp(VK_CONTROL);
-}
-
 RECT Rect(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);

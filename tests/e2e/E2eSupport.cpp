@@ -308,6 +308,14 @@ void PressKey(WORD vk) {
   KeyUp(vk);
 }
 
+void PressCtrlAlt(WORD vk) {
+  KeyDown(VK_CONTROL);
+  KeyDown(VK_MENU);
+  PressKey(vk);
+  KeyUp(VK_MENU);
+  KeyUp(VK_CONTROL);
+}
+
 void MovePointer(int x, int y) {
   SetCursorPos(x, y);
   NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, GetDesktopWindow(), OBJID_CURSOR, CHILDID_SELF);

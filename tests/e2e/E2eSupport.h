@@ -64,6 +64,8 @@ void MouseClick(POINT at, DWORD down, DWORD up);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
 void PressKey(WORD vk);
+// A key pressed with Ctrl and Alt held.
+void PressCtrlAlt(WORD vk);
 // Moves the pointer and raises the location change that Wine does not raise itself.
 void MovePointer(int x, int y);
 
