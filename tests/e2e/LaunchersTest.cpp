@@ -299,8 +299,12 @@ TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
   ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(vimo.Id(), kSettings)) != nullptr; }, 5000))
       << "Settings... showed nothing";
   PressCtrlAlt(VK_F5);
+  // The page list has the focus: Down comes after the hot key and turns to the next page.
+  PressKey(VK_DOWN);
+  EXPECT_TRUE(WaitFor([&] { return VisibleChild(dialog, "Clear all") != nullptr; }, 5000))
+      << "Down did not reach the page list";
+  EXPECT_TRUE(vimo.Popups().empty()) << "a hot key fired while the settings were open";
   HWND popup = nullptr;
-  EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key fired while the settings were open";
   // Hidden is not closed: the hot keys come back once the dialog is destroyed, and a pop-up
   // opened while the activation is still leaving the dialog would be closed by that change.
   ASSERT_TRUE(ClickAndWait(VisibleChild(dialog, "OK"), [&] {
