@@ -171,6 +171,13 @@ TEST_F(Launchers, AnApplicationActionStartsARealProgram) {
   CloseAll("Notepad");
 }
 
+// The keyboard focus is on a control of the window: typed keys reach it.
+bool FocusInside(HWND window) {
+  GUITHREADINFO info{sizeof info};
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus &&
+         IsChild(window, info.hwndFocus);
+}
+
 int CountVisible(const char* cls) {
   int n = 0;
   for (HWND hw = FindWindowExA(nullptr, nullptr, cls, nullptr); hw; hw = FindWindowExA(nullptr, hw, cls, nullptr))
@@ -208,7 +215,8 @@ TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
   HANDLE notepad = Start("C:\\windows\\system32\\notepad.exe");
   ASSERT_NE(notepad, nullptr);
   HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = FindOther("Notepad", vimo.Id())) != nullptr; }, 10000));
+  // This notepad's own window: one of an earlier test may still be going away.
+  ASSERT_TRUE(WaitFor([&] { return (main = FindOwnWindow(GetProcessId(notepad), nullptr)) != nullptr; }, 10000));
   HWND edit = FindWindowExA(main, nullptr, "Edit", nullptr);
   ASSERT_NE(edit, nullptr);
   SetForegroundWindow(main);
@@ -218,6 +226,9 @@ TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
   HWND popup = nullptr;
   ASSERT_TRUE(WaitPopup(vimo, popup)) << "the clip pop-up did not open";
   EXPECT_EQ(Title(popup), "Clip Collection");
+  // Shown is not yet in front with the focus: a key typed before goes elsewhere.
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == popup && FocusInside(popup); }, 5000))
+      << "the pop-up did not take the keyboard";
   std::string shot = ScreenshotPath("clip-collection.png");
   if (!shot.empty()) Screenshot(shot);
   PressKey('1');
@@ -312,7 +323,13 @@ TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
     GetWindowThreadProcessId(GetForegroundWindow(), &owner);
     return !IsWindow(dialog) && owner != vimo.Id();
   })) << "the dialog stayed, or the activation stayed with the program";
-  ASSERT_TRUE(vimo.WaitIdle());
+  // The program takes its hot keys back after the dialog is gone (measured: a press right
+  // then is lost about once in fifty). Held again, the combination is refused to anyone else.
+  EXPECT_TRUE(WaitFor([] {
+    if (!RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F5)) return true;
+    UnregisterHotKey(nullptr, 1);
+    return false;
+  }, 5000)) << "the hot keys were not registered again";
   PressCtrlAlt(VK_F5);
   EXPECT_TRUE(WaitPopup(vimo, popup)) << "the hot keys did not come back";
 }
