@@ -21,26 +21,6 @@ LAYERS = {
     "host": ["platform", "model", "components", "ui", "actions", "help", "clips", "time", "settings"],
 }
 
-# Wrong-way includes not mended yet. The list may only shrink: an include that is not
-# here fails, and so does an entry that no longer occurs.
-NOT_YET_MENDED = {
-    "src/components/win32/Win32TrayShell.cpp: ui/Application.h",
-    "src/model/SettingsStore.cpp: actions/ActionKinds.h",
-    "src/platform/win32/Win32TimeZones.cpp: time/TimeZoneMath.h",
-    "src/settings/SetupIcons.h: host/TrayImages.h",
-    "src/settings/win32/Setup.cpp: clips/win32/ClipEdit.h",
-    "src/settings/win32/Setup.cpp: host/TrayImages.h",
-    "src/settings/win32/Setup.cpp: time/win32/WorldTimeEdit.h",
-    "src/settings/win32/Setup.h: host/win32/TrayImageList.h",
-    "src/settings/win32/Setup.h: time/PlaceTime.h",
-    "src/ui/Application.cpp: help/HelpTopics.h",
-    "src/ui/Application.cpp: help/win32/HelpPopup.h",
-    "src/ui/Application.cpp: help/win32/HelpSource.h",
-    "src/ui/Application.cpp: help/win32/HelpWindow.h",
-    "src/ui/Form.cpp: help/win32/HelpPicker.h",
-    "src/ui/StdControls.cpp: settings/EditorCodes.h",
-}
-
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/([^"]+)"', re.M)
 
 
@@ -61,15 +41,11 @@ def wrong_way_includes(src: pathlib.Path):
 
 def main() -> int:
     src = pathlib.Path(__file__).resolve().parent.parent / "src"
-    found = set(wrong_way_includes(src))
-    new = sorted(found - NOT_YET_MENDED)
-    mended = sorted(NOT_YET_MENDED - found)
-    for line in new:
+    found = sorted(wrong_way_includes(src))
+    for line in found:
         print(f"include against the layers: {line}")
-    for line in mended:
-        print(f"mended, remove it from NOT_YET_MENDED in {pathlib.Path(__file__).name}: {line}")
-    print(f"layers: {len(found)} wrong-way includes left to mend, {len(new)} new")
-    return 1 if new or mended else 0
+    print(f"layers: {len(found)} wrong-way includes")
+    return 1 if found else 0
 
 
 if __name__ == "__main__":

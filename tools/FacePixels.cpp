@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/TrayImages.h"
+#include "components/TrayImages.h"
 
 int main(int argc, char** argv) {
   int size = argc > 1 ? std::atoi(argv[1]) : 0;

@@ -3,7 +3,7 @@
 // 100 clips and 100 hot keys, on top of the defaults.
 #include <string>
 
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 
 namespace vimo::bench {

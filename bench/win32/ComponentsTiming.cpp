@@ -28,7 +28,7 @@ void Pump() {
 }  // namespace
 
 int main() {
-  InstallComponentServices();
+  InstallComponentServices(Application().Window());
   Application().Initialize();
 
   TWinEvent w;

@@ -11,7 +11,8 @@
 #include "FakeSystem.h"
 #include "common/FullConfiguration.h"
 #include "common/MedianMs.h"
-#include "host/win32/TrayImageList.h"
+#include "components/win32/TrayImageList.h"
+#include "host/win32/SetupFeatures.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
@@ -30,6 +31,7 @@ int main() {
 
   auto open = [&] {
     vimo::TSetupHostLinks links;
+    vimo::LinkSetupFeatures(links);
     links.trayIcons = trayIcons.get();
     vimo::TfrmSetup form(links);
     form.Show();  // FormShow: LoadControls and RefreshPages
@@ -39,11 +41,13 @@ int main() {
   double openMs = vimo::bench::MedianMs(15, open);
   double buildMs = vimo::bench::MedianMs(15, [&] {
     vimo::TSetupHostLinks links;
+    vimo::LinkSetupFeatures(links);
     links.trayIcons = trayIcons.get();
     vimo::TfrmSetup form(links);
   });
 
   vimo::TSetupHostLinks links;
+  vimo::LinkSetupFeatures(links);
   vimo::TfrmSetup form(links);
   form.Show();
   double okMs = vimo::bench::MedianMs(15, [&] {

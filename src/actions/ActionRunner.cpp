@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 #include "model/SettingsRegistry.h"
 #include "platform/Platform.h"

@@ -245,17 +245,22 @@ void TTrayIcon::FillIconData() {
 
 bool TTrayIcon::ShowIcon() {
   iconVisible_ = true;
+  inTray_ = true;
   FillIconData();
   return shell_.NotifyIcon(kNimAdd, notifyData_);
 }
 
 bool TTrayIcon::HideIcon() {
   iconVisible_ = false;
+  if (!inTray_) return false;  // never added, or gone already
+  inTray_ = false;
   return shell_.NotifyIcon(kNimDelete, notifyData_);
 }
 
 bool TTrayIcon::ModifyIcon() {
   FillIconData();
+  // The shell would refuse it; the change goes out with the next ShowIcon.
+  if (!inTray_) return false;
   return shell_.NotifyIcon(kNimModify, notifyData_);
 }
 

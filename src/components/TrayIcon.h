@@ -186,6 +186,7 @@ class TTrayIcon {
   bool showHint_ = true;
   NativeHandle icon_ = 0;
   bool iconVisible_ = false;
+  bool inTray_ = false;  // since the last ShowIcon, until HideIcon
   std::int32_t iconIndex_ = 0;
   bool wantEnterExit_ = false;
 

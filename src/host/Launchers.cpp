@@ -1,9 +1,9 @@
 #include "host/Launchers.h"
 
-#include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
+#include "components/TrayImages.h"
 #include "components/WinEvent.h"
-#include "host/TrayImages.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "settings/SetupLogic.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 
 namespace vimo {

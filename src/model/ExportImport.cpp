@@ -149,14 +149,6 @@ std::string ImportedMessage(const TImportResult& result) {
          std::to_string(result.Skipped) + " skipped.";
 }
 
-std::string DialogFilter(std::string_view filter) {
-  std::string result(filter);
-  for (char& c : result)
-    if (c == '|') c = '\0';
-  result.push_back('\0');
-  return result;
-}
-
 void ExportSettings(TExportImportUi& ui, const TExportChoice& ticked) {
   std::string fileName;
   if (!ui.ExecuteExportDialog(fileName)) return;

@@ -120,10 +120,6 @@ class TExportImportUi {
   virtual void SettingsReloaded() = 0;
 };
 
-// A "name|pattern|name|pattern" filter as the common file dialogs take it: each part
-// NUL-terminated, the whole ended by a second NUL (the string's own terminator).
-std::string DialogFilter(std::string_view filter);
-
 // btnExportClick: asks for a file, writes the ticked sections from the registry, and
 // tells the user the outcome. A failure leaves the part already written on disk.
 // Files and the ANSI code page are the platform's.

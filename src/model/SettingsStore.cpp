@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 #include "model/NumberedList.h"
 #include "model/SettingRanges.h"

@@ -21,4 +21,17 @@ void WriteWholeFile(FileSystem& files, const std::string& name, const std::strin
   if (!file->Write(bytes.data(), bytes.size())) throw EFileError("Write error in file \"" + name + "\".");
 }
 
+std::string DialogFilter(const std::string& filter) {
+  std::string out = filter;
+  for (char& c : out)
+    if (c == '|') c = '\0';
+  // An odd count of parts would leave a description without its pattern: drop it.
+  std::size_t parts = filter.empty() ? 0 : 1;
+  for (char c : filter) parts += c == '|';
+  if (parts % 2 == 1) out.resize(out.rfind('\0') == std::string::npos ? 0 : out.rfind('\0'));
+  out.push_back('\0');
+  out.push_back('\0');
+  return out;
+}
+
 }  // namespace vimo

@@ -47,4 +47,8 @@ std::string ReadWholeFile(FileSystem& files, const std::string& name);
 // "name"." or "Write error in file "name".".
 void WriteWholeFile(FileSystem& files, const std::string& name, const std::string& bytes);
 
+// "Text files (*.txt)|*.txt|Any files (*.*)|*.*" as the common file dialogs want it:
+// pairs separated by NULs and the whole ended by two NULs.
+std::string DialogFilter(const std::string& filter);
+
 }  // namespace vimo

@@ -44,6 +44,9 @@ struct TTimeZone {
   std::map<int, TZoneRule> Years;
 };
 
+// A zone from its raw REG_TZI_FORMAT bytes (44 bytes: three LONGs, two SYSTEMTIMEs).
+bool ParseTzi(const std::string& bytes, TZoneRule& rule);
+
 class TimeZoneSource {
  public:
   virtual ~TimeZoneSource() = default;

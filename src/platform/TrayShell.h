@@ -46,6 +46,21 @@ struct WindowMessage {
   std::intptr_t lParam = 0;
 };
 
+// The application object's hidden window and message loop, which the real tray shell
+// works through; the widget layer's application object gives it one.
+class ApplicationWindow {
+ public:
+  virtual ~ApplicationWindow() = default;
+  // The window, made first if there is none yet.
+  virtual NativeHandle MainWindow() = 0;
+  // The window, or 0 while there is none.
+  virtual NativeHandle ExistingMainWindow() = 0;
+  virtual void ProcessMessages() = 0;
+  virtual bool Terminated() = 0;
+  virtual int HookMainWindow(std::function<void(const WindowMessage&)> hook) = 0;
+  virtual void UnhookMainWindow(int hookId) = 0;
+};
+
 class TrayShell {
  public:
   virtual ~TrayShell() = default;

@@ -40,17 +40,4 @@ bool IsExtendedKey(int vk) {
   return false;
 }
 
-std::string DialogFilter(const std::string& filter) {
-  std::string out = filter;
-  for (char& c : out)
-    if (c == '|') c = '\0';
-  // An odd count of parts would leave a description without its pattern: drop it.
-  std::size_t parts = filter.empty() ? 0 : 1;
-  for (char c : filter) parts += c == '|';
-  if (parts % 2 == 1) out.resize(out.rfind('\0') == std::string::npos ? 0 : out.rfind('\0'));
-  out.push_back('\0');
-  out.push_back('\0');
-  return out;
-}
-
 }  // namespace vimo

@@ -1,6 +1,6 @@
 #pragma once
 // The 16 x 16 icons of the settings dialog's page list, one per page in page order.
-#include "host/TrayImages.h"
+#include "components/TrayImages.h"
 
 namespace vimo {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 
 namespace vimo {
 

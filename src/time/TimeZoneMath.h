@@ -29,9 +29,6 @@ bool DaylightAt(const TTimeZone& zone, const TLocalTime& utc);
 int BiasAt(const TTimeZone& zone, const TLocalTime& utc);
 TLocalTime ZoneLocalTime(const TTimeZone& zone, const TLocalTime& utc);
 
-// A zone from its raw REG_TZI_FORMAT bytes (44 bytes: three LONGs, two SYSTEMTIMEs).
-bool ParseTzi(const std::string& bytes, TZoneRule& rule);
-
 // -1 when the place's date is the day before the user's, 1 the day after, else 0.
 int DayDifference(const TLocalTime& user, const TLocalTime& place);
 

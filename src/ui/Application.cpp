@@ -3,10 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "help/HelpTopics.h"
-#include "help/win32/HelpPopup.h"
-#include "help/win32/HelpSource.h"
-#include "help/win32/HelpWindow.h"
 #include "platform/Utf.h"
 
 namespace vimo {
@@ -46,36 +42,11 @@ void TApplication::SetTitle(const std::string& title) {
 }
 
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data, HWND owner) {
-  HWND window = owner ? owner : handle_;
-  if (OldHelpUsable(HelpFile)) return WinHelpW(window, Widen(HelpFile).c_str(), command, data) != FALSE;
-  if (command == HELP_CONTEXTPOPUP) {
-    POINT at{};
-    GetCursorPos(&at);
-    return ShowHelpPopup(window, static_cast<int>(data), RECT{at.x, at.y, at.x, at.y});
-  }
-  THelpWindow::Show();
-  return true;
+  return Help.Command && Help.Command(owner ? owner : handle_, command, data);
 }
 
 void TApplication::ContextHelp(HWND owner, UINT command, int helpId, const RECT& anchor, const std::string& topic) {
-  if (OldHelpUsable(HelpFile)) {
-    if (helpId != 0)
-      WinHelpW(owner, Widen(HelpFile).c_str(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(helpId));
-    else if (command == HELP_CONTEXT)
-      WinHelpW(owner, Widen(HelpFile).c_str(), HELP_CONTENTS, 0);
-    return;
-  }
-  const std::string page = topic.empty() ? std::string(kHelpContents) : topic;
-  // F1 while a control's text shows: the whole topic.
-  if (command == HELP_CONTEXT && HelpPopupHandle()) {
-    CloseHelpPopup();
-    THelpWindow::Show(page);
-    return;
-  }
-  if (helpId != 0 && ShowHelpPopup(owner, helpId, anchor)) return;
-  // A control without text of its own: F1 opens the page's topic; so does the help
-  // button's click on a control whose text is missing.
-  if (command == HELP_CONTEXT || helpId != 0) THelpWindow::Show(page);
+  if (Help.Context) Help.Context(owner, command, helpId, anchor, topic);
 }
 
 void TApplication::ShowException(const std::string& message) noexcept {
@@ -149,6 +120,31 @@ void TApplication::RunMainWindowHooks(UINT msg, WPARAM wParam, LPARAM lParam) {
     auto hook = it->second;
     Guarded([&] { hook(msg, wParam, lParam); });
   }
+}
+
+ApplicationWindow& TApplication::Window() {
+  class Window final : public ApplicationWindow {
+   public:
+    explicit Window(TApplication& app) : app_(app) {}
+    NativeHandle MainWindow() override {
+      app_.Initialize();
+      return reinterpret_cast<NativeHandle>(app_.Handle());
+    }
+    NativeHandle ExistingMainWindow() override { return reinterpret_cast<NativeHandle>(app_.Handle()); }
+    void ProcessMessages() override { app_.ProcessMessages(); }
+    bool Terminated() override { return app_.Terminated(); }
+    int HookMainWindow(std::function<void(const WindowMessage&)> hook) override {
+      return app_.HookMainWindow([hook = std::move(hook)](UINT msg, WPARAM wParam, LPARAM lParam) {
+        hook({msg, static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam)});
+      });
+    }
+    void UnhookMainWindow(int hookId) override { app_.UnhookMainWindow(hookId); }
+
+   private:
+    TApplication& app_;
+  };
+  static Window window(*this);
+  return window;
 }
 
 void TApplication::ProcessMessages() {

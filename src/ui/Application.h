@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/Guarded.h"
+#include "platform/TrayShell.h"
 
 namespace vimo {
 
@@ -31,6 +32,14 @@ class TApplication {
   // The old help file. It is shown only where it can still be shown (the file is there
   // and a viewer for it); otherwise the help built into the program answers.
   std::string HelpFile;
+  // What answers help; the program installs its help here. Without it help does nothing.
+  struct THelpHandler {
+    std::function<bool(HWND window, UINT command, ULONG_PTR data)> Command;
+    std::function<void(HWND owner, UINT command, int helpId, const RECT& anchor, const std::string& topic)> Context;
+    // The help button's pick: the control clicked on inside `form` and the click's point.
+    std::function<bool(HWND form, HWND& control, POINT& at)> PickControl;
+  };
+  THelpHandler Help;
   // A help command as WinHelp takes it: HELP_CONTENTS opens the help window (or brings
   // it to the front), HELP_CONTEXTPOPUP shows the pop-up text of help id `data`.
   bool HelpCommand(UINT command, ULONG_PTR data, HWND owner = nullptr);
@@ -64,6 +73,8 @@ class TApplication {
   void UnhookMainWindow(int id);
 
   void ProcessMessages();
+  // The window and the loop as the tray shell of the components takes them.
+  ApplicationWindow& Window();
   // The message loop; returns after Terminate.
   void Run();
   void Terminate();

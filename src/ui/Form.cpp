@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "help/win32/HelpPicker.h"
 #include "platform/DpiScale.h"
 #include "platform/Utf.h"
 #include "platform/win32/OnFirstUse.h"
@@ -322,7 +321,8 @@ void TForm::ShowHelpButton() {
 void TForm::PickHelp() {
   HWND control = nullptr;
   POINT at{};
-  if (PickHelpControl(handle_, control, at)) RequestHelp(HELP_CONTEXTPOPUP, control, RECT{at.x, at.y, at.x, at.y});
+  const auto& pick = Application().Help.PickControl;
+  if (pick && pick(handle_, control, at)) RequestHelp(HELP_CONTEXTPOPUP, control, RECT{at.x, at.y, at.x, at.y});
 }
 
 void TForm::RequestHelp(UINT command, HWND control, const RECT& anchor) {

@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "platform/Contrast.h"
+#include "platform/Files.h"
 #include "platform/Utf.h"
 #include "platform/win32/OnFirstUse.h"
-#include "settings/EditorCodes.h"
 #include "ui/Form.h"
 
 namespace vimo {
@@ -190,12 +190,10 @@ void TMemo::Notify(UINT code) {
 
 THotKey::THotKey(TControl* parent) : TControl(TStandard{}, parent, HOTKEY_CLASSA, "", WS_TABSTOP, WS_EX_CLIENTEDGE) {}
 
-int THotKey::HotKey() const {
-  return ShortcutFromHotKeyValue(static_cast<int>(LOWORD(SendMessageW(handle_, HKM_GETHOTKEY, 0, 0))));
-}
+int THotKey::HotKey() const { return static_cast<int>(LOWORD(SendMessageW(handle_, HKM_GETHOTKEY, 0, 0))); }
 
-void THotKey::SetHotKey(int shortcut) {
-  SendMessageW(handle_, HKM_SETHOTKEY, static_cast<WPARAM>(HotKeyValueFromShortcut(shortcut)), 0);
+void THotKey::SetHotKey(int value) {
+  SendMessageW(handle_, HKM_SETHOTKEY, static_cast<WPARAM>(value), 0);
 }
 
 void THotKey::SetRules(WORD invalidCombinations, WORD replacementModifiers) {

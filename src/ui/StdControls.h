@@ -79,12 +79,13 @@ class TMemo : public TControl {
   void Notify(UINT code) override;
 };
 
-// The system's hot-key entry; its value is a shortcut code (key + 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
+// The system's hot-key entry; its value is the control's own: the key in the low byte, the
+// HOTKEYF_ modifier bits (Shift 1, Ctrl 2, Alt 4, extended key 8) in the next.
 class THotKey : public TControl {
  public:
   explicit THotKey(TControl* parent);
   int HotKey() const;
-  void SetHotKey(int shortcut);
+  void SetHotKey(int value);
   // HKM_SETRULES: the combinations refused, and the modifiers put in their place.
   void SetRules(WORD invalidCombinations, WORD replacementModifiers);
 };

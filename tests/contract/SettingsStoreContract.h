@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "FakeSystem.h"
-#include "actions/ActionKinds.h"
 #include "contract/RegistryParam.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "FakeSystem.h"
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "platform/Platform.h"
 
 namespace vimo {

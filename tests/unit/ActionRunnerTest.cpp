@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "LaunchFixture.h"
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 
 namespace vimo::test {
 namespace {

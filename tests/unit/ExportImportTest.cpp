@@ -11,6 +11,7 @@
 #include "fuzz/ImportHarness.h"
 #include "model/ExportImport.h"
 #include "model/SettingsStore.h"
+#include "platform/Files.h"
 
 namespace vimo::test {
 namespace {
@@ -71,7 +72,7 @@ TEST(ExportBoxes, ImportPathsSplitAtTheLastBackslashAndStayBelowTheProductKey) {
 
 TEST(ExportBoxes, TheFileFilterBecomesNulSeparatedPairs) {
   EXPECT_EQ(DialogFilter(kExportFilter),
-            "Tramlex Vimo Files (*.tvf)\0*.tvf\0Any files (*.*)\0*.*\0"s);
+            "Tramlex Vimo Files (*.tvf)\0*.tvf\0Any files (*.*)\0*.*\0\0"s);
 }
 
 class ExportImport : public ModelFixture {

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "LaunchFixture.h"
-#include "actions/ActionKinds.h"
 #include "components/WinEvent.h"
 #include "host/Launchers.h"
+#include "model/ActionKinds.h"
 
 namespace vimo::test {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ModelFixture.h"
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "model/NumberedList.h"
 #include "model/SettingsStore.h"
 

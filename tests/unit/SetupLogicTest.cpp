@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ModelFixture.h"
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "model/SettingsStore.h"
 #include "settings/SetupIcons.h"
 #include "settings/SetupLogic.h"

@@ -459,6 +459,28 @@ TEST_F(TrayIconTest, ANewTaskbarGetsAVisibleIconBackWithItsImageAndTipButNotAHid
   EXPECT_STREQ(shell.tray.at(shown.Id()).szTip, "Tramlex Vimo");
 }
 
+// Every call to the shell crosses to another process: changes to an icon that is not in
+// the tray would only be refused there, and start-up made five of them.
+TEST_F(TrayIconTest, ChangesWhileTheIconIsNotInTheTrayStayHereAndAppearWithIt) {
+  FakeImageList four(shell, 4);
+  TTrayIcon icon;
+  icon.SetIconList(&four);
+  icon.SetHint("Tramlex Vimo");
+  icon.SetIconIndex(3);
+  EXPECT_FALSE(icon.ShowBalloonHint("t", "x", 1, 1));
+  EXPECT_TRUE(shell.calls.empty()) << shell.calls.size() << " calls, the first " << shell.calls.at(0).message;
+  icon.SetIconVisible(true);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(ShownImage(icon), 3);
+  EXPECT_STREQ(shell.tray.at(icon.Id()).szTip, "Tramlex Vimo");
+  icon.SetIconIndex(1);
+  EXPECT_EQ(ShownImage(icon), 1) << "a shown icon still follows every change";
+  icon.SetIconVisible(false);
+  std::size_t hidden = shell.calls.size();
+  icon.SetHint("later");
+  EXPECT_EQ(shell.calls.size(), hidden);
+}
+
 TEST_F(TrayIconTest, WithoutTheRegisteredMessageNothingIsReAdded) {
   shell.taskbarCreated = 0;
   TTrayIcon icon;

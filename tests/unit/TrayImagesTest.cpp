@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "host/TrayImages.h"
+#include "components/TrayImages.h"
 
 namespace vimo {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "EditorSupport.h"
 #include "PopupSupport.h"
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 #include "settings/SetupLogic.h"
 #include "settings/win32/ActEdit.h"
 

@@ -17,7 +17,7 @@ struct RealComponentServices {
   PlatformServices saved = Platform();
   std::vector<std::string> errors;
   RealComponentServices() {
-    InstallComponentServices();
+    InstallComponentServices(Application().Window());
     Application().Initialize();
     Application().ErrorDisplay = [this](const std::string& m) { errors.push_back(m); };
   }

@@ -15,14 +15,15 @@
 #include "ModelFixture.h"
 #include "PopupSupport.h"
 #include "clips/win32/ClipEdit.h"
+#include "components/TrayImages.h"
+#include "components/win32/TrayImageList.h"
+#include "host/win32/SetupFeatures.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32Locale.h"
 #include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
-#include "host/TrayImages.h"
-#include "host/win32/TrayImageList.h"
 #include "platform/DpiScale.h"
 #include "time/TimeMapMath.h"
 #include "time/win32/Calendar.h"
@@ -196,6 +197,7 @@ class DpiLayoutTest : public test::ModelFixture {
   // Runs the settings dialog; `step` acts on the open dialog and must end it.
   void RunSetup(const std::function<void(TfrmSetup&)>& step) {
     TSetupHostLinks links;
+    LinkSetupFeatures(links);
     links.trayIcons = trayIcons_.get();
     links.enableClipboardTimer = [](bool) {};
     links.leaveViewerChain = [] {};

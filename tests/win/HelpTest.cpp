@@ -15,6 +15,8 @@
 #include "help/win32/HelpPopup.h"
 #include "help/win32/HelpSource.h"
 #include "help/win32/HelpWindow.h"
+#include "help/win32/ProgramHelp.h"
+#include "host/win32/SetupFeatures.h"
 #include "platform/Utf.h"
 #include "settings/win32/ActEdit.h"
 #include "settings/win32/Setup.h"
@@ -25,6 +27,9 @@
 
 namespace vimo {
 namespace {
+
+// The application answers help as Vimo.exe's start makes it answer.
+const bool kHelpInstalled = (InstallProgramHelp(), true);
 
 // Runs the message loop until `condition` holds or `ms` pass.
 bool PumpUntil(const std::function<bool()>& condition, DWORD ms = 3000) {
@@ -396,6 +401,7 @@ TEST_F(FormsHelpTest, EveryHelpIdTheFormsGiveTheirControlsHasItsText) {
   EXPECT_TRUE(book.Problems().empty()) << problems;
 
   TSetupHostLinks links;
+  LinkSetupFeatures(links);
   TfrmSetup setup(links);
   TfrmActionEditor editor;
   std::set<int> setupIds = HelpIdsOf(setup), editorIds = HelpIdsOf(editor);
@@ -429,6 +435,7 @@ TEST_F(FormsHelpTest, F1OnAPopupOpensItsTopic) {
 
 TEST_F(FormsHelpTest, TheSettingsDialogAnswersF1WithThePopupOrTheShownPagesTopic) {
   TSetupHostLinks links;
+  LinkSetupFeatures(links);
   TfrmSetup setup(links);
   setup.ntbSetup->SetPageIndex(7);
   setup.FormHelp(&setup, HELP_CONTEXT, 0);

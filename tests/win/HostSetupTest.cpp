@@ -10,6 +10,7 @@
 #include "host/win32/HostForm.h"
 #include "PopupSupport.h"
 #include "EditorSupport.h"
+#include "host/win32/SetupFeatures.h"
 #include "model/SettingsRegistry.h"
 #include "settings/win32/Setup.h"
 #include "ui/Application.h"
@@ -21,7 +22,7 @@ class HostSetup : public test::LaunchFixture {
  protected:
   void SetUp() override {
     LaunchFixture::SetUp();
-    InstallComponentServices();
+    InstallComponentServices(Application().Window());
     savedDisplay_ = Application().ErrorDisplay;
     Application().ErrorDisplay = [this](const std::string& m) { errors.push_back(m); };
     FirstRun = false;
@@ -93,6 +94,7 @@ TEST_F(HostSetup, TheOpenDialogHasATaskbarButtonWithTheIconAndComesToTheFrontWhe
   TfrmVimoHost01* host = nullptr;
   TfrmVimoHost01 form([&](bool about) {
     TSetupHostLinks links;
+    LinkSetupFeatures(links);
     links.enableClipboardTimer = [](bool) {};
     links.leaveViewerChain = [] {};
     TfrmSetup dialog(std::move(links));

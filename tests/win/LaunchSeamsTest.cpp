@@ -12,11 +12,11 @@
 
 #include "FakeLaunchPlatform.h"
 #include "FakeSystem.h"
-#include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
 #include "contract/HotKeyContract.h"
 #include "components/WinEvent.h"
 #include "host/Launchers.h"
+#include "model/ActionKinds.h"
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Desktop.h"

@@ -20,8 +20,9 @@
 #include "FakeTimeZones.h"
 #include "ModelFixture.h"
 #include "PopupSupport.h"
-#include "actions/ActionKinds.h"
 #include "clips/win32/ClipEdit.h"
+#include "host/win32/SetupFeatures.h"
+#include "model/ActionKinds.h"
 #include "model/SettingsStore.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32AnsiText.h"
@@ -101,6 +102,7 @@ class SetupFormTest : public test::ModelFixture {
   // Runs the dialog; `step` acts on the open dialog and must end it.
   bool Run(bool about, const std::function<void(TfrmSetup&)>& step) {
     TSetupHostLinks links;
+    LinkSetupFeatures(links);
     links.trayIcons = trayIcons_.get();
     links.enableClipboardTimer = [this](bool on) { timerOn = on; };
     links.leaveViewerChain = [this] { ++leaves; };
@@ -990,6 +992,7 @@ F* OpenDialog(const char* caption) {
 
 TEST_F(SetupFormTest, TheRealEditorsOpenFromTheButtonsAndTheirResultsLand) {
   TSetupHostLinks links;
+  LinkSetupFeatures(links);
   TfrmSetup form(links);
   WhenShown([&] {
     // A new world time through the item editor.
@@ -1047,6 +1050,7 @@ TEST_F(SetupFormTest, AClipOfEveryScriptFromTheRealEditorSurvivesExportWipeAndIm
   const std::string file = Narrow(temp) + "vimo-" + comment + ".tvf";
 
   TSetupHostLinks links;
+  LinkSetupFeatures(links);
   TfrmSetup form(links);
   form.MakeExportImportUi = [&](TfrmSetup&) -> std::unique_ptr<TExportImportUi> {
     auto ui = std::make_unique<test::FakeExportImportUi>();

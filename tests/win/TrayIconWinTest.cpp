@@ -182,6 +182,14 @@ TEST(TrayIconWin, AnExceptionInATrayEventReachesTheErrorDisplay) {
   EXPECT_EQ(services.errors, std::vector<std::string>{"balloon failed"});
 }
 
+TEST(TrayIconWin, TheCommonControlsFileAndTheLoadedLibraryAgreeOnTheTaskbarMessage) {
+  ASSERT_TRUE(GetModuleHandleW(L"comctl32.dll")) << "this test program links the library";
+  std::uint32_t loaded = CommonControlsVersion(), file = CommonControlsFileVersion();
+  // With a manifest the loaded library may be a later one than the file: both decide alike.
+  EXPECT_GT(file, 0x40046u) << std::hex << file;
+  EXPECT_GT(loaded, 0x40046u) << std::hex << loaded;
+}
+
 TEST(TrayIconWin, ABroadcastTaskbarCreatedPutsAVisibleIconBackButNotAHiddenOne) {
   test::RealComponentServices services;
   UINT taskbarCreated = Platform().trayShell->TaskbarCreatedMessage();

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "host/TrayImages.h"
-#include "host/win32/TrayImageList.h"
+#include "components/TrayImages.h"
+#include "components/win32/TrayImageList.h"
 
 namespace vimo {
 namespace {

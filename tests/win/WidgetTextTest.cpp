@@ -61,7 +61,7 @@ TEST(WidgetText, EveryWindowOfTheProgramIsAUnicodeWindow) {
   EXPECT_TRUE(IsWindowUnicode(timerWindow));
   timers.DestroyTimerWindow();
 
-  Win32TrayShell shell;
+  Win32TrayShell shell(Application().Window());
   NativeHandle tray = shell.CreateHandlerWindow([](std::uint32_t, std::uint32_t) {});
   EXPECT_TRUE(IsWindowUnicode(reinterpret_cast<HWND>(tray)));
   // Subclassing the owner must keep it a Unicode window.

@@ -7,10 +7,10 @@
 
 namespace vimo {
 
-void InstallComponentServices() {
+void InstallComponentServices(ApplicationWindow& application) {
   // Process-wide, like the handlers that use them; never destroyed before exit.
   static Win32TimerService timers;
-  static Win32TrayShell shell;
+  static Win32TrayShell shell(application);
   static Win32WinEventService winEvents;
   PlatformServices& platform = Platform();
   platform.timers = &timers;

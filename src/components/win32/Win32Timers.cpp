@@ -20,7 +20,8 @@ void Win32TimerService::CreateTimerWindow(std::function<void(std::uintptr_t)> on
   wc.lpszClassName = kClassName;
   RegisterClassW(&wc);
   onTick_ = std::move(onTick);
-  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  // Message-only: timers need no broadcasts, and such a window costs the display nothing.
+  window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   if (!window_) throw std::runtime_error("Cannot create the timer window");
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }

@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "components/TrayIcon.h"
+#include "platform/Guarded.h"
 #include "platform/Utf.h"
-#include "ui/Application.h"
 
 namespace vimo {
 namespace {
@@ -59,17 +59,34 @@ std::uint32_t RegisterTaskbarCreated() {
 }  // namespace
 
 std::uint32_t CommonControlsVersion() {
-  HMODULE module = LoadLibraryW(L"comctl32.dll");
-  if (!module) return 0;
-  std::uint32_t version = 0;
-  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetVersion")));
-  if (getVersion) {
+  // Loaded already (a dialog has used it): the library answers itself.
+  if (HMODULE module = GetModuleHandleW(L"comctl32.dll")) {
+    auto getVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetVersion")));
     DLLVERSIONINFO info{};
     info.cbSize = sizeof info;
-    if (SUCCEEDED(getVersion(&info))) version = (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
+    if (getVersion && SUCCEEDED(getVersion(&info))) return (info.dwMajorVersion << 16) | (info.dwMinorVersion & 0xFFFF);
   }
-  FreeLibrary(module);
-  return version;
+  return CommonControlsFileVersion();
+}
+
+std::uint32_t CommonControlsFileVersion() {
+  // Loading the library to ask it runs its start-up, which registers all its window
+  // classes: that was a third of ours. Its file's version resource says the same.
+  wchar_t path[MAX_PATH];
+  UINT n = GetSystemDirectoryW(path, MAX_PATH);
+  if (n == 0 || n + 14 >= MAX_PATH) return 0;
+  wcscpy(path + n, L"\\comctl32.dll");
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  if (size == 0) return 0;
+  std::unique_ptr<unsigned char[]> data(new unsigned char[size]);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!GetFileVersionInfoW(path, 0, size, data.get()) ||
+      !VerQueryValueW(data.get(), L"\\", reinterpret_cast<void**>(&fixed), &length) || length < sizeof *fixed)
+    return 0;
+  return fixed->dwFileVersionMS;  // major in the high word, minor in the low
 }
 
 NativeHandle Win32TrayShell::CreateHandlerWindow(std::function<void(std::uint32_t, std::uint32_t)> onCallback) {
@@ -141,13 +158,12 @@ void Win32TrayShell::DestroyIcon(NativeHandle icon) {
 }
 
 void Win32TrayShell::ForegroundApplication() {
-  Application().Initialize();
-  ::SetForegroundWindow(Application().Handle());
+  ::SetForegroundWindow(reinterpret_cast<HWND>(application_.MainWindow()));
 }
 
-void Win32TrayShell::ProcessMessages() { Application().ProcessMessages(); }
+void Win32TrayShell::ProcessMessages() { application_.ProcessMessages(); }
 
-bool Win32TrayShell::Terminating() { return Application().Terminated(); }
+bool Win32TrayShell::Terminating() { return application_.Terminated(); }
 
 void Win32TrayShell::PostNullMessage(NativeHandle window) {
   PostMessageW(reinterpret_cast<HWND>(window), WM_NULL, 0, 0);
@@ -156,12 +172,10 @@ void Win32TrayShell::PostNullMessage(NativeHandle window) {
 void Win32TrayShell::SetForegroundWindow(NativeHandle window) { ::SetForegroundWindow(reinterpret_cast<HWND>(window)); }
 
 int Win32TrayShell::HookMainWindow(std::function<void(const WindowMessage&)> hook) {
-  return Application().HookMainWindow([hook = std::move(hook)](UINT msg, WPARAM wParam, LPARAM lParam) {
-    hook({msg, static_cast<std::uintptr_t>(wParam), static_cast<std::intptr_t>(lParam)});
-  });
+  return application_.HookMainWindow(std::move(hook));
 }
 
-void Win32TrayShell::UnhookMainWindow(int hookId) { Application().UnhookMainWindow(hookId); }
+void Win32TrayShell::UnhookMainWindow(int hookId) { application_.UnhookMainWindow(hookId); }
 
 void Win32TrayShell::SubclassOwner(NativeHandle owner, std::function<bool(const WindowMessage&, std::intptr_t&)> proc) {
   HWND hwnd = reinterpret_cast<HWND>(owner);
@@ -185,7 +199,7 @@ void Win32TrayShell::RestoreOwner(NativeHandle owner) {
 }
 
 void Win32TrayShell::HideApplicationWindow() {
-  HWND app = Application().Handle();
+  HWND app = reinterpret_cast<HWND>(application_.ExistingMainWindow());
   if (app && IsWindowVisible(app)) ShowWindow(app, SW_HIDE);
 }
 
@@ -202,9 +216,8 @@ int Win32TrayShell::TrackPopup(const std::vector<MenuEntry>& entries, TPoint at)
     AppendMenuW(menu.menu, flags, i + 1, Widen(e.caption).c_str());
     if (e.isDefault) SetMenuDefaultItem(menu.menu, static_cast<UINT>(i + 1), FALSE);
   }
-  Application().Initialize();
   int chosen = TrackPopupMenu(menu.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
-                              Application().Handle(), nullptr);
+                              reinterpret_cast<HWND>(application_.MainWindow()), nullptr);
   return chosen > 0 ? chosen - 1 : -1;
 }
 

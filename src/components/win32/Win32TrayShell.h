@@ -11,6 +11,7 @@ namespace vimo {
 // application's main-window hook, over Win32.
 class Win32TrayShell final : public TrayShell, public MenuService {
  public:
+  explicit Win32TrayShell(ApplicationWindow& application) : application_(application) {}
   NativeHandle CreateHandlerWindow(std::function<void(std::uint32_t, std::uint32_t)> onCallback) override;
   void DestroyHandlerWindow(NativeHandle window) override;
   bool NotifyIcon(std::uint32_t message, const NotifyIconData& data) override;
@@ -41,10 +42,13 @@ class Win32TrayShell final : public TrayShell, public MenuService {
   static LRESULT CALLBACK HandlerProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK OwnerProc(HWND, UINT, WPARAM, LPARAM);
 
+  ApplicationWindow& application_;
   std::function<void(std::uint32_t, std::uint32_t)> onCallback_;
 };
 
 // Common-controls version as major * 65536 + minor; 0 when it cannot be read.
 std::uint32_t CommonControlsVersion();
+// The same, read from the library file without loading it.
+std::uint32_t CommonControlsFileVersion();
 
 }  // namespace vimo

@@ -2,10 +2,11 @@
 
 #include <random>
 
+#include "components/TrayImages.h"
 #include "host/HostTexts.h"
-#include "host/TrayImages.h"
 #include "clips/win32/PasteText.h"
 #include "host/win32/PopupService.h"
+#include "host/win32/SetupFeatures.h"
 #include "model/Model.h"
 #include "model/SettingsStore.h"
 #include "platform/Platform.h"
@@ -218,6 +219,7 @@ bool TfrmVimoHost01::ShowSetup(bool about) {
   links.enableClipboardTimer = [this](bool on) { timClipboard->SetEnabled(on); };
   // Switching the history off removes the listener, or leaves the chain.
   links.leaveViewerChain = [this] { monitor_->Stop(); };
+  LinkSetupFeatures(links);
   TfrmSetup setup(std::move(links));
   return setup.Execute(about);
 }

@@ -13,10 +13,10 @@
 #include "components/TrayIcon.h"
 #include "components/WinEvent.h"
 #include "components/win32/ImageList.h"
+#include "components/win32/TrayImageList.h"
 #include "host/ClipboardMonitor.h"
 #include "host/DeferredSave.h"
 #include "host/Launchers.h"
-#include "host/win32/TrayImageList.h"
 #include "platform/win32/Win32ClipboardViewer.h"
 #include "platform/win32/Win32Timer.h"
 

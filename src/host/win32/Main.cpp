@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "components/win32/ComponentServices.h"
+#include "help/win32/ProgramHelp.h"
 #include "host/HostTexts.h"
 #include "host/win32/HostForm.h"
 #include "model/Model.h"
@@ -54,7 +55,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   platform.hotKeys = &hotKeys;
   vimo::EnsureTimeServices();
   vimo::EnsureFileServices();
-  vimo::InstallComponentServices();
+  vimo::InstallComponentServices(vimo::Application().Window());
+  vimo::InstallProgramHelp();
 
   // Module initialisation: the settings are loaded before anything else.
   try {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/Files.h"
 #include "platform/Utf.h"
 #include "platform/win32/OnFirstUse.h"
 

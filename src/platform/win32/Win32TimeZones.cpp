@@ -7,7 +7,6 @@
 
 #include "platform/Platform.h"
 #include "platform/Utf.h"
-#include "time/TimeZoneMath.h"
 
 namespace vimo {
 namespace {

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-#include "actions/ActionKinds.h"
 #include "actions/ActionRunner.h"
 #include "help/HelpTopics.h"
+#include "model/ActionKinds.h"
 #include "platform/Utf.h"
+#include "settings/EditorCodes.h"
 #include "settings/SetupLogic.h"
 
 namespace vimo {
@@ -107,7 +108,7 @@ void TfrmActionEditor::FormShow(TForm*) {
   edtParameters->SetText(record_.ExecParams);
   cmbWindow->SetItemIndex(record_.ExecWindowState);
   rgrFolderMode->SetItemIndex(record_.FolderMode);
-  if (HotKeyEnabled) htkHotKey->SetHotKey(record_.HotKey);
+  if (HotKeyEnabled) htkHotKey->SetHotKey(HotKeyValueFromShortcut(record_.HotKey));
   cmbActionClick(cmbAction);
 }
 
@@ -142,7 +143,7 @@ void TfrmActionEditor::FormClose(TForm*) {
   // A stored state or mode outside the lists shows no selection; it comes back as the first item.
   v.windowItem = std::max(cmbWindow->ItemIndex(), 0);
   v.folderModeItem = std::max(rgrFolderMode->ItemIndex(), 0);
-  v.hotKey = htkHotKey->HotKey();
+  v.hotKey = ShortcutFromHotKeyValue(htkHotKey->HotKey());
   record_ = EditorResult(v, HotKeyEnabled);
 }
 

@@ -5,10 +5,9 @@
 
 #include <algorithm>
 
-#include "actions/ActionKinds.h"
-#include "clips/win32/ClipEdit.h"
+#include "components/TrayImages.h"
 #include "help/HelpTopics.h"
-#include "host/TrayImages.h"
+#include "model/ActionKinds.h"
 #include "model/SettingsStore.h"
 #include "model/win32/ExportImportUi.h"
 #include "platform/Platform.h"
@@ -22,7 +21,6 @@
 #include "settings/EditorCodes.h"
 #include "settings/SetupIcons.h"
 #include "settings/win32/ActEdit.h"
-#include "time/win32/WorldTimeEdit.h"
 #include "ui/Application.h"
 
 namespace vimo {
@@ -124,16 +122,8 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
     TfrmActionEditor editor;
     return editor.EditAction(record, hotKeyEnabled, excludeClipKinds);
   };
-  EditClip = [](TClipRecord& clip) {
-    TfrmClipEditor editor;
-    editor.HelpTopic = kHelpClipEditor;
-    return editor.EditClip(clip);
-  };
-  EditWorldTime = [](TWorldTime& item) {
-    TfrmWorldTimeEditor editor(item);
-    editor.HelpTopic = kHelpWorldTimeEditor;
-    return editor.ShowModal() == mrOK;
-  };
+  EditClip = host_.editClip;
+  EditWorldTime = host_.editWorldTime;
   ClipboardText = [this] { return ReadClipboardText(handle_); };
   MakeExportImportUi = [](TfrmSetup& form) -> std::unique_ptr<TExportImportUi> {
     return std::make_unique<TWin32ExportImportUi>(form.Handle(), Application().Title(), [&form] {
@@ -1039,14 +1029,14 @@ void TfrmSetup::UpdateWorldTimeButtons() {
   UpdateApplyButton();
 }
 
-TPlaceTime TfrmSetup::WorldTimeRowTime(int row) {
+TPlaceOffset TfrmSetup::WorldTimeRowTime(int row) {
   if (!zones_) {
     EnsureTimeZoneSource();
     EnsureTimeServices();
     zones_ = Platform().timeZones->TimeZones();
   }
-  if (row < 1 || row > static_cast<int>(Work.WorkWorldTimes.size())) return {};
-  return PlaceTimeNow(Work.WorkWorldTimes[static_cast<std::size_t>(row - 1)], Platform().clock->Read(), *zones_);
+  if (row < 1 || row > static_cast<int>(Work.WorkWorldTimes.size()) || !host_.placeOffset) return {};
+  return host_.placeOffset(Work.WorkWorldTimes[static_cast<std::size_t>(row - 1)], Platform().clock->Read(), *zones_);
 }
 
 void TfrmSetup::dgdWorldTimeDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT rect, TGridDrawState) {
@@ -1059,7 +1049,7 @@ void TfrmSetup::dgdWorldTimeDrawCell(TDrawGrid*, HDC dc, int col, int row, RECT 
       text = item.Name;
     } else {
       // The offset in effect today; a small sun while the place's zone is on daylight time.
-      TPlaceTime now = WorldTimeRowTime(row);
+      TPlaceOffset now = WorldTimeRowTime(row);
       text = OffsetText(now.Offset);
       if (now.Daylight) {
         int cy = (rect.top + rect.bottom) / 2;

@@ -11,20 +11,35 @@
 #include <utility>
 #include <vector>
 
-#include "host/win32/TrayImageList.h"
+#include "components/win32/TrayImageList.h"
 #include "model/ExportImport.h"
+#include "model/Model.h"
+#include "platform/Locale.h"
+#include "platform/TimeZones.h"
 #include "settings/SetupLogic.h"
-#include "time/PlaceTime.h"
 #include "ui/Form.h"
 #include "ui/StdControls.h"
 
 namespace vimo {
+
+// What the World Time page shows of a place: the offset from UTC in effect, minutes
+// east, and whether the place's zone is on daylight time.
+struct TPlaceOffset {
+  int Offset = 0;
+  bool Daylight = false;
+};
 
 // What the dialog borrows from the host form.
 struct TSetupHostLinks {
   HIMAGELIST trayIcons = nullptr;                  // imlTrayIcons: the colour cells
   std::function<void(bool)> enableClipboardTimer;  // timClipboard.Enabled
   std::function<void()> leaveViewerChain;
+  // The features' editors and their time at a place, which the dialog uses without
+  // knowing the features; the host links them in.
+  std::function<bool(TClipRecord& clip)> editClip;
+  std::function<bool(TWorldTime& item)> editWorldTime;
+  std::function<TPlaceOffset(const TWorldTime& place, const TClockReading& now, const std::vector<TTimeZone>& zones)>
+      placeOffset;
 };
 
 class TfrmSetup : public TForm {
@@ -195,7 +210,7 @@ class TfrmSetup : public TForm {
   void trbClipChange(TTrackBar* sender);
   void dgdWorldTimeDrawCell(TDrawGrid* sender, HDC dc, int col, int row, RECT rect, TGridDrawState state);
   // Today's time at the place of a row of the World Time grid (1 = the first place).
-  TPlaceTime WorldTimeRowTime(int row);
+  TPlaceOffset WorldTimeRowTime(int row);
   void btnWorldTimeNewClick(TControl* sender);
   void btnWorldTimeEditClick(TControl* sender);
   void btnWorldTimeDeleteClick(TControl* sender);

@@ -1,9 +1,9 @@
-#include "host/win32/TrayImageList.h"
+#include "components/win32/TrayImageList.h"
 
 #include <functional>
 #include <vector>
 
-#include "host/TrayImages.h"
+#include "components/TrayImages.h"
 #include "platform/win32/OnFirstUse.h"
 
 namespace vimo {

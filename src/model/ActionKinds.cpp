@@ -1,4 +1,4 @@
-#include "actions/ActionKinds.h"
+#include "model/ActionKinds.h"
 
 #include "platform/Platform.h"
 

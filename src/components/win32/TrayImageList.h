@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "components/TrayIcon.h"
-#include "host/TrayImages.h"
+#include "components/TrayImages.h"
 #include "platform/win32/OnFirstUse.h"
 
 namespace vimo {

@@ -1,4 +1,4 @@
-#include "host/TrayImages.h"
+#include "components/TrayImages.h"
 
 #include <algorithm>
 
