@@ -216,6 +216,24 @@ HWND VisibleChild(HWND parent, const std::string& text, bool part) {
   return search.found;
 }
 
+namespace {
+BOOL CALLBACK FindUnpainted(HWND h, LPARAM p) {
+  if (!IsWindowVisible(h) || !GetUpdateRect(h, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(p) = true;
+  return FALSE;
+}
+}  // namespace
+
+bool WaitPainted(HWND h, DWORD ms) {
+  return WaitFor(
+      [h] {
+        bool unpainted = GetUpdateRect(h, nullptr, FALSE) != FALSE;
+        if (!unpainted) EnumChildWindows(h, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        return !unpainted;
+      },
+      ms);
+}
+
 void ClickWindow(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -288,6 +306,14 @@ void KeyUp(WORD vk) { Key(vk, KEYEVENTF_KEYUP); }
 void PressKey(WORD vk) {
   KeyDown(vk);
   KeyUp(vk);
+}
+
+void PressCtrlAlt(WORD vk) {
+  KeyDown(VK_CONTROL);
+  KeyDown(VK_MENU);
+  PressKey(vk);
+  KeyUp(VK_MENU);
+  KeyUp(VK_CONTROL);
 }
 
 void MovePointer(int x, int y) {
