@@ -318,6 +318,18 @@ void PressCtrlAlt(WORD vk) {
 
 void MovePointer(int x, int y) {
   SetCursorPos(x, y);
+  // While a window of this process is in front the move lands only once its thread
+  // has taken the X server's answer: the event must not overtake it.
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const POINT to{std::clamp(x, left, left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
+                 std::clamp(y, top, top + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1)};
+  WaitFor(
+      [&] {
+        POINT p{};
+        GetCursorPos(&p);
+        return p.x == to.x && p.y == to.y;
+      },
+      2000);
   NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, GetDesktopWindow(), OBJID_CURSOR, CHILDID_SELF);
 }
 

@@ -62,6 +62,10 @@ class Launchers : public ::testing::Test {
         },
         ms);
   }
+  // As a hand pushes a mouse into the top-right corner: a few moves inside the zone.
+  void IntoTopRightCorner() {
+    for (POINT p : {POINT{w - 3, 2}, POINT{w - 1, 0}, POINT{w - 2, 1}}) MovePointer(p.x, p.y);
+  }
   const int w = GetSystemMetrics(SM_CXSCREEN);
   const int h = GetSystemMetrics(SM_CYSCREEN);
 };
@@ -136,6 +140,93 @@ TEST_F(Launchers, LeavingACornerBeforeTheDelayRunsNothing) {
   MovePointer(w / 2, h / 2);
   HWND popup = nullptr;
   EXPECT_FALSE(WaitPopup(vimo, popup, 3000));
+}
+
+// A captionless window over the whole screen, in front, as a game or a slide show
+// makes it; its own thread answers its messages.
+class FullScreenWindow {
+ public:
+  FullScreenWindow() {
+    thread_ = CreateThread(nullptr, 0, &FullScreenWindow::Run, this, 0, nullptr);
+    WaitFor([&] { return window_ != nullptr; }, 5000);
+  }
+  ~FullScreenWindow() { Close(); }
+  HWND Handle() const { return window_; }
+  void Close() {
+    if (!thread_) return;
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  static DWORD WINAPI Run(LPVOID self) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = L"VimoTestFullScreen";
+    RegisterClassW(&wc);
+    HWND h = CreateWindowExW(0, wc.lpszClassName, L"Full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    SetForegroundWindow(h);
+    static_cast<FullScreenWindow*>(self)->window_ = h;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+  }
+  HANDLE thread_ = nullptr;
+  HWND volatile window_ = nullptr;
+};
+
+TEST_F(Launchers, AFullScreenWindowInFrontKeepsTheCornerFromFiringAndClosingItLetsItFire) {
+  PutAction("Vimo\\Mouse\\Actions\\RightTop\\None", 60);
+  WriteValue("Vimo\\Mouse", "CornerDelay", "0");  // a corner fires on the event that enters it
+  PutHotKey(1, 40, kCtrlAltF5);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  ASSERT_TRUE(vimo.WaitIdle()) << "still starting: the hot key may not be registered yet";
+  FullScreenWindow game;
+  ASSERT_TRUE(game.Handle());
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.Handle(); }, 5000)) << "not in front";
+
+  IntoTopRightCorner();
+  // The hot key comes after the corner's events: had the corner fired, its World Time
+  // would be the one pop-up and the hot key would only bring it to the front.
+  PressCtrlAlt(VK_F5);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup, 10000)) << "the hot key opened nothing";
+  EXPECT_EQ(Title(popup), "Calendar") << "the corner fired over the full-screen window";
+  std::string shot = ScreenshotPath("full-screen-calendar.png");
+  if (!shot.empty()) Screenshot(shot);
+
+  PostMessageW(popup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return vimo.Popups().empty(); }, 5000));
+  game.Close();
+  MovePointer(w / 2, h / 2);
+  IntoTopRightCorner();
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "closed, the corner still did not fire";
+  EXPECT_EQ(Title(popup), "World Time");
+}
+
+TEST_F(Launchers, WithTheFullScreenOptionOffTheCornerFiresOverAFullScreenWindow) {
+  PutAction("Vimo\\Mouse\\Actions\\RightTop\\None", 60);
+  WriteValue("Vimo\\Mouse", "CornerDelay", "0");
+  WriteValue("Vimo\\Mouse", "IgnoreFullScreen", "0");
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  FullScreenWindow game;
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.Handle(); }, 5000)) << "not in front";
+  IntoTopRightCorner();
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the corner did not fire";
+  EXPECT_EQ(Title(popup), "World Time");
 }
 
 // A window of another process by class, or null.

@@ -211,6 +211,42 @@ TEST_F(SetupFormTest, ControlsShowTheSettingsAndOkStoresAndSavesThem) {
   EXPECT_EQ(Get("Vimo\\Clipboard", "HistoryDepth"), "7");
 }
 
+// The check box of a caption (access key marks left out) on the dialog; null if none.
+HWND CheckBoxCaptioned(HWND form, const std::string& caption) {
+  struct Find {
+    std::string caption;
+    HWND found = nullptr;
+    static BOOL CALLBACK Visit(HWND h, LPARAM p) {
+      auto* f = reinterpret_cast<Find*>(p);
+      std::string text = WindowText(h);
+      text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+      if (text == f->caption && (GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) f->found = h;
+      return TRUE;
+    }
+  } find{caption};
+  EnumChildWindows(form, &Find::Visit, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+TEST_F(SetupFormTest, TheFullScreenBoxOfTheMousePageShowsAndStoresItsSetting) {
+  EXPECT_TRUE(IgnoreFullScreen) << "on by default";
+  EXPECT_TRUE(Run(false, [](TfrmSetup& f) {
+    f.ntbSetup->SetActivePage("Mouse Launcher");
+    HWND box = CheckBoxCaptioned(f.Handle(), "Not over full-screen programs");
+    ASSERT_TRUE(box) << "no such box on the Mouse Launcher page";
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(f.HelpIdOf(box), 88);
+    EXPECT_FALSE(IsWindowEnabled(f.btnApply->Handle()));
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(f.btnApply->Handle())) << "a change to apply";
+    ClickButton(f.btnOK);
+  }));
+  EXPECT_FALSE(IgnoreFullScreen);
+  EXPECT_EQ(Get("Vimo\\Mouse", "IgnoreFullScreen"), "0");
+  IgnoreFullScreen = true;
+}
+
 TEST_F(SetupFormTest, StoredValuesOutOfRangeShowAndSaveAsTheNearestTheControlsOffer) {
   FinalizeModel();
   Put("Vimo\\Options", "KeyCorner", "9");
