@@ -20,6 +20,7 @@
 #include "FakeTimeZones.h"
 #include "ModelFixture.h"
 #include "PopupSupport.h"
+#include "SetupEditors.h"
 #include "clips/win32/ClipEdit.h"
 #include "host/win32/SetupFeatures.h"
 #include "model/ActionKinds.h"
@@ -37,6 +38,7 @@ namespace {
 
 using test::ClickButton;
 using test::WhenShown;
+using test::ShowEachEditorOfTheDialog;
 
 // Saves what the screen shows of a window as a BMP in VIMO_SCREENSHOTS, to look at.
 void SaveWindowPicture(HWND window, const std::string& name) {
@@ -993,30 +995,10 @@ TEST_F(SetupFormUseTest, NoPageOfTheDialogHasTouchingOrOverlappingControls) {
 }
 
 TEST_F(SetupFormUseTest, TheEditorsTheDialogOpensHaveNoTouchingOrOverlappingControls) {
-  auto check = [](TForm& form, const char* what) {
-    WhenShown([&form, what] {
-      for (const std::string& pair : CrowdedControls(form.Handle())) ADD_FAILURE() << what << ": " << pair;
-      form.SetModalResult(mrCancel);
-    });
-    form.ShowModal();
-  };
-  {
-    TfrmActionEditor editor;
-    check(editor, "action editor");
-  }
-  {
-    TfrmClipEditor editor;
-    check(editor, "clip editor");
-  }
-  {
-    TWorldTime item{"Place", 60};
-    TfrmWorldTimeEditor editor(item);
-    check(editor, "world time item editor");
-  }
-  {
-    TfrmClipHistory picker;
-    check(picker, "history picker");
-  }
+  ShowEachEditorOfTheDialog([](TForm& form, const char* what) {
+    for (const std::string& pair : CrowdedControls(form.Handle())) ADD_FAILURE() << what << ": " << pair;
+    form.SetModalResult(mrCancel);
+  });
 }
 
 // A dialog of this program found by its caption.
