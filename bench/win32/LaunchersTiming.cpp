@@ -1,7 +1,7 @@
 // Under Wine: one pointer-movement event through the corner step and the auto-hide
-// check over the real pointer and screen calls, against the bare calls it must make
-// (GetCursorPos and two GetSystemMetrics for the corner, GetCursorPos and
-// GetWindowRect for the pop-up test).
+// check over the real pointer, keyboard, window and screen calls, against the bare
+// calls it must make (GetCursorPos and two GetSystemMetrics for the corner,
+// GetCursorPos and GetWindowRect for the pop-up test).
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32System.h"
 
 namespace {
 
@@ -51,6 +52,11 @@ int main() {
   SetCursorPos(200, 200);
   vimo::Win32CursorScreen screen;
   vimo::Platform().cursorScreen = &screen;
+  // Whatever the event reads besides (mouse buttons, the window in front) is real too.
+  vimo::Win32KeyboardState keyboard;
+  vimo::Platform().keyboard = &keyboard;
+  vimo::Win32WindowControl windows;
+  vimo::Platform().windows = &windows;
   vimo::AutoHideWindows = true;
   vimo::PopupOpenedByKey = false;
   vimo::ActivePopup = reinterpret_cast<vimo::TForm*>(popup);

@@ -65,6 +65,30 @@ int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone) {
   return cnNone;
 }
 
+bool IsFullScreen(const TWindowShape& window, const std::vector<TRect>& monitors) {
+  if (window.desktop) return false;
+  const TRect& w = window.rect;
+  for (const TRect& m : monitors) {
+    if (w == m) return true;
+    const bool covers = w.left <= m.left && w.top <= m.top && w.right >= m.right && w.bottom >= m.bottom;
+    if (covers && !window.captioned) return true;
+  }
+  return false;
+}
+
+TPoint AtMonitorCorner(const TRect& laidOut, int corner, const TRect& primary, const TRect& monitor,
+                       const TRect& workArea) {
+  TRect r = laidOut;
+  if (corner >= cnLeftTop && corner <= cnRightBottom) {
+    const bool right = corner == cnRightTop || corner == cnRightBottom;
+    const bool bottom = corner == cnLeftBottom || corner == cnRightBottom;
+    const int dx = right ? monitor.right - primary.right : monitor.left - primary.left;
+    const int dy = bottom ? monitor.bottom - primary.bottom : monitor.top - primary.top;
+    r = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  }
+  return KeptInside(r, workArea);
+}
+
 TLaunchers::TLaunchers(Timer& timCorner, TPopupService& popups, TLauncherEvents events)
     : timCorner_(timCorner), popups_(popups), events_(std::move(events)) {
   timCorner_.OnTimer = [this] { timCornerTimer(); };
@@ -187,9 +211,20 @@ bool MouseButtonHeld() {
 }
 }  // namespace
 
+bool TLaunchers::FullScreenInFront() {
+  if (!IgnoreFullScreen) return false;
+  WindowControl& windows = *Platform().windows;
+  void* front = windows.ForegroundWindow();
+  TWindowShape shape;
+  return front && windows.WindowShape(front, shape) && IsFullScreen(shape, monitors_);
+}
+
 void TLaunchers::CornerStep() {
-  const int c = MouseButtonHeld() ? cnNone : CornerUnderCursor(CornerSize);
-  if (c == armedCorner_) return;  // a countdown in progress keeps running
+  int c = CornerUnderCursor(CornerSize);
+  // Asked only in a zone: the buttons and the window in front are no concern of the
+  // pointer path elsewhere.
+  if (c != cnNone && c != armedCorner_ && (MouseButtonHeld() || FullScreenInFront())) c = cnNone;
+  if (c == armedCorner_) return;
   armedCorner_ = c;
   if (c != cnNone) {
     if (TrayIconAnimated) SetTrayImage(TrayImageIndex(TrayIconColor, trCornerPending));
@@ -217,8 +252,9 @@ void TLaunchers::timCornerTimer() {
     SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;
   }
-  if (MouseButtonHeld()) {
-    // Disarmed: the next movement in the zone after the drop arms it again.
+  if (MouseButtonHeld() || FullScreenInFront()) {
+    // Disarmed: the next movement in the zone after the drop (or once the program in
+    // front has gone) arms it again.
     armedCorner_ = cnNone;
     SetTrayImage(TrayImageIndex(TrayIconColor, trNormal));
     return;

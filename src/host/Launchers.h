@@ -9,6 +9,7 @@
 
 #include "actions/Popups.h"
 #include "model/ActionRecord.h"
+#include "platform/Desktop.h"
 #include "platform/Geometry.h"
 #include "platform/Timer.h"
 
@@ -59,6 +60,7 @@ class TLaunchers {
 
  private:
   void CornerStep();
+  bool FullScreenInFront();
   void FireCorner(int corner);
   void AutoHideCheck();
   void SetTrayImage(int index);
@@ -69,8 +71,8 @@ class TLaunchers {
   TPopupService& popups_;
   TLauncherEvents events_;
   int armedCorner_ = 0;
-  std::vector<int> failed_;
-  std::vector<TRect> monitors_;  // read on first use and on a display change  // indexes of entries whose combination is not registered
+  std::vector<int> failed_;  // indexes of entries whose combination is not registered
+  std::vector<TRect> monitors_;  // read on first use and on a display change
   Timer* heldKeyTimer_ = nullptr;
   int heldId_ = 0;  // the combination fired last while its key is still down
   std::uint32_t heldKey_ = 0;
@@ -83,6 +85,15 @@ void SplitShortcut(std::int32_t shortcut, std::uint32_t& modifiers, std::uint32_
 // corner that no other monitor lies beyond (on either side) counts. With one monitor,
 // positions beyond its edges count as its sides.
 int DesktopCorner(const std::vector<TRect>& monitors, TPoint p, int zone);
+// A window in front that covers the whole of a monitor: a full-screen program. A
+// maximised window overhangs its monitor only by its borders and keeps its title bar;
+// the desktop covers every monitor and is no program.
+bool IsFullScreen(const TWindowShape& window, const std::vector<TRect>& monitors);
+// Where a pop-up laid out at a corner (1..4; 0 none) of the primary screen opens on the
+// monitor that holds that corner: at the same place from the monitor's corner, then
+// kept inside its work area.
+TPoint AtMonitorCorner(const TRect& laidOut, int corner, const TRect& primary, const TRect& monitor,
+                       const TRect& workArea);
 
 
 }  // namespace vimo

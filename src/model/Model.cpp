@@ -13,6 +13,7 @@ std::unique_ptr<TClipList> ClipList;
 
 int CornerSize = 8;
 int CornerDelay = 20;
+bool IgnoreFullScreen = true;
 int KeyCorner = 1;
 int TrayIconColor = 0;
 bool TrayIconRandom = false;

@@ -38,6 +38,7 @@ extern std::unique_ptr<TClipList> ClipList;
 // Settings.
 extern int CornerSize;
 extern int CornerDelay;
+extern bool IgnoreFullScreen;  // corners do not arm over a full-screen program
 extern int KeyCorner;
 extern int TrayIconColor;
 extern bool TrayIconRandom;

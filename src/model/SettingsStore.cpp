@@ -159,6 +159,7 @@ void LoadSettings(bool restoreDefaults) {
 
   CornerSize = ReadBounded(reg, secMouse, "CornerSize", 8);
   CornerDelay = ReadBounded(reg, secMouse, "CornerDelay", 20);
+  IgnoreFullScreen = reg.ReadBool(secMouse, "IgnoreFullScreen", true);
 
   MouseActions = {};
   for (int corner = 1; corner <= kCornerCount; ++corner)
@@ -243,6 +244,7 @@ void SaveSettings() {
 
   reg.WriteInteger(secMouse, "CornerSize", CornerSize);
   reg.WriteInteger(secMouse, "CornerDelay", CornerDelay);
+  reg.WriteBool(secMouse, "IgnoreFullScreen", IgnoreFullScreen);
 
   for (int corner = 1; corner <= kCornerCount; ++corner)
     for (int m = 0; m < kMouseModifierCount; ++m)

@@ -19,6 +19,13 @@ class CursorScreen {
   virtual std::vector<TRect> Monitors() { return {{0, 0, ScreenWidth(), ScreenHeight()}}; }
 };
 
+// What tells a full-screen program from other windows in front.
+struct TWindowShape {
+  TRect rect;              // GetWindowRect
+  bool captioned = false;  // has a title bar (WS_CAPTION)
+  bool desktop = false;    // the desktop or the shell's desktop window
+};
+
 class WindowControl {
  public:
   virtual ~WindowControl() = default;
@@ -28,6 +35,8 @@ class WindowControl {
   virtual void* FocusWindow() = 0;
   // GetWindowRect in screen coordinates; false when the window does not exist.
   virtual bool WindowRect(void* window, TRect& rect) = 0;
+  // False when the window does not exist.
+  virtual bool WindowShape(void* window, TWindowShape& shape) = 0;
   virtual void* FindTopWindow(const std::string& className, const std::string& title) = 0;
   virtual std::intptr_t SendMessageTo(void* window, std::uint32_t message, std::uintptr_t wParam,
                                     std::intptr_t lParam) = 0;

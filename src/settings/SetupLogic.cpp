@@ -17,6 +17,7 @@ void LoadControls(TSetupWork& work) {
   work.WorkMouseActions = MouseActions;
   c.cornerSizePosition = CornerSize;
   c.cornerDelayPosition = CornerDelay / 5;
+  c.ignoreFullScreen = IgnoreFullScreen;
   work.WorkHotKeys.Assign(*HotKeyList);
   c.hotKeysCornerItem = KeyCorner - 1;
   work.WorkTrayActions = TrayActions;
@@ -38,6 +39,7 @@ void StoreControls(const TSetupWork& work) {
   MouseActions = work.WorkMouseActions;
   CornerSize = c.cornerSizePosition;
   CornerDelay = c.cornerDelayPosition * 5;
+  IgnoreFullScreen = c.ignoreFullScreen;
   HotKeyList->Assign(work.WorkHotKeys);
   KeyCorner = c.hotKeysCornerItem + 1;
   TrayActions = work.WorkTrayActions;
@@ -61,6 +63,7 @@ bool SameControls(const TSetupControls& a, const TSetupControls& b) {
   return a.trayIconColumn == b.trayIconColumn && a.trayIconRandom == b.trayIconRandom &&
          a.trayIconAnimated == b.trayIconAnimated && a.autoHide == b.autoHide && a.autoRun == b.autoRun &&
          a.cornerSizePosition == b.cornerSizePosition && a.cornerDelayPosition == b.cornerDelayPosition &&
+         a.ignoreFullScreen == b.ignoreFullScreen &&
          a.hotKeysCornerItem == b.hotKeysCornerItem && a.clipShowInEditor == b.clipShowInEditor &&
          a.clipNumerateItems == b.clipNumerateItems && a.clipDisableHistory == b.clipDisableHistory &&
          a.historyDepthPosition == b.historyDepthPosition;

@@ -21,6 +21,7 @@ struct TSetupControls {
   bool autoRun = false;            // chbAutoRun
   int cornerSizePosition = 1;      // trbMouseCornerSize, 1..50
   int cornerDelayPosition = 0;     // trbMouseCornerDelay, 0..10 (half seconds)
+  bool ignoreFullScreen = false;   // chbMouseIgnoreFullScreen
   int hotKeysCornerItem = 0;       // rgrHotKeysCorner, KeyCorner - 1
   bool clipShowInEditor = false;   // chbClipShowInEditor
   bool clipNumerateItems = false;  // chbClipNumerateItems

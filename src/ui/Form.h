@@ -101,6 +101,8 @@ class TForm : public TControl {
   std::function<void(TForm*, UINT command, ULONG_PTR data)> OnHelp;
   // The help topic F1 opens where the focused control has no text of its own.
   std::string HelpTopic;
+  // The corner code (1..4) of the primary screen a pop-up laid itself out at; 0 none.
+  int PopupCorner = 0;
   // The control's text in a pop-up beside it, or, for F1 where there is none, the
   // help window on `topic`; for the request being handled now.
   void ContextHelp(UINT command, ULONG_PTR helpId, const std::string& topic);

@@ -126,6 +126,7 @@ class ExportImportContract : public ::testing::TestWithParam<RegistryParam> {
   // Some of every section, written the way the program writes them.
   void FillSettings() {
     CornerSize = 13;
+    IgnoreFullScreen = false;
     MouseActions[0][0].Comment = "eject";
     MouseActions[3][5].ExecPath = "C:\\Tools\\x.exe";
     auto key = std::make_unique<TActionRecord>();
@@ -164,9 +165,11 @@ TEST_P(ExportImportContract, RoundTripRestoresTheTickedSectionsInRegistryAndMemo
   TTree before = Tree();
   ExportSettings(ui, kAllExportBoxes);
   ASSERT_EQ(ui.events.back(), std::string("msg:info:") + msgExported);
+  EXPECT_NE(ReadFile().find(EncodeRecord("Mouse\\IgnoreFullScreen") + EncodeRecord("0")), std::string::npos);
 
   Wipe();
   LoadSettings(false);
+  EXPECT_TRUE(IgnoreFullScreen);
   ui.events.clear();
   ImportSettings(ui, kAllExportBoxes);
   ASSERT_EQ(ui.events.size(), 4u);
@@ -190,6 +193,7 @@ TEST_P(ExportImportContract, RoundTripRestoresTheTickedSectionsInRegistryAndMemo
   EXPECT_EQ(Tree(), expected);
 
   EXPECT_EQ(CornerSize, 13);
+  EXPECT_FALSE(IgnoreFullScreen) << "comes back with the mouse actions";
   EXPECT_EQ(MouseActions[0][0].Comment, "eject");
   ASSERT_EQ(HotKeyList->Count(), 1);
   EXPECT_EQ(HotKeyList->ActionAt(0)->HotKey, scCtrl | 'K');

@@ -106,6 +106,7 @@ TEST_P(SettingsStoreContract, FirstStartWritesIdentityAndYieldsDefaults) {
   EXPECT_EQ(KeyCorner, 1);
   EXPECT_EQ(HistoryDepth, 20);
   EXPECT_TRUE(ShowInEditor && NumerateItems && TrayIconAnimated && ClearEmptyNotes && AutoHideWindows && AutoRun);
+  EXPECT_TRUE(IgnoreFullScreen);
   EXPECT_FALSE(DisableHistory || TrayIconRandom || Suspended);
   EXPECT_EQ(TrayIconColor, 0);
   EXPECT_EQ(ClipHistoryWidth, 341);
@@ -139,6 +140,7 @@ TEST_P(SettingsStoreContract, TextIsParsedOrFallsBackToTheDefault) {
   Put("Vimo\\Mouse", "CornerDelay", "-5");
   Put("Vimo\\Options", "AutoRun", "2");
   Put("Vimo\\Options", "TrayIconAnimated", "0");
+  Put("Vimo\\Mouse", "IgnoreFullScreen", "0");
   Put("Vimo\\Options", "KeyCorner", "99999999999");
   Put("Vimo\\Clipboard", "HistoryDepth", "12");
   InitializeModel();
@@ -147,6 +149,7 @@ TEST_P(SettingsStoreContract, TextIsParsedOrFallsBackToTheDefault) {
   EXPECT_EQ(CornerDelay, 0);
   EXPECT_TRUE(AutoRun);
   EXPECT_FALSE(TrayIconAnimated);
+  EXPECT_FALSE(IgnoreFullScreen);
   EXPECT_EQ(KeyCorner, 1);
   EXPECT_EQ(HistoryDepth, 12);
 }
@@ -237,6 +240,7 @@ TEST_P(SettingsStoreContract, SettingsRoundTrip) {
   InitializeModel();
   CornerSize = 12;
   CornerDelay = 45;
+  IgnoreFullScreen = false;
   KeyCorner = 4;
   TrayIconColor = 5;
   TrayIconRandom = true;
@@ -258,6 +262,8 @@ TEST_P(SettingsStoreContract, SettingsRoundTrip) {
   InitializeModel();
   EXPECT_EQ(CornerSize, 12);
   EXPECT_EQ(CornerDelay, 45);
+  EXPECT_EQ(Get("Vimo\\Mouse", "IgnoreFullScreen"), "0") << "kept with the other mouse settings";
+  EXPECT_FALSE(IgnoreFullScreen);
   EXPECT_EQ(KeyCorner, 4);
   EXPECT_EQ(TrayIconColor, 5);
   EXPECT_TRUE(TrayIconRandom);

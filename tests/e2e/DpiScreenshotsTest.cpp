@@ -22,14 +22,6 @@ void SetLogPixels(DWORD dpi) {
   RegCloseKey(key);
 }
 
-void PressCtrlAlt(WORD vk) {
-  KeyDown(VK_CONTROL);
-  KeyDown(VK_MENU);
-  PressKey(vk);
-  KeyUp(VK_MENU);
-  KeyUp(VK_CONTROL);
-}
-
 RECT Rect(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -90,8 +82,8 @@ TEST_P(DpiScreenshots, EveryPopupAndEverySettingsPage) {
         },
         5000))
         << p.name;
+    EXPECT_TRUE(WaitPainted(popup)) << p.name << " is never done painting";  // shown is not yet painted
     vimo.WaitIdle();
-    Sleep(300);  // shown, not yet painted
     std::string shot = Shot(p.name);
     if (!shot.empty()) Screenshot(shot, Rect(popup));
     PressKey(VK_ESCAPE);
@@ -110,8 +102,8 @@ TEST_P(DpiScreenshots, EveryPopupAndEverySettingsPage) {
   const char* pages[] = {"general", "mouse", "hotkeys", "tray", "clipboard", "worldtime", "exportimport", "about"};
   for (int page = 0; page < 8; ++page) {
     if (page > 0) PressKey(VK_DOWN);  // the page list has the focus
+    EXPECT_TRUE(WaitPainted(dialog)) << pages[page] << " is never done painting";
     vimo.WaitIdle();
-    Sleep(300);
     std::string shot = Shot(std::string("settings-") + pages[page]);
     if (!shot.empty()) Screenshot(shot, Rect(dialog));
   }

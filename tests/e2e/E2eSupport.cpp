@@ -216,6 +216,24 @@ HWND VisibleChild(HWND parent, const std::string& text, bool part) {
   return search.found;
 }
 
+namespace {
+BOOL CALLBACK FindUnpainted(HWND h, LPARAM p) {
+  if (!IsWindowVisible(h) || !GetUpdateRect(h, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(p) = true;
+  return FALSE;
+}
+}  // namespace
+
+bool WaitPainted(HWND h, DWORD ms) {
+  return WaitFor(
+      [h] {
+        bool unpainted = GetUpdateRect(h, nullptr, FALSE) != FALSE;
+        if (!unpainted) EnumChildWindows(h, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        return !unpainted;
+      },
+      ms);
+}
+
 void ClickWindow(HWND h) {
   RECT r{};
   GetWindowRect(h, &r);
@@ -290,8 +308,28 @@ void PressKey(WORD vk) {
   KeyUp(vk);
 }
 
+void PressCtrlAlt(WORD vk) {
+  KeyDown(VK_CONTROL);
+  KeyDown(VK_MENU);
+  PressKey(vk);
+  KeyUp(VK_MENU);
+  KeyUp(VK_CONTROL);
+}
+
 void MovePointer(int x, int y) {
   SetCursorPos(x, y);
+  // While a window of this process is in front the move lands only once its thread
+  // has taken the X server's answer: the event must not overtake it.
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const POINT to{std::clamp(x, left, left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1),
+                 std::clamp(y, top, top + GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1)};
+  WaitFor(
+      [&] {
+        POINT p{};
+        GetCursorPos(&p);
+        return p.x == to.x && p.y == to.y;
+      },
+      2000);
   NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, GetDesktopWindow(), OBJID_CURSOR, CHILDID_SELF);
 }
 

@@ -53,6 +53,9 @@ HWND FindOwnWindow(DWORD pid, const char* caption);
 // A visible window inside `parent` whose text is `text`, or holds it when `part` is set
 // (buttons, check boxes, labels).
 HWND VisibleChild(HWND parent, const std::string& text, bool part = false);
+// Until the window and every visible window inside it have nothing left to paint, within
+// `ms`: what a screenshot then takes is the drawn window.
+bool WaitPainted(HWND h, DWORD ms = 5000);
 // A real left click in the middle of a window.
 void ClickWindow(HWND h);
 
@@ -61,6 +64,8 @@ void MouseClick(POINT at, DWORD down, DWORD up);
 void KeyDown(WORD vk);
 void KeyUp(WORD vk);
 void PressKey(WORD vk);
+// A key pressed with Ctrl and Alt held.
+void PressCtrlAlt(WORD vk);
 // Moves the pointer and raises the location change that Wine does not raise itself.
 void MovePointer(int x, int y);
 

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "E2eSupport.h"
 
 namespace vimo::e2e {
@@ -22,14 +26,6 @@ void PutHotKey(int n, int kind, int shortcut) {
   PutAction(key, kind);
   WriteValue(key, "HotKey", std::to_string(shortcut));
   WriteValue("Vimo\\Keys", "Count", std::to_string(n));
-}
-
-void PressCtrlAlt(WORD vk) {
-  KeyDown(VK_CONTROL);
-  KeyDown(VK_MENU);
-  PressKey(vk);
-  KeyUp(VK_MENU);
-  KeyUp(VK_CONTROL);
 }
 
 std::string Title(HWND h) {
@@ -66,6 +62,10 @@ class Launchers : public ::testing::Test {
         },
         ms);
   }
+  // As a hand pushes a mouse into the top-right corner: a few moves inside the zone.
+  void IntoTopRightCorner() {
+    for (POINT p : {POINT{w - 3, 2}, POINT{w - 1, 0}, POINT{w - 2, 1}}) MovePointer(p.x, p.y);
+  }
   const int w = GetSystemMetrics(SM_CXSCREEN);
   const int h = GetSystemMetrics(SM_CYSCREEN);
 };
@@ -87,8 +87,9 @@ TEST_F(Launchers, AHotKeyOpensTheCalendarInTheHotKeyCorner) {
   if (!shot.empty()) Screenshot(shot);
 
   PressCtrlAlt(VK_F5);  // a second press brings the same pop-up forward
-  Sleep(500);
-  EXPECT_EQ(vimo.Popups().size(), 1u);
+  // Escape reaches the program after the hot key: a second pop-up would outlive it.
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return vimo.Popups().empty(); }, 5000)) << vimo.Popups().size() << " pop-ups left";
 }
 
 TEST_F(Launchers, SuspendedRunsNothing) {
@@ -141,6 +142,93 @@ TEST_F(Launchers, LeavingACornerBeforeTheDelayRunsNothing) {
   EXPECT_FALSE(WaitPopup(vimo, popup, 3000));
 }
 
+// A captionless window over the whole screen, in front, as a game or a slide show
+// makes it; its own thread answers its messages.
+class FullScreenWindow {
+ public:
+  FullScreenWindow() {
+    thread_ = CreateThread(nullptr, 0, &FullScreenWindow::Run, this, 0, nullptr);
+    WaitFor([&] { return window_ != nullptr; }, 5000);
+  }
+  ~FullScreenWindow() { Close(); }
+  HWND Handle() const { return window_; }
+  void Close() {
+    if (!thread_) return;
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread_, 5000);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+  }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(h, msg, wp, lp);
+  }
+  static DWORD WINAPI Run(LPVOID self) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = L"VimoTestFullScreen";
+    RegisterClassW(&wc);
+    HWND h = CreateWindowExW(0, wc.lpszClassName, L"Full screen", WS_POPUP | WS_VISIBLE, 0, 0,
+                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    SetForegroundWindow(h);
+    static_cast<FullScreenWindow*>(self)->window_ = h;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+  }
+  HANDLE thread_ = nullptr;
+  HWND volatile window_ = nullptr;
+};
+
+TEST_F(Launchers, AFullScreenWindowInFrontKeepsTheCornerFromFiringAndClosingItLetsItFire) {
+  PutAction("Vimo\\Mouse\\Actions\\RightTop\\None", 60);
+  WriteValue("Vimo\\Mouse", "CornerDelay", "0");  // a corner fires on the event that enters it
+  PutHotKey(1, 40, kCtrlAltF5);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  ASSERT_TRUE(vimo.WaitIdle()) << "still starting: the hot key may not be registered yet";
+  FullScreenWindow game;
+  ASSERT_TRUE(game.Handle());
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.Handle(); }, 5000)) << "not in front";
+
+  IntoTopRightCorner();
+  // The hot key comes after the corner's events: had the corner fired, its World Time
+  // would be the one pop-up and the hot key would only bring it to the front.
+  PressCtrlAlt(VK_F5);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup, 10000)) << "the hot key opened nothing";
+  EXPECT_EQ(Title(popup), "Calendar") << "the corner fired over the full-screen window";
+  std::string shot = ScreenshotPath("full-screen-calendar.png");
+  if (!shot.empty()) Screenshot(shot);
+
+  PostMessageW(popup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return vimo.Popups().empty(); }, 5000));
+  game.Close();
+  MovePointer(w / 2, h / 2);
+  IntoTopRightCorner();
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "closed, the corner still did not fire";
+  EXPECT_EQ(Title(popup), "World Time");
+}
+
+TEST_F(Launchers, WithTheFullScreenOptionOffTheCornerFiresOverAFullScreenWindow) {
+  PutAction("Vimo\\Mouse\\Actions\\RightTop\\None", 60);
+  WriteValue("Vimo\\Mouse", "CornerDelay", "0");
+  WriteValue("Vimo\\Mouse", "IgnoreFullScreen", "0");
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  FullScreenWindow game;
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.Handle(); }, 5000)) << "not in front";
+  IntoTopRightCorner();
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the corner did not fire";
+  EXPECT_EQ(Title(popup), "World Time");
+}
+
 // A window of another process by class, or null.
 HWND FindOther(const char* cls, DWORD notPid) {
   for (HWND hw = FindWindowExA(nullptr, nullptr, cls, nullptr); hw; hw = FindWindowExA(nullptr, hw, cls, nullptr)) {
@@ -172,6 +260,13 @@ TEST_F(Launchers, AnApplicationActionStartsARealProgram) {
   PressCtrlAlt(VK_F5);
   EXPECT_TRUE(WaitFor([] { return FindOther("Notepad", 0) != nullptr; }, 10000)) << "notepad did not start";
   CloseAll("Notepad");
+}
+
+// The keyboard focus is on a control of the window: typed keys reach it.
+bool FocusInside(HWND window) {
+  GUITHREADINFO info{sizeof info};
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus &&
+         IsChild(window, info.hwndFocus);
 }
 
 int CountVisible(const char* cls) {
@@ -211,7 +306,8 @@ TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
   HANDLE notepad = Start("C:\\windows\\system32\\notepad.exe");
   ASSERT_NE(notepad, nullptr);
   HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = FindOther("Notepad", vimo.Id())) != nullptr; }, 10000));
+  // This notepad's own window: one of an earlier test may still be going away.
+  ASSERT_TRUE(WaitFor([&] { return (main = FindOwnWindow(GetProcessId(notepad), nullptr)) != nullptr; }, 10000));
   HWND edit = FindWindowExA(main, nullptr, "Edit", nullptr);
   ASSERT_NE(edit, nullptr);
   SetForegroundWindow(main);
@@ -221,6 +317,9 @@ TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
   HWND popup = nullptr;
   ASSERT_TRUE(WaitPopup(vimo, popup)) << "the clip pop-up did not open";
   EXPECT_EQ(Title(popup), "Clip Collection");
+  // Shown is not yet in front with the focus: a key typed before goes elsewhere.
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == popup && FocusInside(popup); }, 5000))
+      << "the pop-up did not take the keyboard";
   std::string shot = ScreenshotPath("clip-collection.png");
   if (!shot.empty()) Screenshot(shot);
   PressKey('1');
@@ -302,18 +401,28 @@ TEST_F(TrayMenu, HotKeysPauseWhileTheSettingsAreOpenAndWorkAgainAfter) {
   ASSERT_TRUE(WaitFor([&] { return (dialog = FindOwnWindow(vimo.Id(), kSettings)) != nullptr; }, 5000))
       << "Settings... showed nothing";
   PressCtrlAlt(VK_F5);
+  // The page list has the focus: Down comes after the hot key and turns to the next page.
+  PressKey(VK_DOWN);
+  EXPECT_TRUE(WaitFor([&] { return VisibleChild(dialog, "Clear all") != nullptr; }, 5000))
+      << "Down did not reach the page list";
+  EXPECT_TRUE(vimo.Popups().empty()) << "a hot key fired while the settings were open";
   HWND popup = nullptr;
-  EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key fired while the settings were open";
-  ASSERT_TRUE(ClickAndWait(VisibleChild(dialog, "OK"), [&] { return FindOwnWindow(vimo.Id(), kSettings) == nullptr; }));
-  ASSERT_TRUE(vimo.WaitIdle());  // the menu command has finished, hot keys included
-  // The activation change of the closing dialog can still reach the program and close a
-  // pop-up opened at that very moment: a user would press again, and so does the test.
-  bool opened = false;
-  for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-    PressCtrlAlt(VK_F5);
-    opened = WaitPopup(vimo, popup, 2000);
-  }
-  EXPECT_TRUE(opened) << "the hot keys did not come back";
+  // Hidden is not closed: the hot keys come back once the dialog is destroyed, and a pop-up
+  // opened while the activation is still leaving the dialog would be closed by that change.
+  ASSERT_TRUE(ClickAndWait(VisibleChild(dialog, "OK"), [&] {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+    return !IsWindow(dialog) && owner != vimo.Id();
+  })) << "the dialog stayed, or the activation stayed with the program";
+  // The program takes its hot keys back after the dialog is gone (measured: a press right
+  // then is lost about once in fifty). Held again, the combination is refused to anyone else.
+  EXPECT_TRUE(WaitFor([] {
+    if (!RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F5)) return true;
+    UnregisterHotKey(nullptr, 1);
+    return false;
+  }, 5000)) << "the hot keys were not registered again";
+  PressCtrlAlt(VK_F5);
+  EXPECT_TRUE(WaitPopup(vimo, popup)) << "the hot keys did not come back";
 }
 
 TEST_F(TrayMenu, SettingsOpensOnGeneralAndAboutOnAbout) {
@@ -352,8 +461,9 @@ TEST_F(TrayMenu, SettingsOpensOnGeneralAndAboutOnAbout) {
       ClickPage(dialog, page);
       EXPECT_TRUE(WaitFor(shown, 5000)) << pages[page].name;
     }
+    // Shown is not yet painted.
+    EXPECT_TRUE(WaitPainted(dialog)) << pages[page].name << " is never done painting";
     vimo.WaitIdle();
-    Sleep(300);  // shown is not yet painted
     std::string shot = ScreenshotPath((std::string("settings-") + pages[page].name + ".png").c_str());
     if (!shot.empty()) Screenshot(shot, Rect(dialog));
   }
@@ -432,6 +542,123 @@ TEST_F(TrayMenu, SuspendFromTheMenuStopsTheLaunchersAndShowsTheFrown) {
   PressCtrlAlt(VK_F5);
   HWND popup = nullptr;
   EXPECT_FALSE(WaitPopup(vimo, popup, 1000)) << "a hot key ran while suspended";
+}
+
+}  // namespace
+}  // namespace vimo::e2e
+
+namespace vimo::e2e {
+namespace {
+
+// Message boxes and other dialogs the process shows: visible top-level "#32770" windows.
+std::vector<HWND> Boxes(DWORD pid) {
+  std::vector<HWND> found;
+  for (HWND hw = FindWindowExA(nullptr, nullptr, "#32770", nullptr); hw;
+       hw = FindWindowExA(nullptr, hw, "#32770", nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hw, &owner);
+    if (owner == pid && IsWindowVisible(hw)) found.push_back(hw);
+  }
+  return found;
+}
+
+// The texts of a box's labels, one after the other.
+std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr)) {
+    char part[1024] = {};
+    GetWindowTextA(c, part, sizeof part);
+    text += part;
+  }
+  return text;
+}
+
+// The host's message loop answers (a crash or a stuck call leaves it silent).
+bool HostAnswers(const VimoProcess& vimo) {
+  DWORD_PTR result = 0;
+  return vimo.Host() && SendMessageTimeoutA(vimo.Host(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+class LauncherFaults : public Launchers {};
+
+TEST_F(LauncherFaults, AStoredHotKeyWithoutCtrlOrAltLeavesTypingAlone) {
+  CloseAll("Notepad");
+  PutHotKey(1, 40, 'Q');  // a plain Q, as an edited registry may hold it
+  PutHotKey(2, 60, kCtrlAltF5);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  HANDLE notepad = Start("C:\\windows\\system32\\notepad.exe");
+  ASSERT_NE(notepad, nullptr);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = FindOther("Notepad", vimo.Id())) != nullptr; }, 10000));
+  HWND edit = FindWindowExA(main, nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SetForegroundWindow(main);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
+
+  for (WORD vk : {'A', 'Q', 'A'}) PressKey(vk);
+  char text[64] = {};
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::string(text) == "aqa";
+      },
+      5000))
+      << "notepad holds: " << text;
+  // A real hot key after the typing: once its pop-up is up, a pop-up from the Q would
+  // have come first and taken the one pop-up slot.
+  PressCtrlAlt(VK_F5);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the Ctrl+Alt hot key opened nothing";
+  EXPECT_EQ(Title(popup), "World Time") << "the plain Q ran its action";
+  EXPECT_EQ(vimo.Popups().size(), 1u);
+  TerminateProcess(notepad, 0);
+  CloseHandle(notepad);
+}
+
+TEST_F(LauncherFaults, AMissingFolderShowsOneBoxThatNamesIt) {
+  const std::string missing = "C:\\vimo-e2e-no-such-folder";
+  RemoveDirectoryA(missing.c_str());
+  PutHotKey(1, 200, kCtrlAltF5);
+  WriteValue("Vimo\\Keys\\1", "ExecPath", missing);
+  PutHotKey(2, 40, kCtrlAltF6);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  PressCtrlAlt(VK_F5);
+  ASSERT_TRUE(WaitFor([&] { return !Boxes(vimo.Id()).empty(); }, 10000)) << "no box for the missing folder";
+  auto boxes = Boxes(vimo.Id());
+  ASSERT_EQ(boxes.size(), 1u);
+  HWND box = boxes.front();
+  std::string shot = ScreenshotPath("missing-folder.png");
+  if (!shot.empty()) Screenshot(shot);
+  const std::string text = BoxText(box);
+  EXPECT_NE(text.find(missing), std::string::npos) << "the box says: " << text;
+  // The reason read after something else had cleared the error.
+  EXPECT_EQ(text.find("uccess"), std::string::npos) << "the box says: " << text;
+  HWND ok = VisibleChild(box, "OK");
+  ASSERT_NE(ok, nullptr);
+  ClickWindow(ok);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000)) << "OK left the box open";
+  // A pop-up after the box: a second box would come up before the program takes the key.
+  PressCtrlAlt(VK_F6);
+  HWND popup = nullptr;
+  ASSERT_TRUE(WaitPopup(vimo, popup)) << "the program did not come back from the box";
+  auto after = Boxes(vimo.Id());
+  EXPECT_TRUE(after.empty()) << "a second box: " << (after.empty() ? "" : BoxText(after.front()));
+}
+
+TEST_F(LauncherFaults, FindComputerWhereTheShellLacksItLeavesTheProgramRunning) {
+  PutHotKey(1, 1200, kCtrlAltF5);
+  PutHotKey(2, 40, kCtrlAltF6);
+  VimoProcess vimo;
+  ASSERT_TRUE(vimo.WaitForHost());
+  PressCtrlAlt(VK_F5);
+  PressCtrlAlt(VK_F6);
+  HWND popup = nullptr;
+  EXPECT_TRUE(WaitPopup(vimo, popup)) << "no action after Find Computer";
+  EXPECT_TRUE(vimo.Running()) << "ended with exit code " << std::hex << vimo.ExitCode();
+  EXPECT_TRUE(HostAnswers(vimo)) << "the host window does not answer";
+  EXPECT_TRUE(Boxes(vimo.Id()).empty()) << "a box for a missing shell dialog";
 }
 
 }  // namespace

@@ -40,13 +40,6 @@ class Paste : public ::testing::Test {
     if (!WaitFor([&] { return GetForegroundWindow() == main; }, 3000)) return nullptr;
     return FindWindowExA(main, nullptr, "Edit", nullptr);
   }
-  static void PressCtrlAlt(WORD vk) {
-    KeyDown(VK_CONTROL);
-    KeyDown(VK_MENU);
-    PressKey(vk);
-    KeyUp(VK_MENU);
-    KeyUp(VK_CONTROL);
-  }
   // The keyboard focus is on a control of the window: typed keys reach it.
   static bool FocusInside(HWND window) {
     GUITHREADINFO info{sizeof info};

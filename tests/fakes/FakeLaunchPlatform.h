@@ -213,6 +213,16 @@ class FakeDesktop final : public CursorScreen, public WindowControl {
     rect = it->second;
     return true;
   }
+  std::set<void*> captioned;
+  std::set<void*> desktopWindows;
+  int shapeReads = 0;
+  bool WindowShape(void* window, TWindowShape& shape) override {
+    ++shapeReads;
+    if (!WindowRect(window, shape.rect)) return false;
+    shape.captioned = captioned.count(window) > 0;
+    shape.desktop = desktopWindows.count(window) > 0;
+    return true;
+  }
   void* FindTopWindow(const std::string& className, const std::string& title) override {
     log_.push_back("FindWindow(" + className + "," + title + ")");
     auto it = topWindows.find({className, title});

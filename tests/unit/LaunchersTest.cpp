@@ -265,6 +265,30 @@ TEST(DesktopCorners, AnLOfThreeArmsOnlyTheCornersThePointerCannotPass) {
                          {{1024, 767}, 0}, {{1023, 767}, 0}, {{1023, 768}, 0}, {{0, 767}, 0}, {{1023, 0}, 0}});
 }
 
+TEST(CornerPopups, OpenAtTheCornerOfTheMonitorThatHoldsItInsideItsWorkArea) {
+  // The primary has a taskbar at the bottom; the taller second, to its right, has none.
+  const TRect primary{0, 0, 1024, 768}, primaryWork{0, 0, 1024, 738};
+  const TRect second{1024, 0, 2304, 1024};
+  // A 300 x 200 calendar as laid out at each corner of the primary screen.
+  const TRect lefttop{0, 0, 300, 200}, leftbottom{0, 568, 300, 768}, righttop{724, 0, 1024, 200},
+      rightbottom{724, 568, 1024, 768};
+  // On the primary, as ever: kept off the taskbar.
+  EXPECT_EQ(AtMonitorCorner(rightbottom, 4, primary, primary, primaryWork), (TPoint{724, 538}));
+  EXPECT_EQ(AtMonitorCorner(lefttop, 1, primary, primary, primaryWork), (TPoint{0, 0}));
+  // On the second, at its own corners.
+  EXPECT_EQ(AtMonitorCorner(righttop, 3, primary, second, second), (TPoint{2004, 0}));
+  EXPECT_EQ(AtMonitorCorner(rightbottom, 4, primary, second, second), (TPoint{2004, 824}));
+  EXPECT_EQ(AtMonitorCorner(leftbottom, 2, primary, second, second), (TPoint{1024, 824}));
+  // A monitor to the left, above: its left-top corner.
+  const TRect left{-1280, -256, 0, 768};
+  EXPECT_EQ(AtMonitorCorner(lefttop, 1, primary, left, left), (TPoint{-1280, -256}));
+  // Wider than the monitor: it starts on that monitor's left edge, never on the next one.
+  const TRect wide{-576, 0, 1024, 200};
+  EXPECT_EQ(AtMonitorCorner(wide, 3, primary, second, second), (TPoint{1024, 0}));
+  // No corner (a tray click at the pointer): only kept inside.
+  EXPECT_EQ(AtMonitorCorner({2200, 900, 2500, 1100}, 0, primary, second, second), (TPoint{2004, 824}));
+}
+
 TEST_F(LaunchersTest, TheMonitorLayoutIsReadOnceAndAgainOnlyOnADisplayChange) {
   desktop.monitors = {{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
   MouseActions[1][0] = Named("leftbottom");
@@ -277,6 +301,79 @@ TEST_F(LaunchersTest, TheMonitorLayoutIsReadOnceAndAgainOnlyOnADisplayChange) {
   EXPECT_EQ(desktop.monitorReads, 2);
   MoveTo(1020, 760);
   EXPECT_EQ(launchers.ArmedCorner(), 4);
+}
+
+TEST(FullScreenWindows, OnlyAWindowThatCoversAWholeMonitorWithoutBeingTheDesktopOrMaximised) {
+  const std::vector<TRect> layout{{0, 0, 1024, 768}, {1024, 0, 2304, 1024}};
+  auto fullScreen = [&](TRect r, bool captioned = false, bool desktop = false) {
+    return IsFullScreen(TWindowShape{r, captioned, desktop}, layout);
+  };
+  EXPECT_TRUE(fullScreen({0, 0, 1024, 768}));
+  EXPECT_TRUE(fullScreen({1024, 0, 2304, 1024})) << "the second monitor's own";
+  EXPECT_TRUE(fullScreen({0, 0, 1024, 768}, true)) << "exactly the monitor, title bar or not";
+  EXPECT_TRUE(fullScreen({-4, -4, 1028, 772})) << "larger, without a title bar";
+  EXPECT_FALSE(fullScreen({-8, -8, 1032, 776}, true)) << "maximised: only its borders overhang";
+  EXPECT_FALSE(fullScreen({0, 0, 1024, 738})) << "leaves the taskbar";
+  EXPECT_FALSE(fullScreen({512, 0, 1536, 768})) << "half of each";
+  EXPECT_FALSE(fullScreen({0, 0, 2304, 1024}, false, true)) << "the desktop";
+  EXPECT_FALSE(fullScreen({0, 0, 0, 0}));
+}
+
+TEST_F(LaunchersTest, AFullScreenProgramInFrontKeepsEveryCornerFromArming) {
+  MouseActions[0][0] = Named("lefttop");
+  void* game = reinterpret_cast<void*>(0x100);
+  desktop.foreground = game;
+  desktop.rects[game] = {0, 0, 1024, 768};
+  for (int i = 0; i < 50; ++i) MoveTo(100 + i, 300);
+  EXPECT_EQ(desktop.shapeReads, 0) << "the window in front is read only in a corner zone";
+  MoveTo(3, 3);
+  EXPECT_EQ(launchers.ArmedCorner(), 0);
+  EXPECT_FALSE(timCorner.Enabled());
+  timCorner.Elapse(5000);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_TRUE(images.empty()) << "no pending image either";
+
+  desktop.foreground = reinterpret_cast<void*>(0x200);  // closed: a small window is in front
+  desktop.rects[desktop.foreground] = {100, 100, 400, 300};
+  MoveTo(2, 2);
+  timCorner.Elapse(2000);
+  ASSERT_EQ(runs.size(), 1u);
+
+  // Off: the corner fires over it.
+  IgnoreFullScreen = false;
+  desktop.foreground = game;
+  MoveTo(500, 300);
+  MoveTo(1, 1);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 2u);
+  IgnoreFullScreen = true;
+
+  // The desktop covers the whole screen and is no full-screen program.
+  void* shell = reinterpret_cast<void*>(0x300);
+  desktop.foreground = shell;
+  desktop.rects[shell] = {0, 0, 1024, 768};
+  desktop.desktopWindows = {shell};
+  MoveTo(500, 300);
+  MoveTo(0, 0);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 3u);
+}
+
+TEST_F(LaunchersTest, AFullScreenProgramComingToTheFrontDuringTheCountdownRunsNothing) {
+  MouseActions[3][0] = Named("rightbottom");
+  desktop.foreground = nullptr;  // nothing in front
+  MoveTo(1020, 760);
+  EXPECT_EQ(launchers.ArmedCorner(), 4);
+  void* video = reinterpret_cast<void*>(0x400);
+  desktop.foreground = video;
+  desktop.rects[video] = {0, 0, 1024, 768};
+  timCorner.Elapse(2000);
+  EXPECT_TRUE(runs.empty());
+  EXPECT_EQ(images.back(), 3) << "back to the normal image";
+  desktop.foreground = nullptr;
+  MoveTo(1021, 761);
+  timCorner.Elapse(2000);
+  EXPECT_EQ(runs.size(), 1u);
 }
 
 TEST_F(LaunchersTest, RestingInACornerForTheDelayRunsItsActionOnce) {

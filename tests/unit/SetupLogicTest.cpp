@@ -27,6 +27,11 @@ TEST_F(SetupWorkingCopies, LoadThenStoreChangesNothingAndEditsReachTheSettings) 
   EXPECT_EQ(work.controls.cornerDelayPosition, 4);
   EXPECT_EQ(work.controls.hotKeysCornerItem, 2);
   EXPECT_EQ(work.WorkWorldTimes.size(), 29u);
+  EXPECT_TRUE(work.controls.ignoreFullScreen);
+  EXPECT_FALSE(DiffersFromSettings(work));
+  work.controls.ignoreFullScreen = false;
+  EXPECT_TRUE(DiffersFromSettings(work)) << "Apply is enabled by the full-screen box alone";
+  work.controls.ignoreFullScreen = true;
 
   // The working copies are independent of the settings until stored.
   work.WorkHotKeys.ActionAt(0)->Comment = "edited";
@@ -36,11 +41,13 @@ TEST_F(SetupWorkingCopies, LoadThenStoreChangesNothingAndEditsReachTheSettings) 
   EXPECT_EQ(ClipList->Count(), 1);
   EXPECT_EQ(MouseActions[0][0].Action, akCloseCdRom);
 
+  work.controls.ignoreFullScreen = false;
   work.controls.cornerDelayPosition = 1;
   work.controls.hotKeysCornerItem = 0;
   work.WorkWorldTimes.resize(2);
   StoreControls(work);
   EXPECT_EQ(CornerDelay, 5);
+  EXPECT_FALSE(IgnoreFullScreen);
   EXPECT_EQ(KeyCorner, 1);
   EXPECT_EQ(HotKeyList->GetAction(0).Comment, "edited");
   EXPECT_EQ(ClipList->Count(), 0);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include "ModelFixture.h"
 #include "PopupSupport.h"
+#include "SetupEditors.h"
 #include "clips/win32/ClipEdit.h"
 #include "components/TrayImages.h"
 #include "components/win32/TrayImageList.h"
@@ -35,6 +36,7 @@ namespace vimo {
 namespace {
 
 using test::WhenShown;
+using test::ShowEachEditorOfTheDialog;
 
 std::wstring ClassOf(HWND h) {
   wchar_t cls[64] = {};
@@ -223,31 +225,11 @@ TEST_F(DpiLayoutTest, AtOneHundredFortyFourDpiEveryPageOfTheSettingsFitsItsTexts
 }
 
 TEST_F(DpiLayoutTest, AtOneHundredFortyFourDpiTheEditorsFitTheirTexts) {
-  auto check = [](TForm& form, const char* what) {
-    WhenShown([&form, what] {
-      EXPECT_EQ(form.Dpi(), 144) << what;
-      ExpectLaidOut(form.Handle(), what);
-      form.SetModalResult(mrCancel);
-    });
-    form.ShowModal();
-  };
-  {
-    TfrmActionEditor editor;
-    check(editor, "action editor");
-  }
-  {
-    TfrmClipEditor editor;
-    check(editor, "clip editor");
-  }
-  {
-    TWorldTime item{"Place", 60};
-    TfrmWorldTimeEditor editor(item);
-    check(editor, "world time item editor");
-  }
-  {
-    TfrmClipHistory picker;
-    check(picker, "history picker");
-  }
+  ShowEachEditorOfTheDialog([](TForm& form, const char* what) {
+    EXPECT_EQ(form.Dpi(), 144) << what;
+    ExpectLaidOut(form.Handle(), what);
+    form.SetModalResult(mrCancel);
+  });
 }
 
 TEST_F(DpiLayoutTest, AtOneHundredFortyFourDpiThePopupsFitAndTheDayNamesStayApart) {

@@ -20,6 +20,7 @@
 #include "FakeTimeZones.h"
 #include "ModelFixture.h"
 #include "PopupSupport.h"
+#include "SetupEditors.h"
 #include "clips/win32/ClipEdit.h"
 #include "host/win32/SetupFeatures.h"
 #include "model/ActionKinds.h"
@@ -37,6 +38,7 @@ namespace {
 
 using test::ClickButton;
 using test::WhenShown;
+using test::ShowEachEditorOfTheDialog;
 
 // Saves what the screen shows of a window as a BMP in VIMO_SCREENSHOTS, to look at.
 void SaveWindowPicture(HWND window, const std::string& name) {
@@ -209,6 +211,42 @@ TEST_F(SetupFormTest, ControlsShowTheSettingsAndOkStoresAndSavesThem) {
   EXPECT_TRUE(AutoRun);
   EXPECT_EQ(HistoryDepth, 7);
   EXPECT_EQ(Get("Vimo\\Clipboard", "HistoryDepth"), "7");
+}
+
+// The check box of a caption (access key marks left out) on the dialog; null if none.
+HWND CheckBoxCaptioned(HWND form, const std::string& caption) {
+  struct Find {
+    std::string caption;
+    HWND found = nullptr;
+    static BOOL CALLBACK Visit(HWND h, LPARAM p) {
+      auto* f = reinterpret_cast<Find*>(p);
+      std::string text = WindowText(h);
+      text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+      if (text == f->caption && (GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) f->found = h;
+      return TRUE;
+    }
+  } find{caption};
+  EnumChildWindows(form, &Find::Visit, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+TEST_F(SetupFormTest, TheFullScreenBoxOfTheMousePageShowsAndStoresItsSetting) {
+  EXPECT_TRUE(IgnoreFullScreen) << "on by default";
+  EXPECT_TRUE(Run(false, [](TfrmSetup& f) {
+    f.ntbSetup->SetActivePage("Mouse Launcher");
+    HWND box = CheckBoxCaptioned(f.Handle(), "Not over full-screen programs");
+    ASSERT_TRUE(box) << "no such box on the Mouse Launcher page";
+    EXPECT_TRUE(IsWindowVisible(box));
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(f.HelpIdOf(box), 88);
+    EXPECT_FALSE(IsWindowEnabled(f.btnApply->Handle()));
+    SendMessageW(box, BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowEnabled(f.btnApply->Handle())) << "a change to apply";
+    ClickButton(f.btnOK);
+  }));
+  EXPECT_FALSE(IgnoreFullScreen);
+  EXPECT_EQ(Get("Vimo\\Mouse", "IgnoreFullScreen"), "0");
+  IgnoreFullScreen = true;
 }
 
 TEST_F(SetupFormTest, StoredValuesOutOfRangeShowAndSaveAsTheNearestTheControlsOffer) {
@@ -957,30 +995,10 @@ TEST_F(SetupFormUseTest, NoPageOfTheDialogHasTouchingOrOverlappingControls) {
 }
 
 TEST_F(SetupFormUseTest, TheEditorsTheDialogOpensHaveNoTouchingOrOverlappingControls) {
-  auto check = [](TForm& form, const char* what) {
-    WhenShown([&form, what] {
-      for (const std::string& pair : CrowdedControls(form.Handle())) ADD_FAILURE() << what << ": " << pair;
-      form.SetModalResult(mrCancel);
-    });
-    form.ShowModal();
-  };
-  {
-    TfrmActionEditor editor;
-    check(editor, "action editor");
-  }
-  {
-    TfrmClipEditor editor;
-    check(editor, "clip editor");
-  }
-  {
-    TWorldTime item{"Place", 60};
-    TfrmWorldTimeEditor editor(item);
-    check(editor, "world time item editor");
-  }
-  {
-    TfrmClipHistory picker;
-    check(picker, "history picker");
-  }
+  ShowEachEditorOfTheDialog([](TForm& form, const char* what) {
+    for (const std::string& pair : CrowdedControls(form.Handle())) ADD_FAILURE() << what << ": " << pair;
+    form.SetModalResult(mrCancel);
+  });
 }
 
 // A dialog of this program found by its caption.

@@ -2,6 +2,7 @@
 
 #include "clips/win32/ClipForm.h"
 #include "help/HelpTopics.h"
+#include "host/Launchers.h"
 #include "time/win32/Calendar.h"
 #include "time/win32/TimeMap.h"
 #include "time/win32/WorldTime.h"
@@ -25,9 +26,20 @@ void EmptySlotOnClose(TForm* form) {
   };
 }
 
-TForm* CreateCalendarPopup(int corner) { return Titled(new TfrmCalendar(corner), "Calendar", kHelpCalendar); }
-TForm* CreateWorldTimePopup(int corner) { return Titled(new TfrmWorldTime(corner), "World Time", kHelpWorldTime); }
-TForm* CreateTimeMapPopup(int corner) { return Titled(new TfrmTimeMap(corner), "Sun Time Map", kHelpTimeMap); }
+static TForm* AtCorner(TForm* form, int corner) {
+  form->PopupCorner = corner;
+  return form;
+}
+
+TForm* CreateCalendarPopup(int corner) {
+  return AtCorner(Titled(new TfrmCalendar(corner), "Calendar", kHelpCalendar), corner);
+}
+TForm* CreateWorldTimePopup(int corner) {
+  return AtCorner(Titled(new TfrmWorldTime(corner), "World Time", kHelpWorldTime), corner);
+}
+TForm* CreateTimeMapPopup(int corner) {
+  return AtCorner(Titled(new TfrmTimeMap(corner), "Sun Time Map", kHelpTimeMap), corner);
+}
 
 TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) {
   return Titled(new TfrmClips(anchor, collection, placement), collection ? "Clip Collection" : "Clip History",
@@ -40,24 +52,27 @@ TRect PopupBounds(TForm* form) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-void MovePopup(TForm* form, int left, int top) { form->SetBounds(left, top, form->Width(), form->Height()); }
+void MovePopup(TForm* form, int left, int top) {
+  form->PopupCorner = 0;  // placed by the caller (at the pointer): no longer at a corner
+  form->SetBounds(left, top, form->Width(), form->Height());
+}
 
-// The work area (the screen without the taskbar) of the monitor that holds the pointer:
-// where the user is looking, whichever corner, tray or hot key opened the pop-up.
-static TRect WorkAreaAtPointer() {
+// The monitor that holds the pointer: where the user is looking, whichever corner, tray
+// or hot key opened the pop-up; a corner pop-up goes to that monitor's corner.
+void ShowPopup(TForm* form) {
+  const TRect bounds = PopupBounds(form);
+  const TRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  TRect monitor = primary, work = primary;
   POINT p{};
   GetCursorPos(&p);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info))
-    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-}
-
-void ShowPopup(TForm* form) {
-  const TRect bounds = PopupBounds(form);
-  const TPoint inside = KeptInside(bounds, WorkAreaAtPointer());
-  if (inside.x != bounds.left || inside.y != bounds.top) MovePopup(form, inside.x, inside.y);
+  if (GetMonitorInfoW(MonitorFromPoint(p, MONITOR_DEFAULTTONEAREST), &info)) {
+    monitor = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  }
+  const TPoint at = AtMonitorCorner(bounds, form->PopupCorner, primary, monitor, work);
+  if (at.x != bounds.left || at.y != bounds.top) MovePopup(form, at.x, at.y);
   form->Show();
 }
 

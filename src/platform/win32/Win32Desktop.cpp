@@ -49,6 +49,20 @@ bool Win32WindowControl::WindowRect(void* window, TRect& rect) {
   return true;
 }
 
+bool Win32WindowControl::WindowShape(void* window, TWindowShape& shape) {
+  HWND h = static_cast<HWND>(window);
+  RECT r{};
+  if (!GetWindowRect(h, &r)) return false;
+  shape.rect = {r.left, r.top, r.right, r.bottom};
+  shape.captioned = (GetWindowLongW(h, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  // The shell draws the desktop in a window of its own, which covers every monitor.
+  wchar_t cls[16] = {};
+  GetClassNameW(h, cls, 16);
+  shape.desktop = h == GetDesktopWindow() || h == GetShellWindow() || lstrcmpiW(cls, L"Progman") == 0 ||
+                  lstrcmpiW(cls, L"WorkerW") == 0;
+  return true;
+}
+
 void* Win32WindowControl::FindTopWindow(const std::string& className, const std::string& title) {
   return FindWindowW(Widen(className).c_str(), Widen(title).c_str());
 }

@@ -18,6 +18,7 @@ class Win32WindowControl final : public WindowControl {
   bool SetForegroundWindow(void* window) override;
   void* FocusWindow() override;
   bool WindowRect(void* window, TRect& rect) override;
+  bool WindowShape(void* window, TWindowShape& shape) override;
   void* FindTopWindow(const std::string& className, const std::string& title) override;
   std::intptr_t SendMessageTo(void* window, std::uint32_t message, std::uintptr_t wParam,
                               std::intptr_t lParam) override;

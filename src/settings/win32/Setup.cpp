@@ -142,7 +142,8 @@ TfrmSetup::TfrmSetup(TSetupHostLinks host) : TForm(TFormStyle::Dialog), host_(st
   BuildExportImport(ntbSetup->Page(6));
   BuildAbout(ntbSetup->Page(7));
   // Every change of a simple control may enable or disable Apply.
-  for (TCheckBox* box : {chbTrayIconAnimated, chbAutoHide, chbAutoRun, chbClipShowInEditor, chbClipNumerateItems})
+  for (TCheckBox* box : {chbTrayIconAnimated, chbAutoHide, chbAutoRun, chbClipShowInEditor, chbClipNumerateItems,
+                         chbMouseIgnoreFullScreen})
     box->OnClick = [this](TCheckBox*) { UpdateApplyButton(); };
   chbTrayIconRandom->OnClick = [this](TCheckBox*) {
     UpdateTrayIconColors();
@@ -238,35 +239,37 @@ void TfrmSetup::BuildGeneral(TPanel* page) {
 
 void TfrmSetup::BuildMouse(TPanel* page) {
   grbMouseActions = new TGroupPanel(page, "Actions");
-  grbMouseActions->SetBounds(8, 2, 244, 220);
+  grbMouseActions->SetBounds(8, 2, 244, 213);
   rgrMouseCorner = new TRadioGroup(grbMouseActions, "Corner", {kCorners[0], kCorners[1], kCorners[2], kCorners[3]}, 2);
-  rgrMouseCorner->SetBounds(8, 14, 228, 54);
+  rgrMouseCorner->SetBounds(8, 14, 228, 52);
   rgrMouseCorner->SetItemIndex(0);
   SetHelpId(rgrMouseCorner, 89);
   for (int i = 0; i < rgrMouseCorner->Count(); ++i) SetHelpId(rgrMouseCorner->ButtonHandle(i), 89);
   dgdMouseActions = MakeGrid(grbMouseActions, 2, 1, true);
   dgdMouseActions->SetRowCount(7);
-  dgdMouseActions->SetBounds(8, 72, 228, 115);
+  dgdMouseActions->SetBounds(8, 70, 228, 115);
   SetHelpId(dgdMouseActions, 90);
-  btnMouseActionEdit = WithHelp(MakeButton(grbMouseActions, "&Edit...", 8, 192, 54), 2002);
-  btnMouseActionDelete = WithHelp(MakeButton(grbMouseActions, "De&lete", 66, 192, 54), 2003);
-  btnMouseActionClear = WithHelp(MakeButton(grbMouseActions, "&Clear", 124, 192, 54), 2004);
-  btnMouseActionClearAll = WithHelp(MakeButton(grbMouseActions, "Clea&r all", 182, 192, 54), 2005);
+  btnMouseActionEdit = WithHelp(MakeButton(grbMouseActions, "&Edit...", 8, 189, 54), 2002);
+  btnMouseActionDelete = WithHelp(MakeButton(grbMouseActions, "De&lete", 66, 189, 54), 2003);
+  btnMouseActionClear = WithHelp(MakeButton(grbMouseActions, "&Clear", 124, 189, 54), 2004);
+  btnMouseActionClearAll = WithHelp(MakeButton(grbMouseActions, "Clea&r all", 182, 189, 54), 2005);
 
   lblMouseCornerSize = new TLabel(page, "Active zone");
-  lblMouseCornerSize->SetBounds(12, 226, 70, 14);
+  lblMouseCornerSize->SetBounds(12, 219, 70, 13);
   lblMouseCornerSizeValue = new TLabel(page, "", SS_RIGHT);
-  lblMouseCornerSizeValue->SetBounds(82, 226, 44, 14);
+  lblMouseCornerSizeValue->SetBounds(82, 219, 44, 13);
   trbMouseCornerSize = new TTrackBar(page, 1, 50, 5);
-  trbMouseCornerSize->SetBounds(8, 244, 122, 26);
+  trbMouseCornerSize->SetBounds(8, 232, 122, 21);
   SetHelpId(trbMouseCornerSize, 91);
   lblMouseCornerDelay = new TLabel(page, "Action delay");
-  lblMouseCornerDelay->SetBounds(138, 226, 66, 14);
+  lblMouseCornerDelay->SetBounds(138, 219, 66, 13);
   lblMouseCornerDelayValue = new TLabel(page, "", SS_RIGHT);
-  lblMouseCornerDelayValue->SetBounds(204, 226, 44, 14);
+  lblMouseCornerDelayValue->SetBounds(204, 219, 44, 13);
   trbMouseCornerDelay = new TTrackBar(page, 0, 10, 5);
-  trbMouseCornerDelay->SetBounds(134, 244, 122, 26);
+  trbMouseCornerDelay->SetBounds(134, 232, 122, 21);
   SetHelpId(trbMouseCornerDelay, 92);
+  chbMouseIgnoreFullScreen = WithHelp(MakeCheckBox(page, "&Not over full-screen programs", 12, 257, 240), 88);
+  chbMouseIgnoreFullScreen->SetHeight(13);
 
   dgdMouseActions->OnDrawCell = [this](TDrawGrid* g, HDC dc, int c, int r, RECT rect, TGridDrawState s) {
     dgdMouseActionsDrawCell(g, dc, c, r, rect, s);
@@ -556,6 +559,7 @@ void TfrmSetup::LoadControls() {
   chbAutoRun->SetChecked(c.autoRun);
   trbMouseCornerSize->SetPosition(c.cornerSizePosition);
   trbMouseCornerDelay->SetPosition(c.cornerDelayPosition);
+  chbMouseIgnoreFullScreen->SetChecked(c.ignoreFullScreen);
   rgrHotKeysCorner->SetItemIndex(c.hotKeysCornerItem);
   chbClipShowInEditor->SetChecked(c.clipShowInEditor);
   chbClipNumerateItems->SetChecked(c.clipNumerateItems);
@@ -589,6 +593,7 @@ void TfrmSetup::ReadControls() {
   c.autoRun = chbAutoRun->Checked();
   c.cornerSizePosition = trbMouseCornerSize->Position();
   c.cornerDelayPosition = trbMouseCornerDelay->Position();
+  c.ignoreFullScreen = chbMouseIgnoreFullScreen->Checked();
   // A stored corner outside 1..4 shows no selection; it goes back unchanged.
   c.hotKeysCornerItem = rgrHotKeysCorner->ItemIndex() >= 0 ? rgrHotKeysCorner->ItemIndex() : KeyCorner - 1;
   c.clipShowInEditor = chbClipShowInEditor->Checked();

@@ -89,6 +89,7 @@ class TfrmSetup : public TForm {
   TLabel* lblMouseCornerDelay;
   TLabel* lblMouseCornerDelayValue;
   TTrackBar* trbMouseCornerDelay;
+  TCheckBox* chbMouseIgnoreFullScreen;
 
   // Hot Key Launcher.
   TDrawGrid* dgdHotKeyActions;
