@@ -87,7 +87,7 @@ TEST_F(Unicode, TextOfEveryScriptCopiedInX11IsKeptListedAndPastedWhole) {
                IsChild(popup, info.hwndFocus);
       },
       5000))
-      << "the Clip History pop-up did not open";
+      << (popup ? "the Clip History pop-up opened without the keyboard focus" : "the Clip History pop-up did not open");
   RECT area{};
   GetWindowRect(popup, &area);
   std::string shot = ScreenshotPath("clip-history-unicode.png");
