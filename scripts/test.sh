@@ -9,6 +9,14 @@ bash scripts/install-deps.sh || exit 1
 layers_ok=1
 python3 scripts/check-layers.py || layers_ok=0
 
+source scripts/wine-env.sh
+# The display first: a Wine prefix created without one keeps a desktop that cannot show windows.
+start_xvfb || exit 1
+trap stop_wine_and_xvfb EXIT
+# A new Wine prefix is mostly waiting: it is made while the build runs.
+(wine_env "$PWD/build/win32") &
+prefix_job=$!
+
 jobs=$(nproc)
 build_start=$SECONDS
 build() {
@@ -25,14 +33,11 @@ exe_limit=$((800 * 1024))
 exe_size=$(stat -c %s build/win32/bin/Vimo.exe)
 echo "Vimo.exe: $exe_size bytes (goal: at most $exe_limit)"
 
-source scripts/wine-env.sh
-# The display first: a Wine prefix created without one keeps a desktop that cannot show windows.
-start_xvfb || exit 1
+wait "$prefix_job"
 wine_env "$PWD/build/win32"
 # A crash ends the test program at once: the crash debugger would hold it, and the
 # whole tier, until the timeout.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
-trap stop_wine_and_xvfb EXIT
 
 times=("build $build_time s")
 passed=0
