@@ -28,6 +28,18 @@ void PutHotKey(int n, int kind, int shortcut) {
   WriteValue("Vimo\\Keys", "Count", std::to_string(n));
 }
 
+// Waits, at most `ms`, until the edit holds `want`; `seen` is what it held last.
+bool EditComesToHold(HWND edit, const std::string& want, DWORD ms, std::string& seen) {
+  return WaitFor(
+      [&] {
+        char text[256] = {};
+        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        seen = text;
+        return seen == want;
+      },
+      ms);
+}
+
 std::string Title(HWND h) {
   char text[64] = {};
   GetWindowTextA(h, text, sizeof text);
@@ -323,14 +335,8 @@ TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
   std::string shot = ScreenshotPath("clip-collection.png");
   if (!shot.empty()) Screenshot(shot);
   PressKey('1');
-  char text[256] = {};
-  EXPECT_TRUE(WaitFor(
-      [&] {
-        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        return std::string(text) == "pasted by the clip pop-up";
-      },
-      10000))
-      << "notepad holds: " << text;
+  std::string text;
+  EXPECT_TRUE(EditComesToHold(edit, "pasted by the clip pop-up", 10000, text)) << "notepad holds: " << text;
   TerminateProcess(notepad, 0);
   CloseHandle(notepad);
 }
@@ -597,14 +603,8 @@ TEST_F(LauncherFaults, AStoredHotKeyWithoutCtrlOrAltLeavesTypingAlone) {
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }, 3000));
 
   for (WORD vk : {'A', 'Q', 'A'}) PressKey(vk);
-  char text[64] = {};
-  EXPECT_TRUE(WaitFor(
-      [&] {
-        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        return std::string(text) == "aqa";
-      },
-      5000))
-      << "notepad holds: " << text;
+  std::string text;
+  EXPECT_TRUE(EditComesToHold(edit, "aqa", 5000, text)) << "notepad holds: " << text;
   // A real hot key after the typing: once its pop-up is up, a pop-up from the Q would
   // have come first and taken the one pop-up slot.
   PressCtrlAlt(VK_F5);
