@@ -7,8 +7,8 @@
 namespace vimo {
 namespace {
 
-std::uint32_t At(const TTrayPixels& px, int x, int y) { return px[y * kTrayImageSize + x]; }
-TRgb Rgb(std::uint32_t argb) {
+std::uint32_t PixelAt(const TTrayPixels& px, int x, int y) { return px[y * kTrayImageSize + x]; }
+TRgb RgbOf(std::uint32_t argb) {
   return {static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8), static_cast<std::uint8_t>(argb)};
 }
 
@@ -18,11 +18,11 @@ TEST(TrayImages, RowsUseTheDarkOrBrightColourAndContrastingFeatures) {
       auto px = TrayImagePixels(TrayImageIndex(color, row));
       TRgb expected = (row == 1 || row == 2) ? TrayBrightColors[color] : TrayDarkColors[color];
       SCOPED_TRACE(testing::Message() << "colour " << color << " row " << row);
-      EXPECT_EQ(Rgb(At(px, 7, 1)), expected);
-      EXPECT_EQ(At(px, 0, 0) >> 24, 0u) << "corners are transparent";
-      EXPECT_EQ(At(px, 15, 15) >> 24, 0u);
-      EXPECT_EQ(Rgb(At(px, 4, 4)), FeatureColor(expected)) << "eye";
-      EXPECT_NE(Rgb(At(px, 4, 4)), expected) << "features must stand out";
+      EXPECT_EQ(RgbOf(PixelAt(px, 7, 1)), expected);
+      EXPECT_EQ(PixelAt(px, 0, 0) >> 24, 0u) << "corners are transparent";
+      EXPECT_EQ(PixelAt(px, 15, 15) >> 24, 0u);
+      EXPECT_EQ(RgbOf(PixelAt(px, 4, 4)), FeatureColor(expected)) << "eye";
+      EXPECT_NE(RgbOf(PixelAt(px, 4, 4)), expected) << "features must stand out";
     }
   }
   EXPECT_EQ(FeatureColor({0, 128, 0}), (TRgb{255, 255, 255}));

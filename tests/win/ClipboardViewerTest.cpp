@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "ComponentTestSupport.h"
 #include "FakeClipboardViewer.h"
 #include "ModelFixture.h"
 #include "host/ClipboardMonitor.h"
@@ -17,6 +18,9 @@
 
 namespace vimo {
 namespace {
+
+using test::kWorldText;
+using test::PumpUntil;
 
 int g_draws = 0;
 
@@ -153,14 +157,6 @@ PROCESS_INFORMATION StartPeer(const std::wstring& args) {
 }
 
 // Waits for a condition with a bound, serving this thread's messages meanwhile.
-bool PumpUntil(const std::function<bool()>& condition, DWORD ms) {
-  for (DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
-    Pump();
-    if (condition()) return true;
-    if (GetTickCount() - start > ms) return false;
-  }
-}
-
 TClipboardMonitor* g_monitor = nullptr;
 
 LRESULT CALLBACK MonitorProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -251,8 +247,6 @@ TEST_F(ViewerChainFallbackWin, AHungViewerAtTheHeadNeitherFreezesTheProbeNorStop
   monitor.Stop();
 }
 
-const std::string kWorldText = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
-                               "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
 
 TEST_F(ClipboardViewerWin, UnicodeTextIsReadWholeAsUtf8) {
   Win32ClipboardViewer viewer(W(hwnd));

@@ -3,6 +3,7 @@
 // records' text goes through the system's ANSI code page.
 #include <windows.h>
 
+#include "BothRegistries.h"
 #include "FakeRegistry.h"
 #include "contract/ExportImportContract.h"
 #include "platform/Utf.h"
@@ -12,14 +13,6 @@
 
 namespace vimo::test {
 namespace {
-
-bool RunningUnderWine() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-const RegistryParam kReal{"real", [] { return std::make_unique<Win32Registry>(); }, RunningUnderWine()};
-const RegistryParam kFake{"fake", [] { return std::make_unique<FakeRegistry>(); }};
 
 }  // namespace
 

@@ -11,12 +11,15 @@
 #include <functional>
 #include <set>
 
+#include "ComponentTestSupport.h"
 #include "model/win32/ExportImportUi.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32Desktop.h"
 
 namespace vimo {
 namespace {
+
+using test::kWorldText;
 
 struct TSeenDialog {
   std::string caption;
@@ -83,7 +86,7 @@ class TDialogAnswerer {
   HHOOK hook_ = nullptr;
 };
 
-std::function<void(HWND)> Press(int id) {
+std::function<void(HWND)> AnswerWith(int id) {
   return [id](HWND hwnd) { PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
 }
 
@@ -107,7 +110,7 @@ TEST(Win32ExportImportUi, MessagesUseTheApplicationTitleAndTheRightButtons) {
   bool reloaded = false;
   TWin32ExportImportUi ui(nullptr, "Tramlex Vimo", [&] { reloaded = true; });
   {
-    TDialogAnswerer answer(Press(IDOK));
+    TDialogAnswerer answer(AnswerWith(IDOK));
     ui.ShowMessage(msgExported, TMessageIcon::Information);
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].caption, "Tramlex Vimo");
@@ -116,13 +119,13 @@ TEST(Win32ExportImportUi, MessagesUseTheApplicationTitleAndTheRightButtons) {
     EXPECT_FALSE(answer.seen[0].hasYes);
   }
   {
-    TDialogAnswerer answer(Press(IDYES));
+    TDialogAnswerer answer(AnswerWith(IDYES));
     EXPECT_TRUE(ui.AskYesNo(msgConfirmImport, TMessageIcon::Warning));
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_TRUE(answer.seen[0].hasYes && answer.seen[0].hasNo);
   }
   {
-    TDialogAnswerer answer(Press(IDNO));
+    TDialogAnswerer answer(AnswerWith(IDNO));
     EXPECT_FALSE(ui.AskYesNo(msgConfirmImport, TMessageIcon::Warning));
   }
   ui.SettingsReloaded();
@@ -153,7 +156,7 @@ TEST(Win32ExportImportUi, FileDialogsAddTheDefaultExtensionAndCanBeCancelled) {
   }
   EXPECT_EQ(std::filesystem::path(chosen), std::filesystem::path(base + ".tvf"));
   {
-    TDialogAnswerer answer(Press(IDCANCEL));
+    TDialogAnswerer answer(AnswerWith(IDCANCEL));
     EXPECT_FALSE(ui.ExecuteImportDialog(chosen));
     EXPECT_FALSE(ui.ExecuteExportDialog(chosen));
   }
@@ -219,12 +222,10 @@ TEST(Win32ExportImportUi, ExportSuggestsANameInDocumentsFirstAndThenInTheFolderL
   std::filesystem::remove_all(dir);
 }
 
-const std::string kWorldText = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
-                               "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
 
 TEST(Win32ExportImportUi, MessagesAndFileNamesOfEveryScript) {
   {
-    TDialogAnswerer answer(Press(IDOK));
+    TDialogAnswerer answer(AnswerWith(IDOK));
     Win32MessageBoxes().Show(nullptr, kWorldText + "\r" + kWorldText, "Vimo " + kWorldText, MB_OK);
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].caption, "Vimo " + kWorldText);
@@ -233,7 +234,7 @@ TEST(Win32ExportImportUi, MessagesAndFileNamesOfEveryScript) {
   }
   TWin32ExportImportUi ui(nullptr, kWorldText, nullptr);
   {
-    TDialogAnswerer answer(Press(IDOK));
+    TDialogAnswerer answer(AnswerWith(IDOK));
     ui.ShowMessage(kWorldText, TMessageIcon::Information);
     ASSERT_EQ(answer.seen.size(), 1u);
     EXPECT_EQ(answer.seen[0].caption, kWorldText);

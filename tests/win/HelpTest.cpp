@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "ComponentTestSupport.h"
 #include "ModelFixture.h"
 #include "help/HelpTopics.h"
 #include "help/win32/HelpPopup.h"
@@ -28,36 +29,20 @@
 namespace vimo {
 namespace {
 
+using test::PumpUntil;
+using test::SendKey;
+
 // The application answers help as Vimo.exe's start makes it answer.
 const bool kHelpInstalled = (InstallProgramHelp(), true);
 
-// Runs the message loop until `condition` holds or `ms` pass.
-bool PumpUntil(const std::function<bool()>& condition, DWORD ms = 3000) {
-  DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start >= ms) return condition();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    Application().ProcessMessages();
-  }
-  return true;
-}
-
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, 0));
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
-}
 void Press(WORD vk) {
-  Key(vk, false);
-  Key(vk, true);
+  SendKey(vk, true);
+  SendKey(vk, false);
 }
 void ShiftPress(WORD vk) {
-  Key(VK_SHIFT, false);
+  SendKey(VK_SHIFT, true);
   Press(vk);
-  Key(VK_SHIFT, true);
+  SendKey(VK_SHIFT, false);
 }
 
 // One batch of move, down and up, every event with the same absolute place: a press sent

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <memory>
 
+#include "ComponentTestSupport.h"
 #include "FakeLaunchPlatform.h"
 #include "FakeSystem.h"
 #include "actions/ActionRunner.h"
@@ -27,31 +28,6 @@
 
 namespace vimo::test {
 namespace {
-
-// Runs the thread's message loop until `done` holds; the bound only keeps a broken
-// build from hanging the suite.
-template <typename Pred>
-bool PumpUntil(Pred done, DWORD boundMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > boundMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  return true;
-}
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 HWND NewHiddenWindow() {
   return CreateWindowExA(0, "STATIC", "vimo hot keys", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);

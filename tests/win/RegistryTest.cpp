@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "BothRegistries.h"
 #include "FakeRegistry.h"
 #include "contract/RegistryContract.h"
 #include "contract/SettingsStoreContract.h"
@@ -13,13 +14,6 @@
 namespace vimo::test {
 namespace {
 
-bool RunningUnderWine() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-const RegistryParam kReal{"real", [] { return std::make_unique<Win32Registry>(); }, RunningUnderWine()};
-const RegistryParam kFake{"fake", [] { return std::make_unique<FakeRegistry>(); }};
 auto ParamName = [](const auto& info) { return info.param.name; };
 
 }  // namespace

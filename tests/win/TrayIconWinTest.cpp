@@ -16,6 +16,8 @@
 namespace vimo {
 namespace {
 
+using test::SendKey;
+
 HWND HandlerWindow(const TTrayIcon& icon) { return reinterpret_cast<HWND>(icon.Handle()); }
 
 // A 16 x 16 icon of one colour.
@@ -56,14 +58,6 @@ void ForgetIcon(const TTrayIcon& icon) {
   nid.hWnd = HandlerWindow(icon);
   nid.uID = icon.Id();
   Shell_NotifyIconA(NIM_DELETE, &nid);
-}
-
-void Key(WORD vk, bool down) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &in, sizeof in);
 }
 
 TEST(TrayIconWin, TheIconIsAddedModifiedAndDeletedThroughTheShell) {
@@ -130,16 +124,16 @@ TEST(TrayIconWin, CallbackMessagesRaiseEventsWithTheShiftState) {
   };
   icon.OnBalloonHintTimeout = [&](TTrayIcon&) { events.push_back("balloon timeout"); };
   HWND handler = HandlerWindow(icon);
-  Key(VK_SHIFT, true);
-  Key(VK_CONTROL, true);
+  SendKey(VK_SHIFT, true);
+  SendKey(VK_CONTROL, true);
   test::PumpPending();
   PostMessageA(handler, 0x800, icon.Id(), WM_LBUTTONDOWN);
   PostMessageA(handler, 0x800, icon.Id(), WM_LBUTTONUP);
   PostMessageA(handler, 0x800, icon.Id() + 1, WM_LBUTTONDOWN);  // no such icon
   PostMessageA(handler, 0x800, icon.Id(), NIN_BALLOONTIMEOUT);
   EXPECT_TRUE(test::PumpUntil([&] { return events.size() >= 4; }));
-  Key(VK_CONTROL, false);
-  Key(VK_SHIFT, false);
+  SendKey(VK_CONTROL, false);
+  SendKey(VK_SHIFT, false);
   test::PumpPending();
   EXPECT_EQ(events, (std::vector<std::string>{"down 0 13", "click", "up 0 13", "balloon timeout"}))
       << "ssShift | ssCtrl | ssLeft = 13";
@@ -226,14 +220,14 @@ TEST(TrayIconWin, TheMenuOpensAtTheCursorAndItsChoiceIsClicked) {
   int step = 0;
   TLiteTimer driver(50, [&](TLiteTimer& t) {
     if (++step == 1) {
-      Key(VK_UP, true);
-      Key(VK_UP, false);
-      Key(VK_RETURN, true);
-      Key(VK_RETURN, false);
+      SendKey(VK_UP, true);
+      SendKey(VK_UP, false);
+      SendKey(VK_RETURN, true);
+      SendKey(VK_RETURN, false);
     } else if (step > 40) {
       t.SetEnabled(false);
-      Key(VK_ESCAPE, true);  // keeps a broken menu from hanging the run
-      Key(VK_ESCAPE, false);
+      SendKey(VK_ESCAPE, true);  // keeps a broken menu from hanging the run
+      SendKey(VK_ESCAPE, false);
     }
   });
   driver.SetEnabled(true);

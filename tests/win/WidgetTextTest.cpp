@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ComponentTestSupport.h"
 #include "components/win32/Win32Timers.h"
 #include "components/win32/Win32TrayShell.h"
 #include "platform/Utf.h"
@@ -20,8 +21,8 @@
 namespace vimo {
 namespace {
 
-const std::string kWorldText = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x80\x93 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80 "
-                               "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+using test::kWorldText;
+
 const wchar_t kCyrillicBe = 0x0431;  // its low byte is the digit "1"
 
 std::string WideText(HWND h) {
