@@ -10,7 +10,8 @@
 #include "ComponentTestSupport.h"
 #include "components/PopupMenu.h"
 #include "components/TrayIcon.h"
-#include "components/win32/ImageList.h"
+#include "platform/win32/OnFirstUse.h"
+#include "components/win32/TrayImageList.h"
 #include "components/win32/Win32TrayShell.h"
 
 namespace vimo {
@@ -19,6 +20,35 @@ namespace {
 using test::SendKey;
 
 HWND HandlerWindow(const TTrayIcon& icon) { return reinterpret_cast<HWND>(icon.Handle()); }
+
+class TIconHandle {
+ public:
+  explicit TIconHandle(HICON icon) : icon_(icon) {}
+  ~TIconHandle() {
+    if (icon_) DestroyIcon(icon_);
+  }
+  TIconHandle(const TIconHandle&) = delete;
+  TIconHandle& operator=(const TIconHandle&) = delete;
+  HICON Get() const { return icon_; }
+  NativeHandle Native() const { return reinterpret_cast<NativeHandle>(icon_); }
+
+ private:
+  HICON icon_;
+};
+
+// The tray icon's images read from an image list of icons.
+class TImageListSource final : public TImageSource {
+ public:
+  explicit TImageListSource(HIMAGELIST list) : list_(list) {}
+  int Count() const override { return onfirstuse::ImageList_GetImageCount(list_); }
+  NativeHandle GetIcon(int index) const override {
+    if (index < 0 || index >= Count()) return 0;
+    return reinterpret_cast<NativeHandle>(onfirstuse::ImageList_GetIcon(list_, index, ILD_NORMAL));
+  }
+
+ private:
+  HIMAGELIST list_;
+};
 
 // A 16 x 16 icon of one colour.
 TIconHandle SolidIcon(COLORREF colour) {
@@ -82,18 +112,18 @@ TEST(TrayIconWin, TheIconIsAddedModifiedAndDeletedThroughTheShell) {
 
 TEST(TrayIconWin, ImagesComeFromTheImageListAndCycle) {
   test::RealComponentServices services;
-  TImageList images(16, 16);
+  TImageListHandle list(onfirstuse::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4));
+  ASSERT_TRUE(list.get());
   for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)}) {
     TIconHandle i = SolidIcon(c);
-    images.AddIcon(i.Get());
+    onfirstuse::ImageList_ReplaceIcon(list.get(), -1, i.Get());
   }
+  TImageListSource images(list.get());
   ASSERT_EQ(images.Count(), 4);
   TTrayIcon icon;
-  TImageListView view(images.Handle());
-  icon.SetIconList(&view);
-  icon.SetIconIndex(7);
-  EXPECT_EQ(icon.IconIndex(), 3) << "a list owned elsewhere reads the same";
   icon.SetIconList(&images);
+  icon.SetIconIndex(7);
+  EXPECT_EQ(icon.IconIndex(), 3) << "an index past the end wraps";
   icon.SetIconIndex(10);
   EXPECT_EQ(icon.IconIndex(), 3);
   EXPECT_NE(icon.Icon(), 0u);

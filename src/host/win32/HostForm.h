@@ -12,7 +12,6 @@
 #include "components/PopupMenu.h"
 #include "components/TrayIcon.h"
 #include "components/WinEvent.h"
-#include "components/win32/ImageList.h"
 #include "components/win32/TrayImageList.h"
 #include "host/ClipboardMonitor.h"
 #include "host/DeferredSave.h"

@@ -41,11 +41,6 @@ int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
   return fn ? fn(list, image, mask) : -1;
 }
 
-int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask) {
-  VIMO_ON_FIRST_USE(kControls, ImageList_AddMasked);
-  return fn ? fn(list, image, mask) : -1;
-}
-
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
   VIMO_ON_FIRST_USE(kControls, ImageList_ReplaceIcon);
   return fn ? fn(list, index, icon) : -1;

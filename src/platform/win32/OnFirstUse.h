@@ -14,7 +14,6 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc);
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 BOOL ImageList_Destroy(HIMAGELIST list);
 int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
-int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask);
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
 int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
