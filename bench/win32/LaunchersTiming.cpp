@@ -29,7 +29,7 @@ class WindowPopups final : public vimo::TPopupService {
   vimo::TForm* CreateCalendar(int) override { return nullptr; }
   vimo::TForm* CreateWorldTime(int) override { return nullptr; }
   vimo::TForm* CreateTimeMap(int) override { return nullptr; }
-  vimo::TForm* CreateClipPopup(vimo::TPoint, int, bool) override { return nullptr; }
+  vimo::TForm* CreateClipPopup(vimo::TPoint, int, bool, int) override { return nullptr; }
   vimo::TRect Bounds(vimo::TForm*) override {
     RECT r{};
     GetWindowRect(window_, &r);

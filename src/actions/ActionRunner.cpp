@@ -240,7 +240,8 @@ void TActionRunner::PlaceAtCursor(TForm* form) {
   popups_.MoveTo(form, cursor.x - r.Width(), cursor.y - r.Height());
 }
 
-TPoint TActionRunner::ClipPopupAnchor(int placement) {
+TPoint TActionRunner::ClipPopupAnchor(int placement, int& corner) {
+  corner = 0;
   if ((placement & plHotKey) && ShowInEditor) {
     WindowControl& windows = *Platform().windows;
     TRect r;
@@ -248,7 +249,9 @@ TPoint TActionRunner::ClipPopupAnchor(int placement) {
     // No focused control in the foreground application: the hot keys' corner.
   }
   CursorScreen& screen = *Platform().cursorScreen;
-  switch (placement & plCornerMask) {
+  const int at = placement & plCornerMask;
+  if (at >= cnLeftTop && at <= cnRightBottom) corner = at;
+  switch (at) {
     case cnLeftTop:
       return {0, 0};
     case cnLeftBottom:
@@ -270,8 +273,9 @@ void TActionRunner::ShowClipPopup(int placement, int kind) {
     return;
   }
   TargetWindow = Platform().windows->ForegroundWindow();
-  const TPoint anchor = ClipPopupAnchor(placement);
-  TForm* form = popups_.CreateClipPopup(anchor, placement, kind == akClipCollection);
+  int corner = 0;
+  const TPoint anchor = ClipPopupAnchor(placement, corner);
+  TForm* form = popups_.CreateClipPopup(anchor, placement, kind == akClipCollection, corner);
   ShowNewPopup(form, [](TForm*) {});
 }
 

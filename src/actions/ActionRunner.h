@@ -70,8 +70,9 @@ class TActionRunner {
   // One box: what could not be opened, then the reason the shell call reported.
   void ShowExecuteError(const std::string& what);
 
-  // Where the clip pop-up goes for this placement.
-  TPoint ClipPopupAnchor(int placement);
+  // Where the clip pop-up goes for this placement; `corner` is the screen corner the
+  // anchor is, 0 when it is the pointer or the focused control.
+  TPoint ClipPopupAnchor(int placement, int& corner);
 
  private:
   void OpenPopup(int placement, std::int32_t kind);

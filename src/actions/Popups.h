@@ -13,8 +13,10 @@ class TPopupService {
   virtual TForm* CreateCalendar(int corner) = 0;
   virtual TForm* CreateWorldTime(int corner) = 0;
   virtual TForm* CreateTimeMap(int corner) = 0;
-  // `placement` is the whole placement code; `collection` picks the clip list over the history.
-  virtual TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) = 0;
+  // `placement` is the whole placement code; `collection` picks the clip list over the
+  // history. `corner` (1..4) says the anchor is that corner of the screen, so the form
+  // goes to the same corner of the pointer's monitor; 0 keeps it at the anchor.
+  virtual TForm* CreateClipPopup(TPoint anchor, int placement, bool collection, int corner) = 0;
   // The form's window rectangle in screen coordinates.
   virtual TRect Bounds(TForm* form) = 0;
   virtual void MoveTo(TForm* form, int left, int top) = 0;

@@ -340,8 +340,8 @@ class FakePopups final : public TPopupService {
   TForm* CreateCalendar(int corner) override { return Make("Calendar", corner); }
   TForm* CreateWorldTime(int corner) override { return Make("WorldTime", corner); }
   TForm* CreateTimeMap(int corner) override { return Make("TimeMap", corner); }
-  TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) override {
-    TForm* f = Make(collection ? "ClipCollection" : "ClipHistory", placement & 0xF);
+  TForm* CreateClipPopup(TPoint anchor, int placement, bool collection, int corner) override {
+    TForm* f = Make(collection ? "ClipCollection" : "ClipHistory", corner);
     forms[f].anchor = anchor;
     forms[f].placement = placement;
     forms[f].collection = collection;

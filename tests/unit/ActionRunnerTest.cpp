@@ -300,6 +300,7 @@ TEST_F(PopupTest, ClipPopupAnchorsAtTheScreenCorner) {
     const auto& f = popups.Of(ActivePopup);
     EXPECT_EQ(f.anchor, point) << corner;
     EXPECT_EQ(f.placement, corner);
+    EXPECT_EQ(f.corner, corner) << "it goes to that corner of the pointer's monitor";
     EXPECT_TRUE(f.collection);
     EXPECT_TRUE(f.shown);
   }
@@ -312,6 +313,7 @@ TEST_F(PopupTest, ClipPopupByHotKeyFollowsTheFocusedControlWhenShowInEditorIsSet
   runner.RunAction(cnRightBottom | plHotKey, Kind(akClipHistory));
   EXPECT_EQ(popups.Of(ActivePopup).anchor, (TPoint{240, 130}));
   EXPECT_EQ(popups.Of(ActivePopup).placement, 0x104);
+  EXPECT_EQ(popups.Of(ActivePopup).corner, 0) << "at the control, not moved to a corner";
   EXPECT_FALSE(popups.Of(ActivePopup).collection);
 
   ActivePopup = nullptr;

@@ -241,7 +241,7 @@ TEST_F(DpiLayoutTest, AtOneHundredFortyFourDpiThePopupsFitAndTheDayNamesStayApar
     Popup popups[] = {{"calendar", CreateCalendarPopup(corner)},
                       {"world time", CreateWorldTimePopup(corner)},
                       {"time map", CreateTimeMapPopup(corner)},
-                      {"clip history", CreateClipPopup({500, 400}, 0x100, false)}};
+                      {"clip history", CreateClipPopup({500, 400}, 0x100, false, 0)}};
     for (Popup& p : popups) {
       p.form->Show();
       EXPECT_EQ(p.form->Dpi(), 144) << p.what;

@@ -402,7 +402,7 @@ TEST_F(FormsHelpTest, EveryHelpIdTheFormsGiveTheirControlsHasItsText) {
   EXPECT_NE(book.FindTopic(editor.HelpTopic), nullptr) << editor.HelpTopic;
 
   TForm* popups[] = {CreateCalendarPopup(0), CreateWorldTimePopup(0), CreateTimeMapPopup(0),
-                     CreateClipPopup({50, 60}, 0x100, true)};
+                     CreateClipPopup({50, 60}, 0x100, true, 0)};
   for (TForm* popup : popups) {
     EXPECT_NE(book.FindTopic(popup->HelpTopic), nullptr) << "\"" << popup->HelpTopic << "\"";
     FreePopup(popup);

@@ -16,7 +16,7 @@ TEST(PopupForms, TheRunnerCanPlaceAtTheCursorShowAndFreeEachPopup) {
   ClipHistory = std::make_unique<TStringList>(TStringList{"one"});
   ClipHistoryWidth = 200;
   TForm* forms[] = {CreateCalendarPopup(0), CreateWorldTimePopup(0), CreateTimeMapPopup(0),
-                    CreateClipPopup({50, 60}, 0x100, false)};
+                    CreateClipPopup({50, 60}, 0x100, false, 0)};
   for (TForm* form : forms) {
     TRect b = PopupBounds(form);
     // Tray click: the bottom-right corner goes to the cursor at (500, 400).
@@ -43,7 +43,7 @@ TForm* CreateEach(int i) {
     case 0: return CreateCalendarPopup(0);
     case 1: return CreateWorldTimePopup(0);
     case 2: return CreateTimeMapPopup(0);
-    default: return CreateClipPopup({50, 60}, 0x100, false);
+    default: return CreateClipPopup({50, 60}, 0x100, false, 0);
   }
 }
 
@@ -124,7 +124,7 @@ TEST(PopupForms, EveryPopupStaysInsideTheWorkAreaOfThePointersMonitor) {
   SetCursorPos(sw / 2, sh / 2);
   MONITORINFO mi{sizeof mi};
   GetMonitorInfoW(MonitorFromPoint(POINT{sw / 2, sh / 2}, MONITOR_DEFAULTTONEAREST), &mi);
-  TForm* clip = CreateClipPopup({sw, sh}, 0x104, false);
+  TForm* clip = CreateClipPopup({sw, sh}, 0x104, false, 4);
   ShowPopup(clip);
   RECT r = test::WindowRect(clip->Handle());
   EXPECT_LE(r.bottom, mi.rcWork.bottom);
@@ -144,7 +144,7 @@ TEST(PopupForms, ACornerPopupOpensWithItsCloseButtonAwayFromTheResidentPointer) 
     const POINT pointer{right ? sw - 1 : 0, bottom ? sh - 1 : 0};
     const TPoint anchor{right ? sw : 0, bottom ? sh : 0};
     TForm* forms[] = {CreateCalendarPopup(corner), CreateWorldTimePopup(corner), CreateTimeMapPopup(corner),
-                      CreateClipPopup(anchor, corner, false)};
+                      CreateClipPopup(anchor, corner, false, corner)};
     for (TForm* form : forms) {
       HWND close = nullptr;
       if (auto* f = dynamic_cast<TfrmCalendar*>(form)) close = f->sbtClose->Handle();
@@ -159,6 +159,7 @@ TEST(PopupForms, ACornerPopupOpensWithItsCloseButtonAwayFromTheResidentPointer) 
       char name[64] = {};
       GetWindowTextA(form->Handle(), name, sizeof name);
       EXPECT_GE(dx > dy ? dx : dy, 40) << name << " at corner " << corner;
+      EXPECT_EQ(form->PopupCorner, corner) << name << " would not go to the corner of the pointer's monitor";
       form->Show();
       std::string shot = std::string("corner-") + std::to_string(corner) + "-" + name;
       for (char& c : shot)

@@ -41,9 +41,10 @@ TForm* CreateTimeMapPopup(int corner) {
   return AtCorner(Titled(new TfrmTimeMap(corner), "Sun Time Map", kHelpTimeMap), corner);
 }
 
-TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) {
-  return Titled(new TfrmClips(anchor, collection, placement), collection ? "Clip Collection" : "Clip History",
-                kHelpClipPopup);
+TForm* CreateClipPopup(TPoint anchor, int placement, bool collection, int corner) {
+  return AtCorner(Titled(new TfrmClips(anchor, collection, placement), collection ? "Clip Collection" : "Clip History",
+                         kHelpClipPopup),
+                  corner);
 }
 
 TRect PopupBounds(TForm* form) {

@@ -15,8 +15,9 @@ void EmptySlotOnClose(TForm* form);
 TForm* CreateCalendarPopup(int corner);
 TForm* CreateWorldTimePopup(int corner);
 TForm* CreateTimeMapPopup(int corner);
-// `placement` is the whole placement code; `collection` picks the clip list over the history.
-TForm* CreateClipPopup(TPoint anchor, int placement, bool collection);
+// `placement` is the whole placement code; `collection` picks the clip list over the
+// history; a `corner` (1..4) moves it to that corner of the pointer's monitor when shown.
+TForm* CreateClipPopup(TPoint anchor, int placement, bool collection, int corner);
 
 // The window rectangle in screen coordinates.
 TRect PopupBounds(TForm* form);

@@ -9,7 +9,7 @@ class TWin32PopupService final : public TPopupService {
   TForm* CreateCalendar(int corner) override;
   TForm* CreateWorldTime(int corner) override;
   TForm* CreateTimeMap(int corner) override;
-  TForm* CreateClipPopup(TPoint anchor, int placement, bool collection) override;
+  TForm* CreateClipPopup(TPoint anchor, int placement, bool collection, int corner) override;
   TRect Bounds(TForm* form) override;
   void MoveTo(TForm* form, int left, int top) override;
   void Show(TForm* form) override;
