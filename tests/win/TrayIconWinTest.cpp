@@ -10,7 +10,6 @@
 #include "ComponentTestSupport.h"
 #include "components/PopupMenu.h"
 #include "components/TrayIcon.h"
-#include "platform/win32/OnFirstUse.h"
 #include "components/win32/TrayImageList.h"
 #include "components/win32/Win32TrayShell.h"
 
@@ -40,10 +39,10 @@ class TIconHandle {
 class TImageListSource final : public TImageSource {
  public:
   explicit TImageListSource(HIMAGELIST list) : list_(list) {}
-  int Count() const override { return onfirstuse::ImageList_GetImageCount(list_); }
+  int Count() const override { return ::ImageList_GetImageCount(list_); }
   NativeHandle GetIcon(int index) const override {
     if (index < 0 || index >= Count()) return 0;
-    return reinterpret_cast<NativeHandle>(onfirstuse::ImageList_GetIcon(list_, index, ILD_NORMAL));
+    return reinterpret_cast<NativeHandle>(::ImageList_GetIcon(list_, index, ILD_NORMAL));
   }
 
  private:
@@ -112,11 +111,11 @@ TEST(TrayIconWin, TheIconIsAddedModifiedAndDeletedThroughTheShell) {
 
 TEST(TrayIconWin, ImagesComeFromTheImageListAndCycle) {
   test::RealComponentServices services;
-  TImageListHandle list(onfirstuse::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4));
+  TImageListHandle list(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 4));
   ASSERT_TRUE(list.get());
   for (COLORREF c : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)}) {
     TIconHandle i = SolidIcon(c);
-    onfirstuse::ImageList_ReplaceIcon(list.get(), -1, i.Get());
+    ::ImageList_ReplaceIcon(list.get(), -1, i.Get());
   }
   TImageListSource images(list.get());
   ASSERT_EQ(images.Count(), 4);

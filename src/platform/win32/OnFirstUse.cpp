@@ -41,11 +41,6 @@ int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask) {
   return fn ? fn(list, image, mask) : -1;
 }
 
-int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
-  VIMO_ON_FIRST_USE(kControls, ImageList_ReplaceIcon);
-  return fn ? fn(list, index, icon) : -1;
-}
-
 int ImageList_GetImageCount(HIMAGELIST list) {
   VIMO_ON_FIRST_USE(kControls, ImageList_GetImageCount);
   return fn ? fn(list) : 0;
@@ -54,11 +49,6 @@ int ImageList_GetImageCount(HIMAGELIST list) {
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
   VIMO_ON_FIRST_USE(kControls, ImageList_GetIconSize);
   return fn ? fn(list, cx, cy) : FALSE;
-}
-
-HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags) {
-  VIMO_ON_FIRST_USE(kControls, ImageList_GetIcon);
-  return fn ? fn(list, index, flags) : nullptr;
 }
 
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {

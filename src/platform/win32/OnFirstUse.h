@@ -14,10 +14,8 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc);
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 BOOL ImageList_Destroy(HIMAGELIST list);
 int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
-int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
 int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
-HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int dx, int dy, COLORREF background,
                       COLORREF foreground, UINT style);
