@@ -156,7 +156,6 @@ PROCESS_INFORMATION StartPeer(const std::wstring& args) {
   return pi;
 }
 
-// Waits for a condition with a bound, serving this thread's messages meanwhile.
 TClipboardMonitor* g_monitor = nullptr;
 
 LRESULT CALLBACK MonitorProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -246,7 +245,6 @@ TEST_F(ViewerChainFallbackWin, AHungViewerAtTheHeadNeitherFreezesTheProbeNorStop
   EXPECT_LT(GetTickCount() - start, 4000u);
   monitor.Stop();
 }
-
 
 TEST_F(ClipboardViewerWin, UnicodeTextIsReadWholeAsUtf8) {
   Win32ClipboardViewer viewer(W(hwnd));

@@ -4,12 +4,10 @@
 #include <windows.h>
 
 #include "BothRegistries.h"
-#include "FakeRegistry.h"
 #include "contract/ExportImportContract.h"
 #include "platform/Utf.h"
 #include "platform/win32/Win32AnsiText.h"
 #include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32Registry.h"
 
 namespace vimo::test {
 namespace {

@@ -222,7 +222,6 @@ TEST(Win32ExportImportUi, ExportSuggestsANameInDocumentsFirstAndThenInTheFolderL
   std::filesystem::remove_all(dir);
 }
 
-
 TEST(Win32ExportImportUi, MessagesAndFileNamesOfEveryScript) {
   {
     TDialogAnswerer answer(AnswerWith(IDOK));

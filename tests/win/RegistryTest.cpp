@@ -6,10 +6,8 @@
 #include <string>
 
 #include "BothRegistries.h"
-#include "FakeRegistry.h"
 #include "contract/RegistryContract.h"
 #include "contract/SettingsStoreContract.h"
-#include "platform/win32/Win32Registry.h"
 
 namespace vimo::test {
 namespace {
