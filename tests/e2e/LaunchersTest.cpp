@@ -253,15 +253,21 @@ HWND FindOther(const char* cls, DWORD notPid) {
   return nullptr;
 }
 
+// Ends the process and waits until it is gone; false when it cannot be opened.
+bool EndProcess(DWORD pid) {
+  HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (!p) return false;
+  TerminateProcess(p, 0);
+  WaitForSingleObject(p, 5000);
+  CloseHandle(p);
+  return true;
+}
+
 void CloseAll(const char* cls) {
   for (HWND hw; (hw = FindWindowA(cls, nullptr)) != nullptr;) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hw, &pid);
-    HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (!p) break;
-    TerminateProcess(p, 0);
-    WaitForSingleObject(p, 5000);
-    CloseHandle(p);
+    if (!EndProcess(pid)) break;
   }
 }
 
@@ -329,12 +335,7 @@ TEST_F(Launchers, AHeldHotKeyRunsItsActionOnceThroughItsRepeats) {
   EXPECT_EQ(started.size(), 1u) << "notepads started by the held key";
   PressKey(VK_ESCAPE);
   // By process: a notepad may not have its window yet.
-  for (DWORD id : started)
-    if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-      TerminateProcess(p, 0);
-      WaitForSingleObject(p, 5000);
-      CloseHandle(p);
-    }
+  for (DWORD id : started) EndProcess(id);
 }
 
 TEST_F(Launchers, AClipCollectionHotKeyPastesTheFirstClipIntoTheFocusedEditor) {
